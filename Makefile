@@ -1,0 +1,30 @@
+# The two commands a newcomer needs: `make run` and `make test`.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: run test deps configure build bench clean
+
+run: build
+	@if [ -x $(BUILD)/ombrix/ombrix ]; then \
+		exec $(BUILD)/ombrix/ombrix; \
+	else \
+		echo "Built $(BUILD)/ombrix/; the bar program is not part of this build yet."; \
+	fi
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+bench: build
+	bash bench/run.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD)
