@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The per-user preferences, application "Ombrix", section "posizione". Every value is stored
+// as text: numbers in their shortest decimal form, booleans as "True" or "False". Every read
+// has a default, and a stored text that cannot be converted reads as that default.
+namespace ombrix {
+
+// Where the texts live. The program uses the settings file of the desktop session; tests use
+// the in-memory store.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    virtual std::optional<std::string> read(std::string_view key) const = 0;
+    // False when the value could not be stored.
+    virtual bool write(std::string_view key, std::string_view text) = 0;
+};
+
+class MemorySettings : public SettingsStore {
+public:
+    std::optional<std::string> read(std::string_view key) const override;
+    bool write(std::string_view key, std::string_view text) override;
+
+private:
+    std::map<std::string, std::string, std::less<>> values_;
+};
+
+// The names of the stored values, defined once for both programs.
+namespace settingkey {
+inline constexpr std::string_view left = "left";
+inline constexpr std::string_view top = "top";
+inline constexpr std::string_view width = "larghezza";
+inline constexpr std::string_view side = "indice";
+inline constexpr std::string_view sound = "suono";
+inline constexpr std::string_view doubleClick = "doppio";
+inline constexpr std::string_view transparentBack = "tras";
+inline constexpr std::string_view showAllKeys = "tutti";
+inline constexpr std::string_view startUp = "StartUp";
+} // namespace settingkey
+
+// Text forms of stored values.
+std::string formatSingle(float value); // shortest decimal that reads back the same: "400"
+std::string formatInt16(std::int16_t value);
+std::string formatBool(bool value); // "True" or "False"
+
+// Readings of stored texts; nothing when the text is no such value.
+std::optional<float> parseSingle(std::string_view text);       // finite decimals only
+std::optional<std::int16_t> parseInt16(std::string_view text); // whole after rounding to even
+std::optional<bool> parseBool(std::string_view text); // "True"/"False" any case, or a number
+
+// Closed bar: the window is exactly this wide.
+inline constexpr float closedWidth = 400;
+
+// Typed access to every stored value with its default.
+class Preferences {
+public:
+    explicit Preferences(SettingsStore& store) : store_(store) {}
+
+    float left() const;                        // default 0
+    float top(double screenHeightTwips) const; // default half the screen height
+    float width() const;                       // default 400, the closed bar
+    std::int16_t side() const;                 // default 1; a side other than 1..4 reads as 1
+    bool sound() const;                        // default True
+    bool doubleClick() const;                  // default True
+    bool transparentBack() const;              // default False
+    bool showAllKeys() const;                  // default True ("-1")
+    bool startUp() const;                      // default False
+
+    bool setLeft(float twips);
+    bool setTop(float twips);
+    bool setWidth(float twips);
+    bool setSide(std::int16_t side);
+    bool setSound(bool on);
+    bool setDoubleClick(bool on);
+    bool setTransparentBack(bool on);
+    bool setShowAllKeys(bool on);
+    bool setStartUp(bool on);
+
+private:
+    float single(std::string_view key, float fallback) const;
+    bool boolean(std::string_view key, bool fallback) const;
+
+    SettingsStore& store_;
+};
+
+} // namespace ombrix

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+
+// Where the programs find what is theirs on this desktop.
+namespace ombrix::platform {
+
+// The folder of the running executable: key table, icons, sounds and the other programs.
+std::filesystem::path programFolder();
+
+// The per-user configuration folder, $XDG_CONFIG_HOME/Ombrix (default ~/.config/Ombrix).
+// It holds the key count and the settings file, and is created when first written.
+std::filesystem::path configFolder();
+
+std::filesystem::path keyCountPath(); // configFolder()/keycount.stm
+std::filesystem::path settingsPath(); // configFolder()/Ombrix.conf
+
+} // namespace ombrix::platform
