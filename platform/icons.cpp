@@ -1,0 +1,212 @@
+#include "platform/icons.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QIcon>
+#include <QImage>
+#include <QImageReader>
+#include <QPainter>
+#include <QStandardPaths>
+#include <QString>
+
+#include <climits>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <system_error>
+
+namespace ombrix::platform {
+
+namespace {
+
+constexpr int smallSize = 16;
+const QSize smallIcon(smallSize, smallSize);
+
+QString toQString(const std::filesystem::path& path) {
+    return QFile::decodeName(path.c_str());
+}
+
+bool hasSuffix(const std::filesystem::path& file, const char* suffix) {
+    return QString::fromStdString(file.extension().string())
+               .compare(QLatin1String(suffix), Qt::CaseInsensitive) == 0;
+}
+
+// Scales to fit 16 x 16 keeping proportions; a picture that is not square sits centred.
+QPixmap fitSmall(const QImage& image) {
+    if (image.isNull())
+        return {};
+    if (image.size() == smallIcon)
+        return QPixmap::fromImage(image);
+    const QImage scaled = image.scaled(smallIcon, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QImage canvas(smallIcon, QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    QPainter painter(&canvas);
+    painter.drawImage((smallSize - scaled.width()) / 2, (smallSize - scaled.height()) / 2, scaled);
+    painter.end();
+    return QPixmap::fromImage(canvas);
+}
+
+// Distance of a stored image's size from 16; on a tie the larger image wins, since scaling
+// down keeps detail that scaling up would have to invent.
+int nearnessToSmall(const QSize& size) {
+    const int side = qMax(size.width(), size.height());
+    return 2 * qAbs(side - smallSize) + (side < smallSize ? 1 : 0);
+}
+
+// Icon files hold several sizes; only the chosen one is decoded.
+void jumpToImageNearestSmall(QImageReader& reader) {
+    const int count = reader.imageCount();
+    int best = 0;
+    int bestNearness = INT_MAX;
+    for (int index = 0; index < count && reader.jumpToImage(index); ++index) {
+        const QSize size = reader.size();
+        if (size.isValid() && nearnessToSmall(size) < bestNearness) {
+            bestNearness = nearnessToSmall(size);
+            best = index;
+        }
+    }
+    if (count > 1)
+        reader.jumpToImage(best);
+}
+
+QPixmap imageFileSmall(const QString& path) {
+    QImageReader reader(path);
+    jumpToImageNearestSmall(reader);
+    // Scalable and some compressed formats can render straight at the small size.
+    const QSize size = reader.size();
+    if (size.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize) &&
+        qMax(size.width(), size.height()) > smallSize)
+        reader.setScaledSize(size.scaled(smallIcon, Qt::KeepAspectRatio));
+    return fitSmall(reader.read());
+}
+
+// ---- desktop entries ----
+
+QString trimmed(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).trimmed();
+}
+
+// The Icon= value of the [Desktop Entry] group; only the untranslated key counts.
+std::optional<QString> desktopEntryIcon(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    bool inMainGroup = false;
+    while (std::getline(in, line)) {
+        const QString text = trimmed(line);
+        if (text.isEmpty() || text.startsWith('#'))
+            continue;
+        if (text.startsWith('[')) {
+            inMainGroup = text == QLatin1String("[Desktop Entry]");
+            continue;
+        }
+        const qsizetype equals = text.indexOf('=');
+        if (inMainGroup && equals > 0 && text.left(equals).trimmed() == QLatin1String("Icon")) {
+            const QString value = text.mid(equals + 1).trimmed();
+            if (!value.isEmpty())
+                return value;
+        }
+    }
+    return std::nullopt;
+}
+
+void appendIfMissing(QStringList& list, const QString& folder) {
+    if (!list.contains(folder))
+        list.append(folder);
+}
+
+// Done once, at the first theme lookup. The offscreen platform sets no search path, and a
+// bare X11 session names only "hicolor", which holds hardly any standard names: Adwaita,
+// installed on every Debian desktop, answers what the current theme cannot.
+void prepareIconThemes() {
+    static const bool prepared = [] {
+        QStringList paths = QIcon::themeSearchPaths();
+        appendIfMissing(paths, QDir::homePath() + "/.local/share/icons");
+        for (const QString& data :
+             QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+            appendIfMissing(paths, data + "/icons");
+        appendIfMissing(paths, QStringLiteral("/usr/share/icons"));
+        QIcon::setThemeSearchPaths(paths);
+        if (QIcon::themeName().isEmpty())
+            QIcon::setThemeName(QStringLiteral("hicolor"));
+        const QString fallback = QIcon::fallbackThemeName();
+        if (fallback.isEmpty() || fallback == QLatin1String("hicolor"))
+            QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+        return true;
+    }();
+    (void)prepared;
+}
+
+// Icon= should be a bare name, but "name.png" is common in the wild.
+QString withoutImageSuffix(const QString& name) {
+    for (const char* suffix : {".png", ".svg", ".xpm"})
+        if (name.endsWith(QLatin1String(suffix), Qt::CaseInsensitive))
+            return name.chopped(4);
+    return name;
+}
+
+QPixmap themeIconSmall(const QString& name) {
+    prepareIconThemes();
+    const QIcon icon = QIcon::fromTheme(withoutImageSuffix(name));
+    if (icon.isNull())
+        return {};
+    return fitSmall(icon.pixmap(smallIcon, 1.0).toImage());
+}
+
+QPixmap unthemedPixmapSmall(const QString& name) {
+    const QDir pixmaps(QStringLiteral("/usr/share/pixmaps"));
+    for (const char* suffix : {"", ".png", ".svg", ".xpm"}) {
+        const QString candidate = pixmaps.filePath(name + QLatin1String(suffix));
+        if (QFileInfo(candidate).isFile())
+            if (QPixmap pixmap = imageFileSmall(candidate); !pixmap.isNull())
+                return pixmap;
+    }
+    return {};
+}
+
+QPixmap desktopEntryIconSmall(const std::filesystem::path& file) {
+    const std::optional<QString> icon = desktopEntryIcon(file);
+    if (!icon)
+        return {};
+    if (QDir::isAbsolutePath(*icon))
+        return QFileInfo(*icon).isFile() ? imageFileSmall(*icon) : QPixmap();
+    if (QPixmap themed = themeIconSmall(*icon); !themed.isNull())
+        return themed;
+    return unthemedPixmapSmall(*icon);
+}
+
+// ---- everything else ----
+
+QPixmap providerIconSmall(const std::filesystem::path& file) {
+    prepareIconThemes(); // the provider looks up mime-type icons in the theme
+    static const QFileIconProvider provider;
+    const QIcon icon = provider.icon(QFileInfo(toQString(file)));
+    return icon.isNull() ? QPixmap() : fitSmall(icon.pixmap(smallIcon, 1.0).toImage());
+}
+
+bool isRegularFile(const std::filesystem::path& file) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(file, error);
+}
+
+} // namespace
+
+QPixmap keyIconImage(const std::filesystem::path& icoFile) {
+    if (!isRegularFile(icoFile))
+        return {};
+    return imageFileSmall(toQString(icoFile));
+}
+
+QPixmap smallFileIcon(const std::filesystem::path& file) {
+    if (!isRegularFile(file))
+        return {};
+    QPixmap own;
+    if (hasSuffix(file, ".ico"))
+        own = imageFileSmall(toQString(file));
+    else if (hasSuffix(file, ".desktop"))
+        own = desktopEntryIconSmall(file);
+    return own.isNull() ? providerIconSmall(file) : own;
+}
+
+} // namespace ombrix::platform

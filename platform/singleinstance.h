@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+
+namespace ombrix::platform {
+
+// One running copy per user and per program. The lock is a file in the per-user runtime
+// folder ($XDG_RUNTIME_DIR, else the temporary folder with the user id in the file name).
+// It is held from a successful acquire() for the rest of the object's life. A lock left by
+// a copy that crashed or was killed is taken over at once; a live holder's lock never goes
+// stale, however long it has been held.
+class SingleInstance {
+public:
+    explicit SingleInstance(const QString& programName);
+
+    // True when this object now holds the lock (and on any later call). False only when
+    // another live process holds it. When the lock file cannot be made at all (an unwritable
+    // runtime folder) the answer is true: a broken folder must not keep the program from
+    // starting.
+    bool acquire();
+
+    QString lockFilePath() const { return path_; }
+
+private:
+    QString path_;
+    QLockFile lock_;
+};
+
+} // namespace ombrix::platform
