@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+
+// The bar window's geometry as a plain value, and the rules that move it: opening and
+// closing, docking to a side, dragging along that side, following a change of screen size,
+// and the position restored at start-up. Everything is in twips; the windows apply the result.
+namespace ombrix {
+
+// The outline the window is cut to: the round handle, or the union of the key rows.
+enum class WindowShape { Handle, WholeBar };
+
+enum class Side : std::int16_t { Left = 1, Top = 2, Right = 3, Bottom = 4 };
+
+inline constexpr double handleWidth = 400;     // the closed bar is exactly this wide
+inline constexpr double bottomClearance = 800; // the handle stays this far above the bottom
+
+struct ScreenSize {
+    double width = 0; // twips
+    double height = 0;
+};
+
+struct BarWindowState {
+    double left = 0;
+    double top = 0;
+    double width = handleWidth;
+    double height = 0;
+    WindowShape shape = WindowShape::Handle;
+
+    bool closed() const { return width == handleWidth; }
+};
+
+// The open strip's left edge on the right side: flush right when the screen is wider than the
+// stored width, else 0.
+double rightSideStripLeft(std::int32_t storedScreenWidth, ScreenSize screen);
+
+// Opens the closed bar to the stored screen width, by side.
+void openBar(BarWindowState& w, Side side, std::int32_t storedScreenWidth, ScreenSize screen);
+
+// Closes the open bar to the handle; Top never changes.
+void closeBar(BarWindowState& w, Side side, ScreenSize screen);
+
+// `apri`: opens the closed bar, closes the open one.
+void apri(BarWindowState& w, Side side, std::int32_t storedScreenWidth, ScreenSize screen);
+
+// Puts the window against its side, as handle or as open strip.
+void dockToSide(BarWindowState& w, Side side, std::int32_t storedScreenWidth, ScreenSize screen);
+
+// The mouse as a drag step sees it, in window coordinates (twips).
+struct MouseState {
+    double x = 0;
+    double y = 0;
+    bool noButton = true;
+    bool leftButtonOnly = false;
+};
+
+struct GrabPoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+};
+
+// How a window follows a drag on the right side: the bar keeps the handle flush right, the
+// setup program's copy always sits at Left 0.
+enum class RightSideDrag { FlushRight, AtLeftEdge };
+
+// One mouse move over the window background or the handle: with no button down the grab
+// point is taken; with only the left button down the window slides along its side; whatever
+// the buttons, the window is then pulled back inside the screen's limits.
+void dragStep(BarWindowState& w, GrabPoint& grab, const MouseState& mouse, Side side,
+              std::int32_t storedScreenWidth, ScreenSize screen,
+              RightSideDrag rightSide = RightSideDrag::FlushRight);
+
+// The first half of the screen-size watch: the stored width, then the width flipped so that
+// the `apri` that follows re-applies the previous state at the new size. Returns false, and
+// changes nothing, when the screen width is still the stored one.
+bool followScreenWidth(BarWindowState& w, std::int32_t& storedScreenWidth, ScreenSize screen);
+
+// The screen width as the programs store it: whole twips.
+std::int32_t storedWidthOf(ScreenSize screen);
+
+// The window at start-up from the saved settings: position and width as saved, shaped as the
+// handle when exactly 400 wide, then kept on the screen (800 above the bottom, 400 from the
+// right) and never above or left of it. A saved width that cannot be a window (zero,
+// negative) starts closed.
+BarWindowState restoredWindow(float left, float top, float width, ScreenSize screen);
+
+} // namespace ombrix
