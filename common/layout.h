@@ -75,9 +75,9 @@ const LayoutVariant& tuneStartLayout();
 const LayoutVariant& tuneKeyListLayout();
 
 struct LayoutInput {
-    float keyCount = 1;      // whole number 1..128; read only by the narrowing step
-    int lastKey = 0;         // keyCount - 1, 127, or the key list's last shown key
-    float barLength = 0;     // keyCount x 365 + 2020, kept current by the caller
+    float keyCount = 1;           // whole number 1..128; read only by the narrowing step
+    int lastKey = 0;              // keyCount - 1, 127, or the key list's last shown key
+    float barLength = 0;          // keyCount x 365 + 2020, kept current by the caller
     std::int32_t screenWidth = 0; // the screen width the caller last stored
     bool transparentBack = false;
     double screenWidthNow = 0; // the screen as it is now, twips; chooses the width class

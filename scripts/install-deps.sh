@@ -9,7 +9,7 @@ packages=(
     libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick
-    adwaita-icon-theme desktop-file-utils
+    adwaita-icon-theme desktop-file-utils xterm
 )
 
 missing=()

@@ -1,0 +1,206 @@
+#include "bar/startup.h"
+
+#include "common/colourvalue.h"
+#include "common/keycount.h"
+#include "common/keytable.h"
+#include "common/starterkeys.h"
+#include "common/targets.h"
+#include "platform/desktopservices.h"
+#include "platform/icons.h"
+#include "platform/inisettings.h"
+#include "platform/paths.h"
+#include "platform/screen.h"
+#include "platform/singleinstance.h"
+#include "platform/sound.h"
+
+#include <QApplication>
+#include <QPixmap>
+
+#include <cstdlib>
+
+namespace ombrix {
+namespace {
+
+// Runs one start-up step; a step that fails beeps once and start-up goes on.
+void step(const BarStartup& startup, const std::function<bool()>& body) {
+    bool ok = false;
+    try {
+        ok = body();
+    } catch (...) {
+        ok = false;
+    }
+    if (!ok && startup.beep)
+        startup.beep();
+}
+
+// The face of key i from its record; false when a picture could not be had.
+bool giveFace(Form1& bar, const BarStartup& startup, KeyRecord& key, int i) {
+    const std::int16_t index = key.iconIndex;
+    if (index >= 1 && index <= 998) {
+        const QPixmap picture = startup.smallIcon(iconFilePath(startup.context.programFolder, i));
+        bar.setKeyFace(i, QString(), picture);
+        return !picture.isNull();
+    }
+    if (index == 0) {
+        const std::string caption = key.caption.text();
+        key.caption.assign(caption);
+        bar.setKeyFace(i, QString::fromStdString(captionFace(key, i)), QPixmap());
+        return true;
+    }
+    if (index == targetIconIndex) {
+        const std::string target = key.target.text();
+        key.target.assign(target);
+        const QPixmap picture = startup.smallIcon(iconSourcePath(target));
+        bar.setKeyFace(i, QString(), picture);
+        return !picture.isNull();
+    }
+    return true; // any other value keeps the empty face
+}
+
+bool giveFacesFromTable(Form1& bar, const BarStartup& startup, std::vector<KeyRecord>& keys) {
+    bool allFaces = true;
+    for (int i = 0; i < static_cast<int>(keys.size()); ++i) {
+        KeyRecord& key = keys[static_cast<std::size_t>(i)];
+        allFaces = giveFace(bar, startup, key, i) && allFaces;
+        const std::string toolTip = key.toolTip.text();
+        key.toolTip.assign(toolTip);
+        bar.setKeyToolTip(i, QString::fromStdString(toolTip));
+        const std::string target = key.target.text();
+        key.target.assign(target);
+        if (isShutdownTarget(target))
+            bar.setKeyColour(i, 0x0000FF);
+    }
+    return allFaces;
+}
+
+bool giveColours(Form1& bar, const std::vector<KeyRecord>& keys) {
+    bool allValid = true;
+    for (int i = 0; i < static_cast<int>(keys.size()); ++i) {
+        const auto colour = colourValueOf(keys[static_cast<std::size_t>(i)].backColor);
+        if (colour)
+            bar.setKeyColour(i, paintedRgb(*colour));
+        allValid = allValid && colour.has_value();
+    }
+    return allValid;
+}
+
+std::vector<std::filesystem::path> applicationFolders() {
+    std::vector<std::filesystem::path> folders;
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    if (dataHome && *dataHome)
+        folders.emplace_back(std::filesystem::path(dataHome) / "applications");
+    else if (home && *home)
+        folders.emplace_back(std::filesystem::path(home) / ".local/share/applications");
+    const char* dataDirs = std::getenv("XDG_DATA_DIRS");
+    std::string dirs = dataDirs && *dataDirs ? dataDirs : "/usr/local/share:/usr/share";
+    for (std::size_t start = 0; start <= dirs.size();) {
+        const std::size_t end = std::min(dirs.find(':', start), dirs.size());
+        if (end > start)
+            folders.emplace_back(std::filesystem::path(dirs.substr(start, end - start)) /
+                                 "applications");
+        start = end + 1;
+    }
+    return folders;
+}
+
+} // namespace
+
+std::vector<KeyRecord> startupKeys(const BarStartup& startup, int& keyCount) {
+    const auto table = keyTablePath(startup.context.programFolder);
+    const bool firstRun = !fileExists(table) && !readStoredKeyCount(startup.keyCountFile);
+    if (firstRun) {
+        std::vector<KeyRecord> starter = starterKeys(startup.applicationFolders);
+        keyCount = static_cast<int>(starter.size());
+        return starter;
+    }
+    keyCount = static_cast<int>(readKeyCount(startup.keyCountFile));
+    if (!fileExists(table)) {
+        std::vector<KeyRecord> keys;
+        for (int i = 0; i < keyCount; ++i)
+            keys.push_back(defaultKeyRecord(i));
+        return keys;
+    }
+    return loadKeys(table, keyCount);
+}
+
+std::unique_ptr<Form1> buildBar(const BarStartup& startup) {
+    auto bar = std::make_unique<Form1>(startup.context);
+    Form1& form = *bar;
+    Preferences& prefs = *startup.context.preferences;
+    const ScreenSize screen = startup.context.screen();
+
+    int keyCount = 1;
+    std::vector<KeyRecord> keys;
+    step(startup, [&] {
+        keys = startupKeys(startup, keyCount);
+        return true;
+    });
+    step(startup, [&] {
+        form.createKeys(keyCount);
+        return true;
+    });
+    step(startup, [&] {
+        const BarWindowState saved =
+            restoredWindow(prefs.left(), prefs.top(screen.height), prefs.width(), screen);
+        form.setWindowState(saved);
+        form.setKeepOpen(!saved.closed());
+        return true;
+    });
+    step(startup, [&] {
+        form.setOptions(prefs.sound(), prefs.doubleClick(), prefs.transparentBack());
+        return true;
+    });
+    step(startup, [&] {
+        form.layoutRows();
+        return true;
+    });
+    step(startup, [&] { return giveFacesFromTable(form, startup, keys); });
+    step(startup, [&] { return giveColours(form, keys); });
+    form.setKeys(std::move(keys));
+    step(startup, [&] {
+        form.dock();
+        form.finishStartUp();
+        return true;
+    });
+    return bar;
+}
+
+int runBar(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ombrix"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    platform::SingleInstance instance(QStringLiteral("ombrix"));
+    if (!instance.acquire()) {
+        platform::showWarning(nullptr,
+                              QStringLiteral("The requested application is already open."));
+        return 0;
+    }
+
+    const auto folder = platform::programFolder();
+    platform::IniSettings store(platform::settingsPath());
+    Preferences prefs(store);
+    platform::SystemDesktop desktop;
+    platform::Sounds sounds(folder);
+
+    BarStartup startup;
+    startup.context.programFolder = folder;
+    startup.context.preferences = &prefs;
+    startup.context.desktop = &desktop;
+    startup.context.sounds = &sounds;
+    startup.context.screen = [] { return platform::screenTwips(); };
+    startup.context.quit = [] { QCoreApplication::quit(); };
+    startup.keyCountFile = platform::keyCountPath();
+    startup.applicationFolders = applicationFolders();
+    startup.smallIcon = [](const std::filesystem::path& file) {
+        return platform::smallFileIcon(file);
+    };
+    startup.beep = [] { QApplication::beep(); };
+
+    auto bar = buildBar(startup);
+    bar->show();
+    return QApplication::exec();
+}
+
+} // namespace ombrix

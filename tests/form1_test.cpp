@@ -1,0 +1,251 @@
+#include "barfixture.h"
+
+#include "platform/sound.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace ombrix;
+
+namespace {
+
+constexpr int toolKey = 0, webKey = 1, shutdownKey = 2, secureKey = 3, shellKey = 4;
+
+std::unique_ptr<Form1> programBar(BarFixture& f) {
+    f.folder.write("bin/tool", "#!/bin/sh\n");
+    std::filesystem::permissions(f.folder / "bin/tool", std::filesystem::perms::owner_all);
+    f.folder.write("docs/a b.txt", "text");
+    f.writeKeys({keyWith((f.folder / "bin/tool").string(), 0, "Tool", "", 255.0f,
+                         (f.folder / "docs/a b.txt").string()),
+                 keyWith("HTTP://example.org", 0, "Web", ""),
+                 keyWith(std::string(shutdownTarget), 0, "Off", ""),
+                 keyWith("https://example.org", 0, "Sec", ""),
+                 keyWith("/bin/true; touch pwned", 0, "Bad", "")});
+    return f.build();
+}
+
+} // namespace
+
+TEST(BarWindow, AClickOnTheHandleOpensToTheScreenWidthAndCloses) {
+    BarFixture f;
+    auto bar = programBar(f);
+    QTest::mouseClick(bar->handleArea(), Qt::LeftButton);
+    EXPECT_EQ(bar->state().width, 28800);
+    EXPECT_EQ(bar->state().shape, WindowShape::WholeBar);
+    EXPECT_EQ(bar->width(), 1920);
+    // Five keys: the strip is 5 x 365 + 2020 twips long, one row of 468 twips.
+    EXPECT_EQ(bar->mask().boundingRect(), QRect(0, 0, 256, 31));
+
+    QTest::mouseClick(bar->handleArea(), Qt::LeftButton);
+    EXPECT_EQ(bar->state().width, 400);
+    EXPECT_EQ(bar->mask().boundingRect(), QRect(0, 0, 27, 27));
+}
+
+TEST(BarWindow, DraggingTheHandleIsNotAClick) {
+    BarFixture f;
+    auto bar = programBar(f);
+    const double topBefore = bar->state().top;
+    QWidget* handle = bar->handleArea();
+    const auto send = [handle](QEvent::Type type, QPointF at, Qt::MouseButton button,
+                               Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, handle->mapToGlobal(at), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(handle, &event);
+    };
+    send(QEvent::MouseMove, {10, 10}, Qt::NoButton, Qt::NoButton);
+    send(QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, {10, 30}, Qt::NoButton, Qt::LeftButton);
+    // The window has followed the pointer, so the pointer is back over the grab point.
+    send(QEvent::MouseButtonRelease, {10, 10}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(bar->state().top, topBefore + 20 * 15);
+    EXPECT_TRUE(bar->state().closed());
+
+    send(QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {10, 10}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(bar->state().closed()) << "a press without a move is a click";
+}
+
+TEST(BarWindow, DoubleClicksOnTheWindowFollowTheOption) {
+    BarFixture f;
+    auto bar = programBar(f);
+    bar->Form_DblClick();
+    EXPECT_FALSE(bar->state().closed());
+
+    f.store.write("doppio", "False");
+    auto quiet = f.build();
+    quiet->Form_DblClick();
+    EXPECT_TRUE(quiet->state().closed());
+}
+
+TEST(KeyPress, StartsTheProgramWithItsDocumentInItsFolderAndCloses) {
+    BarFixture f;
+    auto bar = programBar(f);
+    bar->apri();
+    bar->Command2_Click(toolKey);
+    ASSERT_EQ(f.desktop.starts.size(), 1u);
+    EXPECT_EQ(f.desktop.starts[0].program, (f.folder / "bin/tool").string());
+    EXPECT_EQ(f.desktop.starts[0].arguments,
+              std::vector<std::string>{(f.folder / "docs/a b.txt").string()});
+    EXPECT_EQ(f.desktop.starts[0].workingDirectory, (f.folder / "bin").string());
+    EXPECT_TRUE(bar->state().closed());
+    EXPECT_TRUE(f.desktop.warnings.empty());
+}
+
+TEST(KeyPress, KeepOpenKeepsTheBarOpen) {
+    BarFixture f;
+    auto bar = programBar(f);
+    bar->apri();
+    bar->keepOpenBox()->setChecked(true);
+    bar->Command2_Click(toolKey);
+    bar->Command2_Click(webKey);
+    EXPECT_FALSE(bar->state().closed());
+}
+
+TEST(KeyPress, WebAddressesShutdownAndFailures) {
+    BarFixture f;
+    auto bar = programBar(f);
+
+    bar->apri();
+    bar->Command2_Click(webKey);
+    EXPECT_EQ(f.desktop.webAddresses, std::vector<std::string>{"HTTP://example.org"});
+    EXPECT_TRUE(bar->state().closed());
+
+    bar->apri();
+    bar->Command2_Click(shutdownKey);
+    EXPECT_EQ(f.desktop.shutdownRequests, 1);
+    EXPECT_FALSE(bar->state().closed()) << "the shutdown key never closes the bar";
+
+    bar->Command2_Click(secureKey);
+    bar->Command2_Click(shellKey);
+    EXPECT_EQ(f.desktop.warnings, (std::vector<std::string>{"Error:  53", "Error:  53"}));
+    EXPECT_FALSE(bar->state().closed());
+    EXPECT_TRUE(f.desktop.starts.empty());
+    EXPECT_FALSE(std::filesystem::exists("pwned"));
+}
+
+TEST(KeyPress, AProgramThatWillNotStartReportsItsNumber) {
+    BarFixture f;
+    auto bar = programBar(f);
+    bar->apri();
+    f.desktop.startResult = 70;
+    bar->Command2_Click(toolKey);
+    EXPECT_EQ(f.desktop.warnings, std::vector<std::string>{"Error:  70"});
+    EXPECT_FALSE(bar->state().closed());
+}
+
+TEST(KeyPress, SoundsPlayOnlyWhenSoundIsOn) {
+    for (const bool soundOn : {false, true}) {
+        BarFixture f;
+        f.store.write("suono", soundOn ? "True" : "False");
+        platform::Sounds sounds(PROGRAM_DIR);
+        auto startup = f.startup();
+        startup.context.sounds = &sounds;
+        f.writeKeys({keyWith("http://example.org", 0, "Web", "")});
+        auto bar = buildBar(startup);
+        bar->Command2_Click(0);
+        EXPECT_EQ(sounds.loaded(), soundOn);
+        EXPECT_EQ(f.desktop.webAddresses.size(), 1u) << "the key acts either way";
+    }
+}
+
+TEST(BarWindow, UnloadSavesPlaceAndWidthOnlyWhenKeptOpen) {
+    BarFixture f;
+    auto bar = programBar(f);
+    bar->apri();
+    bar->Form_Unload();
+    EXPECT_EQ(f.store.read("larghezza"), "400");
+    EXPECT_EQ(f.store.read("left"), "0");
+    EXPECT_EQ(f.store.read("top"), "8100");
+
+    BarFixture g;
+    auto kept = programBar(g);
+    kept->apri();
+    kept->keepOpenBox()->setChecked(true);
+    kept->close();
+    EXPECT_EQ(g.store.read("larghezza"), "28800");
+}
+
+TEST(BarWindow, TheCloseLabelSavesAndEnds) {
+    BarFixture f;
+    auto bar = programBar(f);
+    QTest::mouseDClick(bar->closeLabel(), Qt::LeftButton);
+    EXPECT_EQ(f.quits, 1);
+    EXPECT_EQ(f.store.read("larghezza"), "400");
+}
+
+TEST(BarWindow, SideButtonsDockAndSaveTheSide) {
+    BarFixture f;
+    auto bar = programBar(f);
+    QTest::mouseClick(bar->sideButton(2), Qt::LeftButton);
+    EXPECT_EQ(bar->side(), Side::Right);
+    EXPECT_EQ(bar->state().left, 28400);
+    EXPECT_EQ(f.store.read("indice"), "3");
+
+    bar->Label1_Click(3);
+    EXPECT_EQ(bar->state().top, 15400);
+    EXPECT_EQ(f.store.read("indice"), "4");
+}
+
+TEST(BarWindow, TransparentBackIsSavedAndReshapes) {
+    BarFixture f;
+    auto bar = programBar(f);
+    bar->transparentBox()->click();
+    EXPECT_EQ(f.store.read("tras"), "True");
+    EXPECT_EQ(bar->state().shape, WindowShape::WholeBar);
+    bar->transparentBox()->click();
+    EXPECT_EQ(f.store.read("tras"), "False");
+}
+
+TEST(BarWindow, TheTimerFollowsAChangeOfScreenWidth) {
+    BarFixture f;
+    auto bar = programBar(f);
+    bar->Label1_Click(2); // right side, closed
+    f.screen = {19200, 10800};
+    bar->Timer1_Timer();
+    EXPECT_TRUE(bar->state().closed());
+    EXPECT_EQ(bar->state().left, 18800);
+    EXPECT_EQ(bar->storedScreenWidth(), 19200);
+
+    bar->apri();
+    f.screen = {38400, 21600};
+    bar->Timer1_Timer();
+    EXPECT_EQ(bar->state().width, 38400);
+    EXPECT_EQ(bar->state().shape, WindowShape::WholeBar);
+}
+
+TEST(BarWindow, ManyKeysFoldIntoRowsAndTheWindowGrows) {
+    BarFixture f;
+    std::vector<KeyRecord> keys;
+    for (int i = 0; i < 128; ++i)
+        keys.push_back(keyWith("", 0, std::to_string(i + 1), ""));
+    f.writeKeys(keys);
+    auto bar = f.build();
+    ASSERT_EQ(bar->keyCount(), 128);
+    EXPECT_GT(bar->state().height, 495);
+    EXPECT_EQ(bar->key(0)->geometry().topLeft(), QPoint(111, 4));
+    EXPECT_GT(bar->key(127)->geometry().top(), bar->key(0)->geometry().top());
+    QSet<QPair<int, int>> places;
+    for (int i = 0; i < 128; ++i)
+        places.insert({bar->key(i)->x(), bar->key(i)->y()});
+    EXPECT_EQ(places.size(), 128) << "no two keys on one place";
+}
+
+TEST(SetupButton, SaysClearlyWhenTheSetupProgramIsMissing) {
+    BarFixture f;
+    auto bar = programBar(f);
+    bar->setupButton()->click();
+    ASSERT_EQ(f.desktop.warnings.size(), 1u);
+    EXPECT_NE(f.desktop.warnings[0].find("missing"), std::string::npos);
+    EXPECT_EQ(f.quits, 0);
+}
+
+TEST(SetupButton, StartsTheSetupProgramSavesAndEnds) {
+    BarFixture f;
+    auto bar = programBar(f);
+    f.folder.write("tune", "#!/bin/sh\n");
+    bar->setupButton()->click();
+    ASSERT_EQ(f.desktop.starts.size(), 1u);
+    EXPECT_EQ(f.desktop.starts[0].program, (f.folder / "tune").string());
+    EXPECT_EQ(f.quits, 1);
+    EXPECT_EQ(f.store.read("larghezza"), "400");
+}
