@@ -148,7 +148,8 @@ std::unique_ptr<Form1> buildBar(const BarStartup& startup) {
         return true;
     });
     step(startup, [&] {
-        form.setOptions(prefs.sound(), prefs.doubleClick(), prefs.transparentBack());
+        form.setSoundAndDoubleClick(prefs.sound(), prefs.doubleClick());
+        form.setTransparentBack(prefs.transparentBack());
         return true;
     });
     step(startup, [&] {

@@ -1,0 +1,366 @@
+#include "bar/barform.h"
+
+#include "common/colourvalue.h"
+#include "common/targets.h"
+#include "platform/desktopservices.h"
+#include "platform/screen.h"
+#include "platform/sound.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace ombrix {
+
+using platform::toPixels;
+
+namespace {
+
+// Design places, twips: left, top, width, height.
+struct Place {
+    double left, top, width, height;
+};
+
+constexpr double designHeight = 495;
+constexpr Place check1Place{1480, 80, 155, 195};
+constexpr Place label1Places[4] = {
+    {560, 155, 155, 155}, {720, 0, 155, 155}, {860, 155, 155, 155}, {720, 310, 155, 155}};
+constexpr Place label3Place{720, 155, 135, 155};
+constexpr Place label4Place{1640, 0, 420, 440};
+constexpr Place label5Place{0, 0, 355, 495};
+constexpr Place outerCircle{0, 0, 400, 400}; // Shape2 and Shape5, the handle
+constexpr Place innerRing{70, 70, 235, 235}; // Shape4
+constexpr Place centreDot{150, 150, 80, 80}; // Shape6
+
+const char* const sideToolTips[4] = {
+    "Sposta Ombrix sul lato sinistor/Move Ombrix to the left side",
+    "Sposta Ombrix sul lato superiore/move Ombrix to the upper side",
+    "Sposta Ombrix sul lato destro/Put Ombrix on the right side",
+    "Sposta Ombrix sul lato inferiore/Move Ombrix to the buttom side"};
+
+const QColor rowBackground(0xE6, 0xE2, 0xD8);
+const QColor rowBorder(0x8A, 0x84, 0x78);
+const QColor handleOuter(0x2B, 0x5F, 0x82);
+const QColor handleRing(0x9C, 0xC9, 0xE4);
+const QColor handleDot(0xF5, 0xD0, 0x4C);
+
+QRect pixelsOf(const Place& p) {
+    return toPixels(p.left, p.top, p.width, p.height);
+}
+
+QLabel* makeLabel(QWidget* parent, const Place& place, const QColor& colour) {
+    auto* label = new QLabel(parent);
+    label->setGeometry(pixelsOf(place));
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+BarForm::BarForm(BarContext context, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool |
+                          Qt::WindowDoesNotAcceptFocus),
+      context_(std::move(context)) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setMouseTracking(true);
+    setWindowTitle(QStringLiteral("Ombrix"));
+    state_.height = designHeight;
+    createControls();
+    Form_Load();
+    connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    timer1_.start(500);
+}
+
+BarForm::~BarForm() = default;
+
+void BarForm::createControls() {
+    const QFont small = smallFont(font());
+
+    check1_ = new QCheckBox(this);
+    check1_->setGeometry(pixelsOf(check1Place));
+    check1_->setToolTip(
+        QStringLiteral("Carica e mantiene la barra aperta / load and let the bar open"));
+    check1_->setFocusPolicy(Qt::NoFocus);
+
+    for (int i = 0; i < 4; ++i) {
+        label1_[i] = makeLabel(this, label1Places[i], palette().color(QPalette::Highlight));
+        label1_[i]->setToolTip(QString::fromUtf8(sideToolTips[i]));
+        label1_[i]->installEventFilter(this);
+    }
+
+    label3_ = makeLabel(this, label3Place, QColor(0x90, 0xEE, 0x90));
+    label3_->setText(QStringLiteral("X"));
+    label3_->setAlignment(Qt::AlignCenter);
+    QFont bold = small;
+    bold.setBold(true);
+    label3_->setFont(bold);
+    label3_->setToolTip(
+        QStringLiteral("Con un doppio clickchiude Ombrix/With a double click close Ombrix"));
+    label3_->installEventFilter(this);
+
+    label4_ = makeLabel(this, label4Place, Qt::yellow);
+
+    label5_ = new QWidget(this);
+    label5_->setGeometry(pixelsOf(label5Place));
+    label5_->setMouseTracking(true);
+    label5_->setToolTip(QStringLiteral("Apre e chiude la barra/Open and close the bar"));
+    label5_->installEventFilter(this);
+}
+
+void BarForm::Form_Load() {
+    side_ = static_cast<Side>(context_.preferences->side());
+}
+
+void BarForm::createKeys(int count) {
+    geometry_.keys = singleRowKeys(count);
+    QFont keyFont = font();
+    keyFont.setPointSizeF(7);
+    for (int i = 0; i < count; ++i) {
+        auto* button = new QToolButton(this);
+        button->setToolTip(QStringLiteral("Lancia il programma/Launch the program"));
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setFont(keyFont);
+        button->setIconSize(QSize(16, 16));
+        button->setAutoFillBackground(true);
+        connect(button, &QToolButton::clicked, this, [this, i] { Command2_Click(i); });
+        keyButtons_.push_back(button);
+    }
+    applyLayout();
+}
+
+void BarForm::setKeyFace(int i, const QString& caption, const QPixmap& picture) {
+    QToolButton* button = key(i);
+    button->setText(caption);
+    button->setIcon(picture.isNull() ? QIcon() : QIcon(picture));
+    button->setToolButtonStyle(picture.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
+}
+
+void BarForm::setKeyToolTip(int i, const QString& text) {
+    key(i)->setToolTip(text);
+}
+
+void BarForm::setKeyColour(int i, std::uint32_t rgb) {
+    QToolButton* button = key(i);
+    QPalette palette = button->palette();
+    const QColor colour = QColor::fromRgb(rgb);
+    palette.setColor(QPalette::Button, colour);
+    palette.setColor(QPalette::Window, colour);
+    const int luma = (299 * colour.red() + 587 * colour.green() + 114 * colour.blue()) / 1000;
+    palette.setColor(QPalette::ButtonText, luma < 128 ? Qt::white : Qt::black);
+    button->setPalette(palette);
+}
+
+void BarForm::setSoundAndDoubleClick(bool soundOn, bool doubleClickMode) {
+    soundOn_ = soundOn;
+    doubleClickMode_ = doubleClickMode;
+}
+
+void BarForm::setWindowState(const BarWindowState& state) {
+    const double height = state_.height;
+    state_ = state;
+    state_.height = height;
+    screenWidth_ = storedWidthOf(context_.screen());
+    applyState();
+}
+
+void BarForm::setKeepOpen(bool on) {
+    check1_->setChecked(on);
+}
+
+void BarForm::layOut(const LayoutVariant& variant, const LayoutInput& in) {
+    geometry_.windowTop = state_.top;
+    geometry_.windowHeight = state_.height;
+    layoutRows(variant, in, geometry_);
+    state_.top = geometry_.windowTop;
+    state_.height = geometry_.windowHeight;
+    applyLayout();
+    applyState();
+}
+
+void BarForm::dock() {
+    dockToSide(state_, side_, screenWidth_, context_.screen());
+    applyState();
+}
+
+void BarForm::finishStartUp() {
+    label4_->hide();
+}
+
+void BarForm::applyLayout() {
+    for (std::size_t i = 0; i < keyButtons_.size(); ++i) {
+        const KeyPlace& place = geometry_.keys[i];
+        keyButtons_[i]->setGeometry(toPixels(place.left, place.top, keySize, keySize));
+    }
+    update();
+}
+
+QRegion BarForm::shapeRegion() const {
+    if (state_.shape == WindowShape::Handle)
+        return QRegion(pixelsOf(outerCircle), QRegion::Ellipse);
+    QRegion region;
+    for (const ShapeRect& s : geometry_.shapes)
+        region += toPixels(s.left, s.top, s.width, s.height);
+    return region;
+}
+
+// The window's place, size and outline are set here only, from the state in twips.
+void BarForm::applyState() {
+    setGeometry(toPixels(state_.left, state_.top, state_.width, state_.height));
+    setMask(shapeRegion());
+    update();
+}
+
+void BarForm::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (state_.shape == WindowShape::WholeBar) {
+        // One background for the union of the rows, outlined once around its edge.
+        QPainterPath rows;
+        rows.addRegion(shapeRegion());
+        painter.fillPath(rows, rowBackground);
+        painter.setPen(QPen(rowBorder, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(rows.simplified().translated(0.5, 0.5));
+    }
+    painter.setPen(QPen(handleOuter.darker(140), 1));
+    painter.setBrush(handleOuter);
+    painter.drawEllipse(QRectF(pixelsOf(outerCircle)).adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.setPen(QPen(handleRing, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(pixelsOf(innerRing));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(handleDot);
+    painter.drawEllipse(pixelsOf(centreDot));
+}
+
+void BarForm::apri() {
+    ombrix::apri(state_, side_, screenWidth_, context_.screen());
+    applyState();
+}
+
+void BarForm::Label5_Click() {
+    apri();
+}
+
+void BarForm::Form_DblClick() {
+    if (doubleClickMode_)
+        apri();
+}
+
+void BarForm::Form_MouseMove(double xTwips, double yTwips, Qt::MouseButtons buttons) {
+    const BarWindowState before = state_;
+    const MouseState mouse{xTwips, yTwips, buttons == Qt::NoButton, buttons == Qt::LeftButton};
+    dragStep(state_, grabPoint_, mouse, side_, screenWidth_, context_.screen());
+    if (state_.left != before.left || state_.top != before.top) {
+        draggedDuringPress_ = buttons != Qt::NoButton;
+        applyState();
+    }
+}
+
+void BarForm::Label1_Click(int index) {
+    playClick();
+    side_ = static_cast<Side>(index + 1);
+    dock();
+    context_.preferences->setSide(static_cast<std::int16_t>(index + 1));
+}
+
+void BarForm::Label3_DblClick() {
+    playYes();
+    Form_Unload();
+    context_.quit();
+}
+
+void BarForm::Command2_Click(int index) {
+    playYes();
+    KeyRecord& key = keys_.at(static_cast<std::size_t>(index));
+    const std::string target = key.target.text();
+    const std::string argument = key.argument.text();
+    key.target.assign(target);
+    key.argument.assign(argument);
+    if (platform::carryOut(planKeyPress(target, argument, keyPressRules()), *context_.desktop,
+                           this))
+        closeAfterKey();
+}
+
+// A used key closes the bar unless it is kept open; the handle goes back against its side.
+void BarForm::closeAfterKey() {
+    if (check1_->isChecked())
+        return;
+    closeBar(state_, side_, context_.screen());
+    applyState();
+}
+
+void BarForm::Form_Unload() {}
+
+QFont BarForm::smallFont(const QFont& base) {
+    QFont small = base;
+    small.setPointSizeF(7);
+    return small;
+}
+
+void BarForm::playYes() {
+    if (soundOn_ && context_.sounds)
+        context_.sounds->playYes();
+}
+
+void BarForm::playClick() {
+    if (soundOn_ && context_.sounds)
+        context_.sounds->playClick();
+}
+
+void BarForm::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF p = event->position();
+    Form_MouseMove(platform::toTwips(1) * p.x(), platform::toTwips(1) * p.y(), event->buttons());
+}
+
+void BarForm::mouseDoubleClickEvent(QMouseEvent*) {
+    Form_DblClick();
+}
+
+void BarForm::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+bool BarForm::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    const bool press = type == QEvent::MouseButtonPress;
+    const bool release = type == QEvent::MouseButtonRelease;
+    const bool doubleClick = type == QEvent::MouseButtonDblClick;
+    if (watched == label5_) {
+        if (type == QEvent::MouseMove) {
+            mouseMoveEvent(static_cast<QMouseEvent*>(event));
+            return true;
+        }
+        if (press)
+            draggedDuringPress_ = false;
+        // The second press of a double click belongs to the click already made.
+        if (doubleClick)
+            draggedDuringPress_ = true;
+        // A press that dragged the handle is a move, not a click.
+        if (release && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+            !draggedDuringPress_ &&
+            label5_->rect().contains(static_cast<QMouseEvent*>(event)->pos()))
+            Label5_Click();
+        return press || release || doubleClick;
+    }
+    if (watched == label3_) {
+        if (doubleClick)
+            Label3_DblClick();
+        return press || release || doubleClick;
+    }
+    for (int i = 0; i < 4; ++i) {
+        if (watched == label1_[i]) {
+            if (release && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+                Label1_Click(i);
+            return press || release || doubleClick;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace ombrix

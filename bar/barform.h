@@ -1,0 +1,135 @@
+#pragma once
+
+#include "common/barwindow.h"
+#include "common/keyaction.h"
+#include "common/keyrecord.h"
+#include "common/layout.h"
+#include "common/settings.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QWidget>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace ombrix::platform {
+class DesktopServices;
+class Sounds;
+} // namespace ombrix::platform
+
+namespace ombrix {
+
+// What the bar window shares with its program: the key table and the options read at
+// start-up, the program folder, and the services it calls.
+struct BarContext {
+    std::filesystem::path programFolder;
+    Preferences* preferences = nullptr;
+    platform::DesktopServices* desktop = nullptr;
+    platform::Sounds* sounds = nullptr;
+    std::function<ScreenSize()> screen; // the screen as it is now, twips
+    std::function<void()> quit;         // ends the program
+};
+
+// A bar window: borderless, always on top, a round handle when closed and a strip of keys as
+// wide as the screen when open. Its geometry lives in twips in `state()`; every handler changes
+// that value through the pure rules and then applies it to the widget. The bar (Form1) and the
+// setup program's copy of it (Form3) differ only in the handlers they override.
+class BarForm : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit BarForm(BarContext context, QWidget* parent = nullptr);
+    ~BarForm() override;
+
+    // Start-up: the keys, their faces and the first layout.
+    void createKeys(int keyCount);
+    void setKeyFace(int i, const QString& caption, const QPixmap& picture);
+    void setKeyToolTip(int i, const QString& text);
+    void setKeyColour(int i, std::uint32_t rgb);
+    void setKeys(std::vector<KeyRecord> keys) { keys_ = std::move(keys); }
+    void setSoundAndDoubleClick(bool soundOn, bool doubleClickMode);
+    void setWindowState(const BarWindowState& state);
+    void setKeepOpen(bool on);
+    void dock();
+    void finishStartUp(); // hides Label4
+
+    // Handlers, named after their controls; the windows override what they do differently.
+    void Form_Load();
+    virtual void Label5_Click();
+    void Form_DblClick();
+    void Form_MouseMove(double xTwips, double yTwips, Qt::MouseButtons buttons);
+    virtual void Label1_Click(int index);
+    void Label3_DblClick();
+    virtual void Command2_Click(int index);
+    virtual void Timer1_Timer() = 0;
+    virtual void Form_Unload();
+
+    virtual void apri();
+
+    // For tests and the start-ups.
+    const BarWindowState& state() const { return state_; }
+    const BarGeometry& rows() const { return geometry_; }
+    Side side() const { return side_; }
+    std::int32_t storedScreenWidth() const { return screenWidth_; }
+    int keyCount() const { return static_cast<int>(keyButtons_.size()); }
+    QToolButton* key(int i) const { return keyButtons_.at(static_cast<std::size_t>(i)); }
+    QCheckBox* keepOpenBox() const { return check1_; }
+    QLabel* sideButton(int i) const { return label1_[i]; }
+    QLabel* closeLabel() const { return label3_; }
+    QWidget* handleArea() const { return label5_; }
+    QLabel* marker() const { return label4_; }
+    QRegion shapeRegion() const;
+    const std::vector<KeyRecord>& keys() const { return keys_; }
+    std::vector<KeyRecord>& keys() { return keys_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // What the windows differ in.
+    virtual RightSideDrag rightSideDrag() const { return RightSideDrag::FlushRight; }
+    virtual KeyPressRules keyPressRules() const { return barKeyPress; }
+    virtual void closeAfterKey();
+
+    // Lays the rows out with `variant` and applies the result.
+    void layOut(const LayoutVariant& variant, const LayoutInput& in);
+    void applyState();
+    void applyLayout();
+    void playYes();
+    void playClick();
+    static QFont smallFont(const QFont& base);
+
+    BarContext context_;
+    BarWindowState state_;
+    BarGeometry geometry_;
+    Side side_ = Side::Left;
+    std::int32_t screenWidth_ = 0;
+    bool soundOn_ = true;
+    bool doubleClickMode_ = true;
+
+private:
+    void createControls();
+
+    GrabPoint grabPoint_;
+    bool draggedDuringPress_ = false;
+    std::vector<KeyRecord> keys_;
+
+    std::vector<QToolButton*> keyButtons_;
+    QCheckBox* check1_ = nullptr;
+    QLabel* label1_[4] = {};
+    QLabel* label3_ = nullptr;
+    QLabel* label4_ = nullptr;
+    QWidget* label5_ = nullptr;
+    QTimer timer1_;
+};
+
+} // namespace ombrix
