@@ -143,6 +143,43 @@ void BarForm::setKeyToolTip(int i, const QString& text) {
     key(i)->setToolTip(text);
 }
 
+bool BarForm::showFace(int i, KeyRecord& key, const std::filesystem::path& programFolder,
+                       const IconLoader& smallIcon) {
+    const std::int16_t index = key.iconIndex;
+    if (index >= 1 && index <= 998) {
+        const QPixmap picture = smallIcon(iconFilePath(programFolder, i));
+        setKeyFace(i, QString(), picture);
+        return !picture.isNull();
+    }
+    if (index == 0) {
+        key.caption.trimInPlace();
+        setKeyFace(i, QString::fromStdString(captionFace(key, i)), QPixmap());
+        return true;
+    }
+    if (index == targetIconIndex) {
+        key.target.trimInPlace();
+        const QPixmap picture = smallIcon(iconSourcePath(key.target.text()));
+        setKeyFace(i, QString(), picture);
+        return !picture.isNull();
+    }
+    return true; // any other value keeps the face as it is
+}
+
+void BarForm::showToolTipAndShutdownBlue(int i, KeyRecord& key) {
+    key.toolTip.trimInPlace();
+    setKeyToolTip(i, QString::fromStdString(key.toolTip.text()));
+    key.target.trimInPlace();
+    if (isShutdownTarget(key.target.text()))
+        setKeyColour(i, 0x0000FF);
+}
+
+bool BarForm::showColour(int i, float backColor) {
+    const auto colour = colourValueOf(backColor);
+    if (colour)
+        setKeyColour(i, paintedRgb(*colour));
+    return colour.has_value();
+}
+
 void BarForm::setKeyColour(int i, std::uint32_t rgb) {
     QToolButton* button = key(i);
     QPalette palette = button->palette();

@@ -27,6 +27,8 @@ namespace ombrix {
 
 // What the bar window shares with its program: the key table and the options read at
 // start-up, the program folder, and the services it calls.
+using IconLoader = std::function<QPixmap(const std::filesystem::path&)>;
+
 struct BarContext {
     std::filesystem::path programFolder;
     Preferences* preferences = nullptr;
@@ -52,6 +54,16 @@ public:
     void setKeyFace(int i, const QString& caption, const QPixmap& picture);
     void setKeyToolTip(int i, const QString& text);
     void setKeyColour(int i, std::uint32_t rgb);
+
+    // The face of key i from its record, trimming the fields it reads: its caption (or its
+    // number), the icon file named after its index, or its target's own icon. False when a
+    // picture could not be had; the key then shows an empty face.
+    bool showFace(int i, KeyRecord& key, const std::filesystem::path& programFolder,
+                  const IconLoader& smallIcon);
+    // The key's pop-up text, and the blue of a shut-down key.
+    void showToolTipAndShutdownBlue(int i, KeyRecord& key);
+    // The stored colour; false, leaving the colour as it is, when it is no colour value.
+    bool showColour(int i, float backColor);
     void setKeys(std::vector<KeyRecord> keys) { keys_ = std::move(keys); }
     void setSoundAndDoubleClick(bool soundOn, bool doubleClickMode);
     void setWindowState(const BarWindowState& state);

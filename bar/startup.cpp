@@ -33,54 +33,21 @@ void step(const BarStartup& startup, const std::function<bool()>& body) {
         startup.beep();
 }
 
-// The face of key i from its record; false when a picture could not be had.
-bool giveFace(Form1& bar, const BarStartup& startup, KeyRecord& key, int i) {
-    const std::int16_t index = key.iconIndex;
-    if (index >= 1 && index <= 998) {
-        const QPixmap picture = startup.smallIcon(iconFilePath(startup.context.programFolder, i));
-        bar.setKeyFace(i, QString(), picture);
-        return !picture.isNull();
-    }
-    if (index == 0) {
-        const std::string caption = key.caption.text();
-        key.caption.assign(caption);
-        bar.setKeyFace(i, QString::fromStdString(captionFace(key, i)), QPixmap());
-        return true;
-    }
-    if (index == targetIconIndex) {
-        const std::string target = key.target.text();
-        key.target.assign(target);
-        const QPixmap picture = startup.smallIcon(iconSourcePath(target));
-        bar.setKeyFace(i, QString(), picture);
-        return !picture.isNull();
-    }
-    return true; // any other value keeps the empty face
-}
-
 bool giveFacesFromTable(Form1& bar, const BarStartup& startup, std::vector<KeyRecord>& keys) {
     bool allFaces = true;
     for (int i = 0; i < static_cast<int>(keys.size()); ++i) {
         KeyRecord& key = keys[static_cast<std::size_t>(i)];
-        allFaces = giveFace(bar, startup, key, i) && allFaces;
-        const std::string toolTip = key.toolTip.text();
-        key.toolTip.assign(toolTip);
-        bar.setKeyToolTip(i, QString::fromStdString(toolTip));
-        const std::string target = key.target.text();
-        key.target.assign(target);
-        if (isShutdownTarget(target))
-            bar.setKeyColour(i, 0x0000FF);
+        allFaces = bar.showFace(i, key, startup.context.programFolder, startup.smallIcon) &&
+                   allFaces;
+        bar.showToolTipAndShutdownBlue(i, key);
     }
     return allFaces;
 }
 
 bool giveColours(Form1& bar, const std::vector<KeyRecord>& keys) {
     bool allValid = true;
-    for (int i = 0; i < static_cast<int>(keys.size()); ++i) {
-        const auto colour = colourValueOf(keys[static_cast<std::size_t>(i)].backColor);
-        if (colour)
-            bar.setKeyColour(i, paintedRgb(*colour));
-        allValid = allValid && colour.has_value();
-    }
+    for (int i = 0; i < static_cast<int>(keys.size()); ++i)
+        allValid = bar.showColour(i, keys[static_cast<std::size_t>(i)].backColor) && allValid;
     return allValid;
 }
 

@@ -26,6 +26,13 @@ public:
     // Anything from the first NUL on is not text.
     std::string text() const;
 
+    // Stores the text back trimmed and blank-padded; a field that starts with NUL keeps its
+    // bytes, as the other platform's programs leave it.
+    void trimInPlace() {
+        if (!neverSet())
+            assign(text());
+    }
+
     bool neverSet() const { return bytes_[0] == '\0'; }
     const std::array<char, Width>& bytes() const { return bytes_; }
     void setBytes(const char* from);
