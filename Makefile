@@ -5,11 +5,7 @@ JOBS ?= $(shell nproc)
 .PHONY: run test deps configure build bench clean
 
 run: build
-	@if [ -x $(BUILD)/ombrix/ombrix ]; then \
-		exec $(BUILD)/ombrix/ombrix; \
-	else \
-		echo "Built $(BUILD)/ombrix/; the bar program is not part of this build yet."; \
-	fi
+	exec $(BUILD)/ombrix/ombrix
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
