@@ -185,6 +185,20 @@ void layOutByClass(const LayoutVariant& variant, const WidthClass& widthClass,
               variant.placeFirstRow, geometry.keys);
 }
 
+// The rows a class puts keys 0..last on: row 1, then one more for each row end still needed.
+int rowsUsedByClass(const WidthClass& widthClass, int last) {
+    int rows = 1;
+    int previousEnd = widthClass.firstRowKeys - 1;
+    for (const int rowEnd : widthClass.rowEnds) {
+        if (previousEnd >= last || rows == maxRows) {
+            break;
+        }
+        ++rows;
+        previousEnd = rowEnd;
+    }
+    return rows;
+}
+
 WidthClass& classAbove(std::vector<WidthClass>& classes, int above) {
     return *std::find_if(classes.begin(), classes.end(),
                          [above](const WidthClass& c) { return c.above == above; });
@@ -278,15 +292,23 @@ void layoutRows(const LayoutVariant& variant, const LayoutInput& in, BarGeometry
     if (in.barLength <= in.screenWidth || in.screenWidth <= 0) {
         return;
     }
-    const int rowCount = rowCountFor(in.barLength, in.screenWidth);
+    const int last = std::min(in.lastKey, static_cast<int>(geometry.keys.size()) - 1);
+    const WidthClass* widthClass = classFor(variant, in.screenWidthNow);
+    // The class table can put keys on more rows than the bar's length alone asks for (89 keys
+    // on a 19200-twip screen fill three rows, not two): the window and its row backgrounds
+    // take every row that holds a key, or those keys would lie outside the window, unseen and
+    // out of reach.
+    int rowCount = rowCountFor(in.barLength, in.screenWidth);
+    if (widthClass) {
+        rowCount = std::max(rowCount, rowsUsedByClass(*widthClass, last));
+    }
     setRowShapes(variant.rowShapes, in, rowCount, geometry.shapes);
     if (variant.provisionalSize) {
         geometry.windowHeight = rowCount * provisionalHeightPerRow;
         keepBottomAbove(geometry.windowTop,
                         in.screenHeightNow - rowCount * provisionalMarginPerRow);
     }
-    const int last = std::min(in.lastKey, static_cast<int>(geometry.keys.size()) - 1);
-    if (const WidthClass* widthClass = classFor(variant, in.screenWidthNow)) {
+    if (widthClass) {
         layOutByClass(variant, *widthClass, in, rowCount, last, geometry);
     } else {
         layOutFitted(variant, in, last, geometry);

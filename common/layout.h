@@ -118,12 +118,13 @@ std::vector<KeyPlace> singleRowKeys(int count);
 // no positive screen width has been stored (there is no row count to work out).
 //
 // The row count is barLength rounded to the nearest whole twip (ties to even) divided by the
-// stored width, rounded up. The width class is chosen from the screen width as it is now.
-// Keys are placed from the class's row table and never beyond lastKey: no row is begun or
-// continued past the last key, and when a class's row ends run out, placing stops. The row
-// table wins over the window: a key row may lie below the window's height (89 keys on a
-// 19200-twip screen put key 88 on row 3 of a 900-twip window) or, in class 12200, up to 39
-// twips past the right edge of the narrowest screens of that class.
+// stored width, rounded up, or the number of rows the width class puts keys on when that is
+// more (89 keys on a 19200-twip screen fill three rows, not two): the window height, its
+// bottom limit and the row backgrounds always take every row that holds a key. The width
+// class is chosen from the screen width as it is now. Keys are placed from the class's row
+// table and never beyond lastKey: no row is begun or continued past the last key, and when a
+// class's row ends run out, placing stops. In class 12200 a row can reach up to 39 twips past
+// the right edge of the narrowest screens of that class.
 //
 // A screen 7640 twips wide or less has no class; there the keys get a fitted layout instead:
 // row 1 holds as many keys from Left 1670 as fit inside the width, later rows as many as fit

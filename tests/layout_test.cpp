@@ -393,10 +393,12 @@ INSTANTIATE_TEST_SUITE_P(BarLayout, Narrowing, testing::ValuesIn(std::vector<Nar
 // clang-format on
 
 // ---------------------------------------------------------------------------------------------
-// Width class, chosen from the screen as it is now (the stored width here always gives two rows):
-// a screen exactly as wide as a threshold takes the next class down. Each row: keys on row 1,
-// window height (2 x height per row), window top lifted from the screen's bottom by 2 x margin,
-// and the height of the first shape.
+// Width class, chosen from the screen as it is now: a screen exactly as wide as a threshold takes
+// the next class down. The stored width gives two rows, but 128 keys need more in every class
+// (19120, 15300, 13820, 12200: 4; 17200: 3; 11950: 5; 9560: 6; 7640: 7), so those rows count.
+// Each row: keys on row 1, window height (rows x height per row), window top lifted from the
+// screen's bottom by rows x margin, and the height of the first shape (the bar's and tune's copy:
+// rows x 465; the key list: the window height).
 
 struct ClassCase {
     const char* name;
@@ -427,47 +429,47 @@ TEST_P(WidthClasses, SizeAndLiftTheWindow) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Layouts, WidthClasses, testing::ValuesIn(std::vector<ClassCase>{
-    {"Bar19121", Caller::Bar, 19121, 47, 900, 18800, 930},
-    {"Bar19120", Caller::Bar, 19120, 42, 900, 18800, 930},
-    {"Bar17201", Caller::Bar, 17201, 42, 900, 18800, 930},
-    {"Bar17200", Caller::Bar, 17200, 37, 900, 18800, 930},
-    {"Bar15301", Caller::Bar, 15301, 37, 900, 18800, 930},
-    {"Bar15300", Caller::Bar, 15300, 33, 930, 18800, 930},
-    {"Bar13821", Caller::Bar, 13821, 33, 930, 18800, 930},
-    {"Bar13820", Caller::Bar, 13820, 29, 900, 19100, 930},
-    {"Bar12201", Caller::Bar, 12201, 29, 900, 19100, 930},
-    {"Bar12200", Caller::Bar, 12200, 28, 980, 18880, 930},
-    {"Bar11951", Caller::Bar, 11951, 28, 980, 18880, 930},
-    {"Bar11950", Caller::Bar, 11950, 21, 1060, 18940, 930},
-    {"Bar9561", Caller::Bar, 9561, 21, 1060, 18940, 930},
-    {"Bar9560", Caller::Bar, 9560, 16, 1040, 18960, 930},
-    {"Bar7641", Caller::Bar, 7641, 16, 1040, 18960, 930},
+    {"Bar19121", Caller::Bar, 19121, 47, 1800, 17600, 1860},
+    {"Bar19120", Caller::Bar, 19120, 42, 1350, 18200, 1395},
+    {"Bar17201", Caller::Bar, 17201, 42, 1350, 18200, 1395},
+    {"Bar17200", Caller::Bar, 17200, 37, 1800, 17600, 1860},
+    {"Bar15301", Caller::Bar, 15301, 37, 1800, 17600, 1860},
+    {"Bar15300", Caller::Bar, 15300, 33, 1860, 17600, 1860},
+    {"Bar13821", Caller::Bar, 13821, 33, 1860, 17600, 1860},
+    {"Bar13820", Caller::Bar, 13820, 29, 1800, 18200, 1860},
+    {"Bar12201", Caller::Bar, 12201, 29, 1800, 18200, 1860},
+    {"Bar12200", Caller::Bar, 12200, 28, 2450, 17200, 2325},
+    {"Bar11951", Caller::Bar, 11951, 28, 2450, 17200, 2325},
+    {"Bar11950", Caller::Bar, 11950, 21, 3180, 16820, 2790},
+    {"Bar9561", Caller::Bar, 9561, 21, 3180, 16820, 2790},
+    {"Bar9560", Caller::Bar, 9560, 16, 3640, 16360, 3255},
+    {"Bar7641", Caller::Bar, 7641, 16, 3640, 16360, 3255},
     {"Bar7640Fitted", Caller::Bar, 7640, 16, 3110, 16890, 3110},
-    {"TuneStart19121", Caller::TuneStart, 19121, 47, 900, 18800, 930},
-    {"TuneStart13821", Caller::TuneStart, 13821, 33, 930, 18800, 930},
-    {"TuneStart11950", Caller::TuneStart, 11950, 21, 900, 18940, 930},
-    {"TuneStart9561", Caller::TuneStart, 9561, 21, 900, 18940, 930},
-    {"TuneStart9560", Caller::TuneStart, 9560, 16, 900, 18960, 930},
-    {"TuneStart7641", Caller::TuneStart, 7641, 16, 900, 18960, 930},
+    {"TuneStart19121", Caller::TuneStart, 19121, 47, 1800, 17600, 1860},
+    {"TuneStart13821", Caller::TuneStart, 13821, 33, 1860, 17600, 1860},
+    {"TuneStart11950", Caller::TuneStart, 11950, 21, 2700, 16820, 2790},
+    {"TuneStart9561", Caller::TuneStart, 9561, 21, 2700, 16820, 2790},
+    {"TuneStart9560", Caller::TuneStart, 9560, 16, 3150, 16360, 3255},
+    {"TuneStart7641", Caller::TuneStart, 7641, 16, 3150, 16360, 3255},
     {"TuneStart7640Fitted", Caller::TuneStart, 7640, 16, 3110, 16890, 3110},
-    {"KeyList32767", Caller::KeyList, 32767, 37, 1200, 18800, 1200},
-    {"KeyList19200", Caller::KeyList, 19200, 37, 1200, 18800, 1200},
-    {"KeyList15301", Caller::KeyList, 15301, 37, 1200, 18800, 1200},
-    {"KeyList15300", Caller::KeyList, 15300, 29, 900, 19100, 900},
-    {"KeyList12201", Caller::KeyList, 12201, 29, 900, 19100, 900},
-    {"KeyList12200", Caller::KeyList, 12200, 28, 1120, 18880, 1120},
-    {"KeyList11951", Caller::KeyList, 11951, 28, 1120, 18880, 1120},
-    {"KeyList11950", Caller::KeyList, 11950, 21, 1060, 18940, 1060},
-    {"KeyList9561", Caller::KeyList, 9561, 21, 1060, 18940, 1060},
-    {"KeyList9560", Caller::KeyList, 9560, 16, 900, 18960, 900},
-    {"KeyList7641", Caller::KeyList, 7641, 16, 900, 18960, 900},
+    {"KeyList32767", Caller::KeyList, 32767, 37, 2400, 17600, 2400},
+    {"KeyList19200", Caller::KeyList, 19200, 37, 2400, 17600, 2400},
+    {"KeyList15301", Caller::KeyList, 15301, 37, 2400, 17600, 2400},
+    {"KeyList15300", Caller::KeyList, 15300, 29, 1800, 18200, 1800},
+    {"KeyList12201", Caller::KeyList, 12201, 29, 1800, 18200, 1800},
+    {"KeyList12200", Caller::KeyList, 12200, 28, 2800, 17200, 2800},
+    {"KeyList11951", Caller::KeyList, 11951, 28, 2800, 17200, 2800},
+    {"KeyList11950", Caller::KeyList, 11950, 21, 3180, 16820, 3180},
+    {"KeyList9561", Caller::KeyList, 9561, 21, 3180, 16820, 3180},
+    {"KeyList9560", Caller::KeyList, 9560, 16, 3150, 16360, 3150},
+    {"KeyList7641", Caller::KeyList, 7641, 16, 3150, 16360, 3150},
     {"KeyList7640Fitted", Caller::KeyList, 7640, 16, 3110, 16890, 3110},
 }), caseName<ClassCase>);
 // clang-format on
 
 // ---------------------------------------------------------------------------------------------
 // The window is lifted only when its bottom would pass the screen's bottom minus the margin
-// (89 keys on 19200: two rows of class 19120, limit 14400 - 2 x 600).
+// (89 keys on 19200: three rows of class 19120, limit 14400 - 3 x 600).
 
 struct TopCase {
     const char* name;
@@ -487,20 +489,75 @@ TEST_P(WindowTop, KeepsTheBottomOnTheScreen) {
 INSTANTIATE_TEST_SUITE_P(BarLayout, WindowTop,
                          testing::Values(TopCase{"TopZeroKept", 0, 0},
                                          TopCase{"AboveTheScreenKept", -200, -200},
-                                         TopCase{"AtTheLimitKept", 13200, 13200},
-                                         TopCase{"OneTwipLowLifted", 13201, 13200},
-                                         TopCase{"BottomOffTheScreenLifted", 14000, 13200}),
+                                         TopCase{"AtTheLimitKept", 12600, 12600},
+                                         TopCase{"OneTwipLowLifted", 12601, 12600},
+                                         TopCase{"BottomOffTheScreenLifted", 14000, 12600}),
                          caseName<TopCase>);
 
 // ---------------------------------------------------------------------------------------------
-// Where the row table and the window disagree, the row table wins.
+// The window and its background take every row the class puts a key on, even where the bar's
+// length asks for fewer rows; where the length asks for more, the length wins. The window starts
+// at the screen's bottom, so its top shows the margin of every row: 14400 - rows x margin.
 
-TEST(BarLayout, RowThreeOf89KeysLiesBelowTheTwoRowWindow) {
+struct HeldRowsCase {
+    const char* name;
+    Caller caller;
+    int keyCount;
+    int screenWidth;
+    double windowHeight;
+    double shapeHeight;
+    double windowTop;
+};
+
+class RowsHoldingKeys : public testing::TestWithParam<HeldRowsCase> {};
+
+TEST_P(RowsHoldingKeys, SizeTheWindowAndItsBackground) {
+    const HeldRowsCase& c = GetParam();
+    BarGeometry geometry = startUpGeometry(c.keyCount);
+    geometry.windowTop = screenHeight;
+    layoutRows(variantFor(c.caller), barInput(c.keyCount, c.screenWidth), geometry);
+    EXPECT_EQ(geometry.windowHeight, c.windowHeight);
+    EXPECT_EQ(geometry.shapes[0].height, c.shapeHeight);
+    EXPECT_EQ(geometry.windowTop, c.windowTop);
+}
+
+// Rows by length -> rows by class: window rows x height per row, shape rows x 465 (the key list:
+// the window height), top 14400 - rows x margin.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Layouts, RowsHoldingKeys, testing::ValuesIn(std::vector<HeldRowsCase>{
+    {"Bar128KeysAt28800FourRows", Caller::Bar, 128, 28800, 1800, 1860, 12000},         // 2 -> 4
+    {"Bar89KeysAt19200ThreeRows", Caller::Bar, 89, 19200, 1350, 1395, 12600},          // 2 -> 3
+    {"Bar124KeysAt24000ThreeRows", Caller::Bar, 124, 24000, 1350, 1395, 12600},        // 2 -> 3
+    {"Bar125KeysAt24000FourRows", Caller::Bar, 125, 24000, 1800, 1860, 12000},         // 2 -> 4
+    {"Bar42KeysAt17280LengthWins", Caller::Bar, 42, 17280, 900, 930, 13200},           // 2 -> 1
+    {"Bar93KeysAt12000FourRows", Caller::Bar, 93, 12000, 1960, 1860, 12160},           // 3 -> 4
+    {"Bar47KeysAt9600ThreeRows", Caller::Bar, 47, 9600, 1590, 1395, 12810},            // 2 -> 3
+    {"TuneStart128KeysAt28800FourRows", Caller::TuneStart, 128, 28800, 1800, 1860, 12000},
+    {"KeyList128KeysAt28800FourRows", Caller::KeyList, 128, 28800, 2400, 2400, 12000},
+}), caseName<HeldRowsCase>);
+// clang-format on
+
+TEST(BarLayout, TransparentRowThreeOf89KeysGetsItsOwnBackground) {
+    LayoutInput in = barInput(89, 19200);
+    in.transparentBack = true;
+    BarGeometry geometry = blankGeometry();
+    layoutRows(barLayout(), in, geometry);
+    EXPECT_EQ(geometry.shapes[0].height, 465);
+    EXPECT_EQ(geometry.shapes[1], (ShapeRect{0, 465, 34505, designShape.height}));
+    EXPECT_EQ(geometry.shapes[2], (ShapeRect{0, 930, 607, designShape.height})); // one key
+    EXPECT_EQ(geometry.shapes[3], designShape);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Special cases of the row table.
+
+TEST(BarLayout, WindowGrowsToHoldRowThreeOf89Keys) {
     BarGeometry geometry = startUpGeometry(89);
     layoutRows(barLayout(), barInput(89, 19200), geometry);
-    EXPECT_EQ(geometry.shapes[0].height, 930);
-    EXPECT_EQ(geometry.windowHeight, 900);
-    EXPECT_GT(geometry.keys[88].top + keySize, geometry.windowHeight);
+    EXPECT_EQ(geometry.keys[88], (KeyPlace{210, 940}));
+    EXPECT_EQ(geometry.shapes[0].height, 1395);
+    EXPECT_EQ(geometry.windowHeight, 1350);
+    EXPECT_LE(geometry.keys[88].top + keySize, geometry.windowHeight);
 }
 
 TEST(BarLayout, Class12200RowsReachPastTheNarrowestScreens) {
@@ -531,7 +588,7 @@ TEST(TuneStartLayout, OneShapeSpansTheScreenAsItIsNowAndNothingNarrows) {
     in.screenWidthNow = 13900;
     BarGeometry geometry = blankGeometry();
     layoutRows(tuneStartLayout(), in, geometry);
-    EXPECT_EQ(geometry.shapes[0], (ShapeRect{0, designShape.top, 13900, 930}));
+    EXPECT_EQ(geometry.shapes[0], (ShapeRect{0, designShape.top, 13900, 1860}));
     for (std::size_t k = 1; k < rowShapeCount; ++k) {
         EXPECT_EQ(geometry.shapes[k], designShape) << "Shape3(" << k << ")";
     }
@@ -622,12 +679,47 @@ std::string layoutFault(Caller caller, int width, int last, bool fitted) {
 
 class EveryKeyCount : public testing::TestWithParam<Caller> {};
 
+constexpr int classBoundWidths[] = {32767, 24000, 19121, 19120, 17201, 17200, 15301, 15300, 13821,
+                                    13820, 12240, 12201, 12200, 11951, 11950, 9561,  9560,  7641};
+
 TEST_P(EveryKeyCount, KeysLandApartInRowsOnEveryClassBound) {
-    const int widths[] = {32767, 24000, 19121, 19120, 17201, 17200, 15301, 15300, 13821,
-                          13820, 12240, 12201, 12200, 11951, 11950, 9561,  9560,  7641};
-    for (int width : widths) {
+    for (int width : classBoundWidths) {
         for (int last = 0; last < realButtons; ++last) {
             ASSERT_EQ(layoutFault(GetParam(), width, last, false), "") << "width " << width;
+        }
+    }
+}
+
+// What lies outside a class layout's window: a key on a row below its height or below the first
+// background, or the window's bottom below the screen's.
+std::string keyOutsideWindow(const BarGeometry& geometry, int last) {
+    for (int i = 0; i <= last; ++i) {
+        const double bottom = geometry.keys[i].top + keySize;
+        if (bottom > geometry.windowHeight) {
+            return "key " + std::to_string(i) + " lies below the window";
+        }
+        if (bottom > geometry.shapes[0].height) {
+            return "key " + std::to_string(i) + " lies below the first background";
+        }
+    }
+    if (geometry.windowTop + geometry.windowHeight > screenHeight) {
+        return "window bottom off the screen";
+    }
+    return {};
+}
+
+TEST_P(EveryKeyCount, WindowHoldsTheLastRowOnEveryClassBound) {
+    for (int width : classBoundWidths) {
+        for (int last = 0; last < realButtons; ++last) {
+            const LayoutInput in = barInput(last + 1, width);
+            if (in.barLength <= width) {
+                continue; // one row, and the window is not sized at all
+            }
+            BarGeometry geometry = startUpGeometry(last + 1, realButtons);
+            geometry.windowTop = screenHeight;
+            layoutRows(variantFor(GetParam()), in, geometry);
+            ASSERT_EQ(keyOutsideWindow(geometry, last), "")
+                << "width " << width << ", " << last + 1 << " keys";
         }
     }
 }

@@ -1,0 +1,246 @@
+#include "tune/keylist.h"
+
+#include "common/targets.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace ombrix {
+namespace {
+
+constexpr int lastKeyIndex = maxKeys - 1;
+static_assert(allKeysBarLength == maxKeys * keyStepTwips + 2020);
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isKeyIndex(int index) {
+    return index >= 0 && index <= lastKeyIndex;
+}
+
+std::size_t skipDigits(std::string_view text, std::size_t from) {
+    while (from < text.size() && isDigit(text[from]))
+        ++from;
+    return from;
+}
+
+// The parts of a number at the start of a text, sign already taken off.
+struct NumberSpan {
+    std::string_view mantissa; // digits with an optional point, at least one digit
+    std::string_view whole;    // mantissa and exponent together, as from_chars reads them
+    long exponent = 0;         // saturated: only its sign and rough size matter
+};
+
+std::optional<NumberSpan> numberAt(std::string_view text) {
+    const std::size_t integerEnd = skipDigits(text, 0);
+    std::size_t end = integerEnd;
+    if (end < text.size() && text[end] == '.')
+        end = skipDigits(text, end + 1);
+    const std::size_t digitCount = end - (end > integerEnd ? 1 : 0);
+    if (digitCount == 0)
+        return std::nullopt;
+    NumberSpan span{text.substr(0, end), text.substr(0, end)};
+    if (end >= text.size() || (text[end] != 'e' && text[end] != 'E'))
+        return span;
+    std::size_t digits = end + 1;
+    const bool negativeExponent = digits < text.size() && text[digits] == '-';
+    if (digits < text.size() && (text[digits] == '+' || text[digits] == '-'))
+        ++digits;
+    const std::size_t exponentEnd = skipDigits(text, digits);
+    if (exponentEnd == digits)
+        return span; // "1e" and "1e+" end before the "e"
+    for (std::size_t i = digits; i < exponentEnd && span.exponent < 100000; ++i)
+        span.exponent = span.exponent * 10 + (text[i] - '0');
+    if (negativeExponent)
+        span.exponent = -span.exponent;
+    span.whole = text.substr(0, exponentEnd);
+    return span;
+}
+
+// Whether a number that cannot be held is too large rather than too small: the place of its
+// first significant digit, moved by the exponent, lies left of the decimal point.
+bool beyondLargest(const NumberSpan& span) {
+    const auto point = std::min(span.mantissa.find('.'), span.mantissa.size());
+    const auto firstSignificant = span.mantissa.find_first_not_of("0.");
+    if (firstSignificant == std::string_view::npos)
+        return false;
+    const long place = firstSignificant < point ? static_cast<long>(point - firstSignificant)
+                                                : -static_cast<long>(firstSignificant - point - 1);
+    return place + span.exponent > 0;
+}
+
+double magnitudeOf(const NumberSpan& span) {
+    double value = 0;
+    const auto [end, error] =
+        std::from_chars(span.whole.data(), span.whole.data() + span.whole.size(), value);
+    if (error == std::errc::result_out_of_range)
+        return beyondLargest(span) ? std::numeric_limits<double>::infinity() : 0.0;
+    return value;
+}
+
+// Renames icon files one at a time, never over anything, and remembers each rename so that a
+// failed exchange can be put back in reverse order.
+class IconRenames {
+public:
+    bool move(const fs::path& from, const fs::path& to) {
+        if (auto refusal = renameWithoutReplacing(from, to)) {
+            failure_ = *refusal;
+            return false;
+        }
+        done_.emplace_back(from, to);
+        return true;
+    }
+
+    // The failure, with a note for every file that could not be put back.
+    std::string undoAndExplain() {
+        std::string message = failure_;
+        for (auto it = done_.rbegin(); it != done_.rend(); ++it) {
+            if (renameWithoutReplacing(it->second, it->first))
+                message += " The icon file " + it->second.string() + " could not be put back as " +
+                           it->first.string() + "; rename it by hand.";
+        }
+        done_.clear();
+        return message;
+    }
+
+private:
+    static std::optional<std::string> renameWithoutReplacing(const fs::path& from,
+                                                             const fs::path& to) {
+        const std::string what =
+            "The icon file " + from.string() + " could not be renamed to " + to.string();
+        std::error_code error;
+        if (fs::exists(fs::symlink_status(to, error)))
+            return what + ": a file or folder of that name is in the way.";
+        fs::rename(from, to, error);
+        if (error)
+            return what + ": " + error.message() + ".";
+        return std::nullopt;
+    }
+
+    std::vector<std::pair<fs::path, fs::path>> done_;
+    std::string failure_;
+};
+
+// Only plain files count, as a folder holding just other folders has no icons to exchange.
+bool holdsAnyFile(const fs::path& folder) {
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (fileExists(it->path()))
+            return true;
+    }
+    return false;
+}
+
+std::string leftoverMessage(const fs::path& temporary) {
+    return "The icon file " + temporary.string() +
+           " is left over from an exchange of icons that did not finish and may hold a key's "
+           "icon. Rename it to the icon file of the key it belongs to, or delete it, then move "
+           "the key again.";
+}
+
+} // namespace
+
+double leadingNumber(std::string_view text) {
+    std::size_t start = 0;
+    while (start < text.size() && isBlank(text[start]))
+        ++start;
+    bool negative = false;
+    if (start < text.size() && (text[start] == '+' || text[start] == '-')) {
+        negative = text[start] == '-';
+        ++start;
+    }
+    const auto span = numberAt(text.substr(start));
+    if (!span)
+        return 0;
+    const double magnitude = magnitudeOf(*span);
+    return negative ? -magnitude : magnitude;
+}
+
+std::string correctedKeyCountText(std::string_view text) {
+    const double value = leadingNumber(text);
+    if (value > maxKeys)
+        return std::to_string(maxKeys);
+    if (value < fewestKeys)
+        return "5"; // not 3: a bar of three keys is rarely what was meant
+    return std::to_string(static_cast<int>(std::round(value)));
+}
+
+ShownKeys shownKeys(bool showAllKeys, float keyCount) {
+    if (showAllKeys)
+        return {static_cast<float>(lastKeyIndex), allKeysBarLength};
+    return {keyCount, keyCount * keyStepTwips};
+}
+
+bool keyEnabled(int index, float keyCount) {
+    return isKeyIndex(index) && static_cast<float>(index) < keyCount;
+}
+
+bool keyVisible(int index, float lastKeyShown) {
+    return isKeyIndex(index) && static_cast<float>(index) <= lastKeyShown;
+}
+
+int moveTarget(double value, float keyCount) {
+    if (std::isnan(value))
+        return 0;
+    // The last key in use is the last index below the count, as keyEnabled has it.
+    double lastInUse = 0;
+    if (keyCount >= 1)
+        lastInUse = std::min(std::ceil(static_cast<double>(keyCount)) - 1,
+                             static_cast<double>(lastKeyIndex));
+    return static_cast<int>(std::clamp(std::round(value), 0.0, lastInUse));
+}
+
+void swapKeys(TuneState& state, int a, int b) {
+    if (!isKeyIndex(a) || !isKeyIndex(b))
+        return;
+    auto& keys = state.keys;
+    keys[swapSlot] = keys[a];
+    keys[a] = keys[b];
+    keys[b] = keys[swapSlot];
+}
+
+WriteResult exchangeIconFiles(const fs::path& programFolder, int a, int b) {
+    if (!isKeyIndex(a) || !isKeyIndex(b))
+        return WriteResult::failure("There is no key at place " +
+                                    std::to_string(isKeyIndex(a) ? b : a) + ".");
+    if (a == b || !holdsAnyFile(programFolder / "icons"))
+        return {};
+    const fs::path iconOfA = iconFilePath(programFolder, a);
+    const fs::path iconOfB = iconFilePath(programFolder, b);
+    const fs::path temporary = iconFilePath(programFolder, iconSwapNumber);
+    const bool aHasIcon = fileExists(iconOfA);
+    const bool bHasIcon = fileExists(iconOfB);
+
+    std::error_code error;
+    if (bHasIcon && fs::exists(fs::symlink_status(temporary, error)))
+        return WriteResult::failure(leftoverMessage(temporary));
+
+    IconRenames renames;
+    const bool exchanged = (!bHasIcon || renames.move(iconOfB, temporary)) &&
+                           (!aHasIcon || renames.move(iconOfA, iconOfB)) &&
+                           (!bHasIcon || renames.move(temporary, iconOfA));
+    if (exchanged)
+        return {};
+    return WriteResult::failure(renames.undoAndExplain());
+}
+
+WriteResult moveKey(TuneState& state, const fs::path& programFolder, int from, int to) {
+    swapKeys(state, from, to);
+    WriteResult icons = exchangeIconFiles(programFolder, from, to);
+    if (!icons)
+        swapKeys(state, from, to);
+    return icons;
+}
+
+} // namespace ombrix
