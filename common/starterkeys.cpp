@@ -1,5 +1,6 @@
 #include "common/starterkeys.h"
 
+#include "common/keycount.h"
 #include "common/targets.h"
 
 #include <optional>
@@ -89,6 +90,10 @@ std::vector<KeyRecord> starterKeys(const std::vector<std::filesystem::path>& app
     keys.push_back(plainKey(std::string(shutdownTarget).c_str(), "Off",
                             "Spegne il computer/Shut down the computer", 0xFF0000));
     return keys;
+}
+
+bool isFirstRun(const std::filesystem::path& keyTable, const std::filesystem::path& keyCountFile) {
+    return !fileExists(keyTable) && !readStoredKeyCount(keyCountFile);
 }
 
 } // namespace ombrix

@@ -16,4 +16,8 @@ namespace ombrix {
 // so the table is never empty and never longer than eight keys.
 std::vector<KeyRecord> starterKeys(const std::vector<std::filesystem::path>& applicationFolders);
 
+// A first run: neither a key table nor a stored key count exists yet. Both programs then use
+// the starter keys, and their number is the key count.
+bool isFirstRun(const std::filesystem::path& keyTable, const std::filesystem::path& keyCountFile);
+
 } // namespace ombrix

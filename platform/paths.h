@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <vector>
 
 // Where the programs find what is theirs on this desktop.
 namespace ombrix::platform {
@@ -14,5 +15,9 @@ std::filesystem::path configFolder();
 
 std::filesystem::path keyCountPath(); // configFolder()/keycount.stm
 std::filesystem::path settingsPath(); // configFolder()/Ombrix.conf
+
+// Where desktop entries live: $XDG_DATA_HOME/applications (default ~/.local/share/...), then
+// each folder of $XDG_DATA_DIRS (default /usr/local/share:/usr/share) + /applications.
+std::vector<std::filesystem::path> applicationFolders();
 
 } // namespace ombrix::platform

@@ -1,0 +1,692 @@
+#include "tune/form2.h"
+
+#include "common/colourvalue.h"
+#include "common/settings.h"
+#include "common/targets.h"
+#include "platform/desktopservices.h"
+#include "platform/screen.h"
+#include "platform/sound.h"
+#include "tune/filechooser.h"
+#include "tune/form3.h"
+#include "tune/imagelist.h"
+#include "tune/keylist.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDir>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyleOption>
+#include <QStylePainter>
+
+#include <algorithm>
+#include <cmath>
+#include <type_traits>
+
+namespace ombrix {
+
+namespace {
+
+// A place in the window's design, twips: left, top, width, height. Places inside a frame are
+// relative to the frame.
+struct Place {
+    double left, top, width, height;
+};
+
+// The design was drawn for a narrower typeface than a desktop's usual one: the whole window is
+// drawn a fifth larger so that every text keeps the room it had.
+constexpr double designScale = 1.2;
+
+constexpr double clientWidth = 9480;
+constexpr double clientHeight = 5808;
+
+constexpr Place check1Place{6840, 0, 2535, 255};
+constexpr Place check2Place{6840, 240, 2535, 372};
+constexpr Place check5Place{6840, 720, 2460, 375};
+constexpr Place check4Place{6840, 1080, 2535, 495};
+constexpr Place label4Place{4800, 100, 1692, 372};
+constexpr Place text4Place{5560, 440, 372, 288}; // below the two lines of Label4
+constexpr Place label5Place{4800, 480, 1092, 252};
+constexpr Place label2Place{4560, 840, 1540, 396};
+constexpr Place text1Place{6120, 840, 495, 285};
+constexpr Place label9Place{4560, 1320, 1812, 492};
+constexpr Place smallIconPlace{6540, 1320, 300, 300};
+constexpr Place check3Place{6840, 1680, 1215, 435};
+constexpr Place image1Place{8160, 1680, 400, 400}; // room for a 32 x 32 picture
+constexpr Place hScroll1Place{8640, 1752, 410, 300};
+constexpr Place label1Place{9100, 1800, 380, 195}; // room for "125"
+constexpr Place label3Place{4800, 1920, 2052, 252};
+constexpr Place text2Place{4680, 2160, 2412, 285};
+constexpr Place label6Place{7200, 2160, 2180, 492}; // ends inside the window
+constexpr Place label7Place{7680, 2640, 360, 252};  // "Left" and "Right" need a little more
+constexpr Place hScroll2Place{8040, 2640, 492, 252};
+constexpr Place label8Place{8580, 2640, 480, 252};
+constexpr Place drive1Place{240, 240, 2055, 315};
+constexpr Place dir1Place{240, 720, 2055, 1710};
+constexpr Place file1Place{2400, 240, 1935, 1608};
+constexpr Place command4Place{2400, 2100, 1932, 372};
+constexpr Place kindFramePlace{360, 2400, 4212, 615};
+constexpr Place option2Place{120, 240, 700, 315}; // each option ends where the next begins
+constexpr Place option3Place{820, 240, 500, 315};
+constexpr Place option5Place{1320, 240, 700, 315};
+constexpr Place option4Place{2040, 200, 2100, 372};
+constexpr Place text3Place{240, 3120, 6852, 288};
+constexpr Place command2Place{4800, 2640, 975, 375};
+constexpr Place command1Place{6120, 2640, 975, 375};
+constexpr Place selectorFramePlace{60, 3460, 9372, 2292};
+
+constexpr double selectorWidth = 550;
+constexpr double selectorHeight = 240;
+constexpr int selectorsPerRow = 16;
+// The first column sits a little further left than drawn, so that "113" fits before column 2.
+constexpr std::array<double, selectorsPerRow> selectorLefts = {
+    60, 600, 1176, 1764, 2340, 2916, 3504, 4080, 4656, 5244, 5820, 6396, 6984, 7560, 8136, 8724};
+
+constexpr int highestIconNumber = imageListSize;
+constexpr int highestMovePlace = maxKeys;
+constexpr std::int32_t buttonFaceColour = static_cast<std::int32_t>(0x8000000Fu);
+constexpr double selectionMarkerLeft = 1640;
+
+QRect pixelsOf(const Place& p) {
+    return platform::toPixels(p.left * designScale, p.top * designScale, p.width * designScale,
+                              p.height * designScale);
+}
+
+template <typename Widget> Widget* placed(Widget* widget, const Place& place, const char* name) {
+    widget->setGeometry(pixelsOf(place));
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// A check box or option button whose text wraps onto more lines when it does not fit, the
+// whole of it answering a click, as the design's narrow boxes need.
+template <typename Button> class WrappingButton : public Button {
+public:
+    WrappingButton(const QString& text, QWidget* parent) : Button(text, parent) {}
+
+protected:
+    static constexpr bool isRadio = std::is_same_v<Button, QRadioButton>;
+
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        this->initStyleOption(&option);
+        QStyle* style = this->style();
+        QStyleOptionButton indicator = option;
+        indicator.rect = style->subElementRect(isRadio ? QStyle::SE_RadioButtonIndicator
+                                                       : QStyle::SE_CheckBoxIndicator,
+                                               &option, this);
+        indicator.rect.moveTop((this->height() - indicator.rect.height()) / 2);
+        painter.drawPrimitive(
+            isRadio ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox, indicator);
+        const int spacing = style->pixelMetric(isRadio ? QStyle::PM_RadioButtonLabelSpacing
+                                                       : QStyle::PM_CheckBoxLabelSpacing,
+                                               &option, this);
+        const QRect textArea = this->rect().adjusted(indicator.rect.right() + 1 + spacing, 0, 0, 0);
+        style->drawItemText(&painter, textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+                            option.palette, this->isEnabled(), this->text(), QPalette::WindowText);
+        if (this->hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = textArea;
+            painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        }
+    }
+
+    bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
+
+QCheckBox* checkBox(QWidget* parent, const char* text, const Place& place, const char* name) {
+    return placed(new WrappingButton<QCheckBox>(QString::fromUtf8(text), parent), place, name);
+}
+
+QRadioButton* optionButton(QWidget* parent, const char* text, const Place& place,
+                           const char* name) {
+    return placed(new WrappingButton<QRadioButton>(QString::fromUtf8(text), parent), place, name);
+}
+
+QLabel* label(QWidget* parent, const char* text, const Place& place, const char* name) {
+    auto* made = placed(new QLabel(QString::fromUtf8(text), parent), place, name);
+    made->setWordWrap(true);
+    made->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return made;
+}
+
+QLineEdit* textBox(QWidget* parent, const char* text, const Place& place, const char* name) {
+    return placed(new QLineEdit(QString::fromUtf8(text), parent), place, name);
+}
+
+QScrollBar* scrollBar(QWidget* parent, int highest, const Place& place, const char* name) {
+    auto* bar = placed(new QScrollBar(Qt::Horizontal, parent), place, name);
+    bar->setRange(0, highest);
+    bar->setPageStep(1);
+    return bar;
+}
+
+QPushButton* button(QWidget* parent, const char* text, const Place& place, const char* name) {
+    return placed(new QPushButton(QString::fromUtf8(text), parent), place, name);
+}
+
+// The number as the classic number-to-text writes it: a blank or a minus sign, then digits.
+std::string numberText(int n) {
+    return n < 0 ? std::to_string(n) : " " + std::to_string(n);
+}
+
+QString targetLine(const KeyRecord& key) {
+    return QString::fromStdString(key.target.text() + " " + key.argument.text());
+}
+
+// A long text shows its beginning, as a text box filled by the program does.
+void showFromStart(QLineEdit* box, const QString& text) {
+    box->setText(text);
+    box->setCursorPosition(0);
+}
+
+bool isPictureIndex(int iconIndex) {
+    return iconIndex >= 1 && iconIndex <= 998;
+}
+
+} // namespace
+
+std::string setupCaption(int major, int minor, int patch) {
+    return "Ombrix Setup - " + numberText(major) + "." + numberText(minor) + "." +
+           numberText(patch);
+}
+
+Form2::Form2(TuneContext context, QWidget* parent)
+    : QWidget(parent), context_(std::move(context)), state_(*context_.state) {
+    setWindowTitle(QStringLiteral("Ombrix Setup"));
+    setObjectName(QStringLiteral("Form2"));
+    setMouseTracking(true);
+    QFont designFont = font();
+    designFont.setPixelSize(11);
+    setFont(designFont);
+    setFixedSize(platform::toPixels(clientWidth * designScale),
+                 platform::toPixels(clientHeight * designScale));
+    createControls();
+    connectHandlers();
+}
+
+Form2::~Form2() = default;
+
+void Form2::createControls() {
+    createKeyListControls();
+    createKeyFields();
+    createIconControls();
+    createTargetControls();
+    createSelectors();
+}
+
+void Form2::createKeyListControls() {
+    c_.Check1 = checkBox(this, "Suono/Sound", check1Place, "Check1");
+    c_.Check1->setChecked(true);
+    c_.Check2 = checkBox(this, "Doppio click /double click", check2Place, "Check2");
+    c_.Check2->setChecked(true);
+    c_.Check5 = checkBox(this, "Run on Windows start up", check5Place, "Check5");
+    c_.Check4 = checkBox(this, "Mostra tutti i tasti /Show all the keys", check4Place, "Check4");
+    c_.Label4 = label(this, "Numero tasti/Number of keys", label4Place, "Label4");
+    c_.Text4 = textBox(this, "128", text4Place, "Text4");
+    c_.Label5 = label(this, "Max.: 128", label5Place, "Label5");
+    c_.Label6 =
+        label(this, "Muovi il tasto selezionato / Move the checked key", label6Place, "Label6");
+    c_.Label7 = label(this, "Left", label7Place, "Label7");
+    c_.HScroll2 = scrollBar(this, highestMovePlace, hScroll2Place, "HScroll2");
+    c_.HScroll2->setTracking(false); // a drag changes the value only when the thumb is let go
+    c_.Label8 = label(this, "Right", label8Place, "Label8");
+}
+
+void Form2::createKeyFields() {
+    c_.Label2 = label(this, "Testo del pulsante Button's caption", label2Place, "Label2");
+    c_.Text1 = textBox(this, "", text1Place, "Text1");
+    c_.Text1->setMaxLength(static_cast<int>(decltype(KeyRecord::caption)::width));
+    c_.Label3 = label(this, "PopUp testo / PopUp text", label3Place, "Label3");
+    c_.Text2 = textBox(this, "Description of the key", text2Place, "Text2");
+    c_.Text3 = textBox(this, "", text3Place, "Text3");
+    c_.Command2 = button(this, "Setup", command2Place, "Command2");
+    c_.command1 = button(this, "EXIT", command1Place, "command1");
+}
+
+void Form2::createIconControls() {
+    c_.Label9 = label(this, "Scegli l'icona/Choose the icon", label9Place, "Label9");
+    c_.SmallIconPicture = placed(new QLabel(this), smallIconPlace, "SmallIconPicture");
+    c_.SmallIconPicture->setAlignment(Qt::AlignCenter);
+    c_.Check3 = checkBox(this, "Originale / Original", check3Place, "Check3");
+    c_.Check3->setChecked(true);
+    c_.Image1 = placed(new QLabel(this), image1Place, "Image1");
+    c_.Image1->setAlignment(Qt::AlignCenter);
+    c_.HScroll1 = scrollBar(this, highestIconNumber, hScroll1Place, "HScroll1");
+    c_.Label1 = placed(new QLabel(this), label1Place, "Label1");
+}
+
+void Form2::createTargetControls() {
+    c_.Drive1 = placed(new DriveList(this), drive1Place, "Drive1");
+    c_.Dir1 = placed(new FolderList(this), dir1Place, "Dir1");
+    c_.File1 = placed(new FileList(this), file1Place, "File1");
+    const std::filesystem::path home = QDir::homePath().toStdString();
+    c_.Drive1->setDriveOf(home);
+    c_.Dir1->setPath(home);
+    c_.File1->setPattern(QString::fromLatin1(programPattern));
+    c_.File1->setPath(c_.Dir1->path());
+    c_.Command4 = button(this, "Background Color", command4Place, "Command4");
+
+    c_.KindFrame = placed(new QGroupBox(this), kindFramePlace, "KindFrame");
+    c_.Option2 = optionButton(c_.KindFrame, "exe", option2Place, "Option2");
+    c_.Option3 = optionButton(c_.KindFrame, "file", option3Place, "Option3");
+    c_.Option5 = optionButton(c_.KindFrame, "html", option5Place, "Option5");
+    c_.Option4 =
+        optionButton(c_.KindFrame, "Insert Key to shut down the computer", option4Place, "Option4");
+    c_.Option2->setChecked(true);
+}
+
+void Form2::createSelectors() {
+    c_.SelectorFrame =
+        placed(new QGroupBox(QStringLiteral("Button"), this), selectorFramePlace, "SelectorFrame");
+    c_.keySelectors = new QButtonGroup(this);
+    c_.keySelectors->setExclusive(true);
+    QFont smallFonts(QStringLiteral("Small Fonts"));
+    smallFonts.setPixelSize(10);
+    for (int i = 0; i < maxKeys; ++i) {
+        const int row = i / selectorsPerRow;
+        const Place place{selectorLefts[static_cast<std::size_t>(i % selectorsPerRow)],
+                          240.0 + selectorHeight * row, selectorWidth, selectorHeight};
+        auto* selector = new QRadioButton(QString::number(i + 1), c_.SelectorFrame);
+        selector->setGeometry(pixelsOf(place));
+        selector->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        selector->setFont(smallFonts);
+        c_.keySelectors->addButton(selector, i);
+        c_.Option1[static_cast<std::size_t>(i)] = selector;
+    }
+}
+
+void Form2::connectHandlers() {
+    for (int i = 0; i < maxKeys; ++i) {
+        connect(selector(i), &QRadioButton::toggled, this, [this, i](bool checked) {
+            if (checked)
+                Option1_Click(i);
+        });
+    }
+    connect(c_.HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
+    connect(c_.Check3, &QCheckBox::toggled, this, [this] { Check3_Click(); });
+    connect(c_.Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    connect(c_.Text4, &QLineEdit::textChanged, this, [this] { Text4_Change(); });
+    connect(c_.Text4, &QLineEdit::returnPressed, this, [this] { Text4_LostFocus(); });
+    c_.Text4->installEventFilter(this);
+    connect(c_.Check4, &QCheckBox::toggled, this, [this] { Check4_Click(); });
+    connect(c_.HScroll2, &QScrollBar::valueChanged, this, [this] { HScroll2_Change(); });
+    connect(c_.HScroll2, &QScrollBar::sliderMoved, this, [this](int v) { HScroll2_Scroll(v); });
+    // The preview of a drag ends with the drag; a changed value then moves the key.
+    connect(c_.HScroll2, &QScrollBar::sliderReleased, this,
+            [this] { context_.barCopy->showMarkerAround(state_.selectedKey); });
+}
+
+void Form2::setCaptionVersion(int major, int minor, int patch) {
+    setWindowTitle(QString::fromStdString(setupCaption(major, minor, patch)));
+}
+
+void Form2::enableKeys(float keyCount) {
+    for (int i = 0; i < maxKeys; ++i) {
+        const bool inUse = keyEnabled(i, keyCount);
+        selector(i)->setEnabled(inUse);
+        context_.barCopy->key(i)->setEnabled(inUse);
+    }
+}
+
+QPixmap Form2::captureSmallIcon(const std::filesystem::path& file) {
+    const QPixmap icon = context_.smallIcon ? context_.smallIcon(file) : QPixmap();
+    if (!icon.isNull()) {
+        smallIcon_ = icon;
+        c_.SmallIconPicture->setPixmap(icon);
+    }
+    return icon;
+}
+
+// ---- Loading and showing the window
+
+void Form2::Form_Load() {
+    QLabel* marker = context_.barCopy->marker();
+    marker->move(platform::toPixels(selectionMarkerLeft), marker->y());
+    marker->show();
+    const KeyRecord& first = state_.keys[0];
+    c_.Text1->setText(QString::fromStdString(first.caption.text()));
+    showStoredIconChoice(first);
+    showFromStart(c_.Text3, targetLine(first));
+    c_.Check1->setChecked(state_.soundOn);
+    c_.Check2->setChecked(state_.doubleClickMode);
+    showFromStart(c_.Text2, context_.barCopy->key(0)->toolTip());
+    startUpLoading_ = true;
+    if (context_.preferences->startUp())
+        c_.Check5->setChecked(true);
+    startUpLoading_ = false;
+}
+
+// The icon controls as key 0 stores them, leaving the bar copy alone.
+void Form2::showStoredIconChoice(const KeyRecord& key) {
+    const int iconIndex = key.iconIndex;
+    if (iconIndex == targetIconIndex) {
+        c_.Check3->setChecked(true);
+        for (QWidget* w : {static_cast<QWidget*>(c_.Image1), static_cast<QWidget*>(c_.HScroll1),
+                           static_cast<QWidget*>(c_.Text1), static_cast<QWidget*>(c_.Label1)})
+            w->hide();
+        c_.SmallIconPicture->show();
+        return;
+    }
+    if (iconIndex < 0 || iconIndex > 998)
+        return;
+    c_.Check3->setChecked(false);
+    c_.Image1->show();
+    c_.HScroll1->show();
+    c_.Label1->show();
+    c_.SmallIconPicture->hide();
+    const bool picture = isPictureIndex(iconIndex);
+    c_.Image1->setPixmap(picture ? context_.images->image(iconIndex) : QPixmap());
+    if (picture)
+        c_.Label1->setText(QString::number(iconIndex));
+    c_.Text1->setVisible(!picture);
+    c_.Label2->setVisible(!picture);
+}
+
+void Form2::Form_Activate() {
+    c_.Text4->setText(QString::fromStdString(formatSingle(state_.keyCount)));
+    c_.Check4->setChecked(state_.showAllKeys);
+}
+
+bool Form2::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QWidget::event(event);
+}
+
+void Form2::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Form_Activate();
+}
+
+// ---- Selecting a key
+
+void Form2::Option1_Click(int index) {
+    if (index < 0 || index >= maxKeys)
+        return;
+    state_.loadingKey = true;
+    state_.selectedKey = index;
+    c_.HScroll2->setValue(index);
+    c_.Option2->setChecked(true);
+    c_.File1->setPattern(QString::fromLatin1(programPattern));
+    c_.Text3->clear();
+    context_.barCopy->showMarkerAround(index);
+    const KeyRecord& key = state_.keys[static_cast<std::size_t>(index)];
+    if (!isWebAddress(key.target.text(), WebSchemes::HttpAndHttps))
+        pointListsAtProgram(key);
+    showIconChoice(index, key);
+    showFromStart(c_.Text2, context_.barCopy->key(index)->toolTip());
+    showFromStart(c_.Text3, targetLine(key));
+    state_.loadingKey = false;
+}
+
+// The program's icon, and the drive, folder and file lists at the program's file. A shut-down
+// key and an empty target leave the lists where they are; a folder that does not exist
+// leaves the folder list where it is.
+void Form2::pointListsAtProgram(const KeyRecord& key) {
+    const std::string target = key.target.text();
+    const std::string program = splitTarget(target).program;
+    state_.iconSourcePath = program;
+    captureSmallIcon(program);
+    const char first = key.target.bytes()[0];
+    if (isShutdownTarget(target) || first == ' ' || first == '\0')
+        return;
+    const std::filesystem::path programPath(program);
+    c_.Drive1->setDriveOf(programPath);
+    c_.Dir1->setPath(programPath.parent_path());
+    c_.File1->setPath(c_.Dir1->path());
+    c_.File1->selectName(QString::fromStdString(programPath.filename().string()));
+}
+
+// The icon controls and the bar copy's key by the key's icon number. Setting Check3 and
+// HScroll1 runs their handlers when the value changes.
+void Form2::showIconChoice(int index, const KeyRecord& key) {
+    const int iconIndex = key.iconIndex;
+    Form3& copy = *context_.barCopy;
+    if (iconIndex == 0 || isPictureIndex(iconIndex)) {
+        c_.Check3->setChecked(false);
+        // A number beyond the picture list cannot be shown on the scroll bar; it stays put.
+        if (iconIndex <= c_.HScroll1->maximum())
+            c_.HScroll1->setValue(iconIndex);
+        c_.HScroll1->show();
+        c_.Image1->show();
+    }
+    if (iconIndex == 0) {
+        c_.Text1->setText(QString::fromStdString(key.caption.text()));
+        c_.Text1->show();
+        c_.Label2->show();
+    } else if (isPictureIndex(iconIndex)) {
+        c_.Text1->hide();
+        c_.Label2->hide();
+        const QPixmap picture = context_.images->image(iconIndex);
+        if (picture.isNull())
+            copy.key(index)->setText(QString());
+        else
+            copy.setKeyFace(index, QString(), picture);
+    } else if (iconIndex == targetIconIndex) {
+        c_.Check3->setChecked(true);
+        for (QWidget* w : {static_cast<QWidget*>(c_.HScroll1), static_cast<QWidget*>(c_.Image1),
+                           static_cast<QWidget*>(c_.Text1), static_cast<QWidget*>(c_.Label2)})
+            w->hide();
+        copy.setKeyFace(index, QString(), smallIcon_);
+    }
+}
+
+// ---- The icon choice
+
+void Form2::HScroll1_Change() {
+    playClick();
+    const int k = firstCheckedSelector();
+    KeyRecord& key = state_.keys[static_cast<std::size_t>(k)];
+    key.iconIndex = static_cast<std::int16_t>(std::min(c_.HScroll1->value(), highestIconNumber));
+    if (c_.HScroll1->value() != key.iconIndex)
+        c_.HScroll1->setValue(key.iconIndex);
+    const bool picture = isPictureIndex(key.iconIndex);
+    c_.Text1->setVisible(!picture);
+    c_.Label2->setVisible(!picture);
+    c_.Image1->setPixmap(picture ? context_.images->image(key.iconIndex) : QPixmap());
+    if (picture && k < maxKeys)
+        showFromStart(c_.Text2, context_.barCopy->key(k)->toolTip());
+    c_.Label1->setText(QString::number(key.iconIndex));
+}
+
+void Form2::Check3_Click() {
+    const bool original = c_.Check3->isChecked();
+    c_.Image1->setVisible(!original);
+    c_.HScroll1->setVisible(!original);
+    c_.Label1->setVisible(!original);
+    c_.SmallIconPicture->setVisible(original);
+    // Back from the target's icon at number 0, the caption box is what the number means.
+    const bool captionText = !original && c_.HScroll1->value() == 0;
+    c_.Text1->setVisible(captionText);
+    c_.Label2->setVisible(captionText);
+}
+
+int Form2::firstCheckedSelector() const {
+    for (int i = 0; i < maxKeys; ++i) {
+        if (selector(i)->isChecked())
+            return i;
+    }
+    return swapSlot;
+}
+
+// ---- Window-level behaviours
+
+void Form2::Form_MouseMove(double xTwips, double yTwips, Qt::MouseButtons buttons) {
+    if (buttons == Qt::NoButton) {
+        dragOrigin_ =
+            QPoint(static_cast<int>(std::lround(xTwips)), static_cast<int>(std::lround(yTwips)));
+        return;
+    }
+    if (buttons != Qt::LeftButton)
+        return;
+    const QPoint by(platform::toPixels(xTwips - dragOrigin_.x()),
+                    platform::toPixels(yTwips - dragOrigin_.y()));
+    move(pos() + by);
+}
+
+void Form2::mousePressEvent(QMouseEvent* event) {
+    // The grab point is where the press happened, even when no move came before it.
+    const QPointF p = event->position();
+    Form_MouseMove(platform::toTwips(1) * p.x(), platform::toTwips(1) * p.y(), Qt::NoButton);
+    QWidget::mousePressEvent(event);
+}
+
+void Form2::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF p = event->position();
+    Form_MouseMove(platform::toTwips(1) * p.x(), platform::toTwips(1) * p.y(), event->buttons());
+}
+
+void Form2::Command4_Click() {
+    if (context_.openColourWindow)
+        context_.openColourWindow();
+}
+
+// ---- The key list
+
+void Form2::Text4_Change() {
+    state_.keyCount = static_cast<float>(leadingNumber(c_.Text4->text().toStdString()));
+    enableKeys(state_.keyCount);
+}
+
+void Form2::Text4_LostFocus() {
+    const std::string corrected = correctedKeyCountText(c_.Text4->text().toStdString());
+    c_.Text4->setText(QString::fromStdString(corrected));
+    state_.keyCount = static_cast<float>(leadingNumber(corrected));
+    enableKeys(state_.keyCount);
+    const ShownKeys shown = shownKeys(c_.Check4->isChecked(), state_.keyCount);
+    state_.lastKeyShown = shown.lastKeyShown;
+    state_.barLength = shown.barLength;
+    nascondi();
+}
+
+bool Form2::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == c_.Text4 && event->type() == QEvent::FocusOut) {
+        // Switching to another program or opening a menu does not leave the box.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            Text4_LostFocus();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form2::Check4_Click() {
+    const bool all = c_.Check4->isChecked();
+    const ShownKeys shown = shownKeys(all, state_.keyCount);
+    state_.lastKeyShown = shown.lastKeyShown;
+    state_.barLength = shown.barLength;
+    state_.showAllKeys = all;
+    context_.preferences->setShowAllKeys(all);
+    nascondi();
+}
+
+void Form2::nascondi() {
+    Form3& copy = *context_.barCopy;
+    state_.screenWidth = storedWidthOf(screenNow());
+    copy.hide();
+    state_.soundOn = context_.preferences->sound();
+    state_.doubleClickMode = context_.preferences->doubleClick();
+    copy.setSoundAndDoubleClick(state_.soundOn, state_.doubleClickMode);
+    copy.layOutKeyList();
+    showKeysInUse();
+    // The keys may have moved to other rows; the marker stays with the selected key.
+    if (copy.marker()->isVisibleTo(&copy))
+        copy.showMarkerAround(state_.selectedKey);
+    copy.show();
+}
+
+void Form2::showKeysInUse() {
+    for (int i = 0; i < maxKeys; ++i) {
+        const bool shown = keyVisible(i, state_.lastKeyShown);
+        context_.barCopy->key(i)->setVisible(shown);
+        selector(i)->setVisible(shown);
+    }
+    enableKeys(state_.keyCount);
+}
+
+// ---- Moving a key
+
+void Form2::HScroll2_Change() {
+    playClick();
+    const int v = c_.HScroll2->value();
+    const int from = state_.selectedKey;
+    if (v == from)
+        return;
+    const int place = std::max(0, moveTarget(v, state_.keyCount));
+    if (place != v) {
+        c_.HScroll2->setValue(place); // runs this handler again with the place in use
+        return;
+    }
+    if (!exchangeWithIconFiles(from, v))
+        return;
+    muovi();
+    if (selector(v)->isChecked())
+        Option1_Click(v);
+    else
+        selector(v)->setChecked(true);
+}
+
+// The records and the icon files move together or not at all, so that each key keeps its own
+// icon file; a refused rename leaves the move bar at the key's place.
+bool Form2::exchangeWithIconFiles(int from, int to) {
+    const WriteResult moved = moveKey(state_, context_.programFolder, from, to);
+    if (!moved) {
+        const QSignalBlocker quiet(c_.HScroll2);
+        c_.HScroll2->setValue(from);
+        warn(QString::fromStdString(moved.message));
+    }
+    return moved.ok;
+}
+
+void Form2::HScroll2_Scroll(int value) {
+    context_.barCopy->showMarkerAround(std::max(0, moveTarget(value, state_.keyCount)));
+}
+
+void Form2::muovi() {
+    Form3& copy = *context_.barCopy;
+    const IconLoader viaSmallIconPicture = [this](const std::filesystem::path& file) {
+        state_.iconSourcePath = file.string();
+        return captureSmallIcon(file);
+    };
+    const IconLoader iconFile = [this](const std::filesystem::path& file) {
+        return context_.smallIcon ? context_.smallIcon(file) : QPixmap();
+    };
+    for (int i = 0; i < maxKeys; ++i) {
+        KeyRecord& key = state_.keys[static_cast<std::size_t>(i)];
+        copy.setKeyFace(i, QString(), QPixmap());
+        copy.setKeyColour(i, paintedRgb(buttonFaceColour));
+        copy.showFace(i, key, context_.programFolder,
+                      key.iconIndex == targetIconIndex ? viaSmallIconPicture : iconFile);
+        copy.showToolTipAndShutdownBlue(i, key);
+        copy.showColour(i, key.backColor);
+    }
+}
+
+// ---- Services
+
+void Form2::playClick() {
+    if (state_.soundOn && context_.sounds)
+        context_.sounds->playClick();
+}
+
+void Form2::warn(const QString& text) {
+    if (context_.warn)
+        context_.warn(text);
+    else
+        platform::showWarning(this, text);
+}
+
+ScreenSize Form2::screenNow() const {
+    return context_.screen ? context_.screen() : platform::screenTwips();
+}
+
+} // namespace ombrix

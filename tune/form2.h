@@ -1,0 +1,179 @@
+#pragma once
+
+#include "bar/barform.h"
+#include "tune/imagelist.h"
+#include "tune/tunestate.h"
+
+#include <QCheckBox>
+#include <QPixmap>
+#include <QRadioButton>
+#include <QWidget>
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+namespace ombrix {
+
+class DriveList;
+class FileList;
+class FolderList;
+class Form3;
+
+// What the key editor works on and with. state, barCopy, images and preferences must be set;
+// the rest may be left empty.
+struct TuneContext {
+    std::filesystem::path programFolder;
+    TuneState* state = nullptr;
+    Form3* barCopy = nullptr;
+    ImageList* images = nullptr;
+    Preferences* preferences = nullptr;
+    platform::Sounds* sounds = nullptr;     // may be null: no sound
+    IconLoader smallIcon;                   // the small icon of a file, null when it has none
+    std::function<void()> openColourWindow; // "Background Color"
+    // The screen as it is now, twips; unset means the primary screen.
+    std::function<ScreenSize()> screen;
+    // Tells the user something went wrong; unset means a warning box.
+    std::function<void(const QString&)> warn;
+};
+
+// The file list's pattern for programs.
+inline constexpr const char* programPattern = "*.exe;*.bat;*.com;*.pif";
+
+// "Ombrix Setup - " and the version, each number written as the classic number-to-text does:
+// a blank before a number that is not negative, a minus sign before one that is.
+std::string setupCaption(int major, int minor, int patch);
+
+// The setup program's key editor: one selector per key, the fields of the selected key, the
+// number of keys and the move bar, and the global check boxes. Every change it makes to a
+// key shows at once on the bar copy. A handler runs whenever its control's value really
+// changes, also when the window sets the value itself; handlers are named after their
+// controls.
+class Form2 : public QWidget {
+    Q_OBJECT
+
+public:
+    // The controls, named as the window's design names them.
+    struct Controls {
+        QCheckBox* Check1; // sound
+        QCheckBox* Check2; // double click
+        QCheckBox* Check3; // the target's own icon
+        QCheckBox* Check4; // show all the keys
+        QCheckBox* Check5; // run at start-up
+        QLabel* Label1;    // the icon number
+        QLabel* Label2;    // the caption prompt
+        QLabel* Label3;
+        QLabel* Label4;
+        QLabel* Label5;
+        QLabel* Label6;
+        QLabel* Label7;
+        QLabel* Label8;
+        QLabel* Label9;
+        QLineEdit* Text1; // caption, 6 characters
+        QLineEdit* Text2; // pop-up text
+        QLineEdit* Text3; // target line
+        QLineEdit* Text4; // number of keys
+        QLabel* SmallIconPicture;
+        QLabel* Image1;
+        QScrollBar* HScroll1; // icon number 0..125
+        QScrollBar* HScroll2; // the checked key's place 0..128
+        DriveList* Drive1;
+        FolderList* Dir1;
+        FileList* File1;
+        QPushButton* Command4; // "Background Color"
+        QPushButton* Command2; // "Setup"
+        QPushButton* command1; // "EXIT"
+        QGroupBox* KindFrame;
+        QRadioButton* Option2; // "exe"
+        QRadioButton* Option3; // "file"
+        QRadioButton* Option5; // "html"
+        QRadioButton* Option4; // shut down
+        QGroupBox* SelectorFrame;
+        std::array<QRadioButton*, maxKeys> Option1;
+        QButtonGroup* keySelectors;
+    };
+
+    explicit Form2(TuneContext context, QWidget* parent = nullptr);
+    ~Form2() override;
+
+    // For the start-up.
+    void setCaptionVersion(int major, int minor, int patch);
+    // Keys 0..keyCount-1 are enabled, the others disabled, on the selectors and the bar copy.
+    void enableKeys(float keyCount);
+    // Shows the small icon of `file` in SmallIconPicture and returns it; a file without an
+    // icon leaves the picture as it was and returns a null pixmap.
+    QPixmap captureSmallIcon(const std::filesystem::path& file);
+    QRadioButton* selector(int i) const { return c_.Option1.at(static_cast<std::size_t>(i)); }
+    QCheckBox* showAllBox() const { return c_.Check4; }
+    const Controls& controls() const { return c_; }
+
+    // Loads the window from key 0 and the options; the start-up runs it before and after the
+    // key table is read.
+    void Form_Load();
+    // Each time the window becomes active: the number box and the show-all box follow the state.
+    void Form_Activate();
+
+    // Loads key `index` into the window and marks it on the bar copy.
+    void Option1_Click(int index);
+    void HScroll1_Change();
+    void Check3_Click();
+    void Form_MouseMove(double xTwips, double yTwips, Qt::MouseButtons buttons);
+    void Command4_Click();
+
+    // The key list.
+    void Text4_Change();
+    void Text4_LostFocus();
+    void Check4_Click();
+    // Moves the checked key to the move bar's place, with its icon file, and selects it there.
+    void HScroll2_Change();
+    // While the move bar's thumb is dragged only the bar copy's marker shows where the key
+    // would land; nothing is exchanged until the thumb is released.
+    void HScroll2_Scroll(int value);
+    // Lays the bar copy out again and shows and enables the keys in use.
+    void nascondi();
+    // Paints every key of the bar copy from the key table.
+    void muovi();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createKeyFields();
+    void createIconControls();
+    void createKeyListControls();
+    void createTargetControls();
+    void createSelectors();
+    void connectHandlers();
+
+    void showStoredIconChoice(const KeyRecord& key);
+    void showIconChoice(int index, const KeyRecord& key);
+    void pointListsAtProgram(const KeyRecord& key);
+    void showKeysInUse();
+    bool exchangeWithIconFiles(int from, int to);
+    int firstCheckedSelector() const;
+    void playClick();
+    void warn(const QString& text);
+    ScreenSize screenNow() const;
+
+    TuneContext context_;
+    TuneState& state_;
+    Controls c_{};
+    QPixmap smallIcon_;           // what SmallIconPicture shows
+    QPoint dragOrigin_;           // twips, where a drag of the window began
+    bool startUpLoading_ = false; // set while the load sets Check5 from the setting
+};
+
+} // namespace ombrix

@@ -1,0 +1,121 @@
+#include "tune/form3.h"
+
+#include "platform/screen.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ombrix {
+
+namespace {
+constexpr ShapeRect copyShape{0, 0, 12000, 495}; // the copy's single row background
+constexpr ShapeRect noShape{0, 0, 0, 0};
+} // namespace
+
+Form3::Form3(BarContext context, TuneState& state, QWidget* parent)
+    : BarForm(std::move(context), parent), tune_(state) {
+    setWindowTitle(QStringLiteral("Ombrix"));
+    geometry_.shapes.fill(noShape);
+    geometry_.shapes[0] = copyShape;
+    createKeys(maxKeys);
+    QFont smallFonts(QStringLiteral("Small Fonts"));
+    smallFonts.setPointSizeF(7);
+    for (int i = 0; i < maxKeys; ++i)
+        key(i)->setFont(smallFonts);
+}
+
+LayoutInput Form3::layoutInput(int lastKey) const {
+    const ScreenSize screen = context_.screen();
+    LayoutInput in;
+    in.keyCount = static_cast<float>(maxKeys);
+    in.lastKey = lastKey;
+    in.barLength = tune_.barLength;
+    in.screenWidth = tune_.screenWidth;
+    in.screenWidthNow = screen.width;
+    in.screenHeightNow = screen.height;
+    return in;
+}
+
+void Form3::layOutForStartUp() {
+    screenWidth_ = tune_.screenWidth;
+    layOut(tuneStartLayout(), layoutInput(maxKeys - 1));
+}
+
+void Form3::layOutKeyList() {
+    screenWidth_ = tune_.screenWidth;
+    geometry_.shapes[0].width = tune_.screenWidth;
+    const int last = std::clamp(static_cast<int>(std::lround(tune_.lastKeyShown)), 0, maxKeys - 1);
+    layOut(tuneKeyListLayout(), layoutInput(last));
+}
+
+void Form3::positionBarCopy() {
+    const ScreenSize screen = context_.screen();
+    const bool open = state_.width == screenWidth_;
+    switch (side_) {
+    case Side::Left:
+    case Side::Right:
+        state_.left = 0;
+        break;
+    case Side::Top:
+        state_.top = 0;
+        if (open)
+            state_.left = 0;
+        break;
+    case Side::Bottom:
+        state_.top = screen.height - bottomClearance;
+        if (open)
+            state_.left = 0;
+        break;
+    }
+    state_.shape = open ? WindowShape::WholeBar : WindowShape::Handle;
+    applyState();
+}
+
+void Form3::openAtFullWidth() {
+    state_.width = screenWidth_;
+    state_.shape = WindowShape::WholeBar;
+    applyState();
+}
+
+void Form3::showMarkerAround(int keyIndex) {
+    const QToolButton* button = key(keyIndex);
+    const KeyPlace& place = geometry_.keys.at(static_cast<std::size_t>(keyIndex));
+    marker()->move(platform::toPixels(place.left - 40), platform::toPixels(place.top - 40));
+    marker()->show();
+    marker()->stackUnder(const_cast<QToolButton*>(button));
+}
+
+// The copy only opens; it is never closed from here.
+void Form3::apri() {
+    openBar(state_, side_, screenWidth_, context_.screen());
+    applyState();
+}
+
+void Form3::Label5_Click() {}
+
+void Form3::Label1_Click(int) {
+    playClick();
+}
+
+void Form3::Timer1_Timer() {
+    const std::int32_t now = storedWidthOf(context_.screen());
+    if (now == tune_.screenWidth)
+        return;
+    tune_.screenWidth = now;
+    layOutForStartUp();
+    apri();
+}
+
+void Form3::closeAfterKey() {
+    if (keepOpenBox()->isChecked())
+        return;
+    state_.width = handleWidth;
+    state_.shape = WindowShape::Handle;
+    applyState();
+}
+
+KeyRecord& Form3::keyRecord(int index) {
+    return tune_.keys.at(static_cast<std::size_t>(index));
+}
+
+} // namespace ombrix

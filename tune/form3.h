@@ -1,0 +1,48 @@
+#pragma once
+
+#include "bar/barform.h"
+#include "tune/tunestate.h"
+
+namespace ombrix {
+
+// The setup program's live copy of the bar: all 128 keys, painted from the key table being
+// edited, with the yellow marker around the selected key. It behaves like the bar except that
+// it only opens, its side buttons only click, it saves nothing, and on the right side a drag
+// keeps it at the left edge. Trying a key also opens secure web addresses and pages.
+class Form3 : public BarForm {
+    Q_OBJECT
+
+public:
+    Form3(BarContext context, TuneState& state, QWidget* parent = nullptr);
+
+    // The start-up's layout of all 128 keys, and the key list's layout up to lastKeyShown.
+    void layOutForStartUp();
+    void layOutKeyList();
+
+    // Docks the copy to its side as the start-up does before opening it.
+    void positionBarCopy();
+
+    // Opens the copy across the screen, whatever its width was.
+    void openAtFullWidth();
+
+    // The yellow marker around key i.
+    void showMarkerAround(int keyIndex);
+
+    void apri() override;
+    void Label5_Click() override;
+    void Label1_Click(int index) override;
+    void Timer1_Timer() override;
+
+protected:
+    RightSideDrag rightSideDrag() const override { return RightSideDrag::AtLeftEdge; }
+    KeyPressRules keyPressRules() const override { return barCopyKeyPress; }
+    void closeAfterKey() override;
+    KeyRecord& keyRecord(int index) override;
+
+private:
+    LayoutInput layoutInput(int lastKey) const;
+
+    TuneState& tune_;
+};
+
+} // namespace ombrix

@@ -1,0 +1,5 @@
+#include "tune/startup.h"
+
+int main(int argc, char** argv) {
+    return ombrix::runTune(argc, argv);
+}

@@ -1,0 +1,214 @@
+#include "tune/startup.h"
+
+#include "common/keycount.h"
+#include "common/keytable.h"
+#include "common/starterkeys.h"
+#include "common/targets.h"
+#include "platform/desktopservices.h"
+#include "platform/icons.h"
+#include "platform/inisettings.h"
+#include "platform/paths.h"
+#include "platform/screen.h"
+#include "platform/singleinstance.h"
+#include "platform/sound.h"
+#include "tune/keylist.h"
+#include "version.h"
+
+#include <QApplication>
+
+#include <algorithm>
+
+namespace ombrix {
+namespace {
+
+void step(const TuneStartup& startup, const std::function<bool()>& body) {
+    bool ok = false;
+    try {
+        ok = body();
+    } catch (...) {
+        ok = false;
+    }
+    if (!ok && startup.beep)
+        startup.beep();
+}
+
+// The whole key table, 128 records; false, leaving the keys alone, without one.
+bool readKeys(TuneState& state, const std::filesystem::path& programFolder) {
+    const auto table = keyTablePath(programFolder);
+    if (!fileExists(table))
+        return false;
+    const std::vector<KeyRecord> keys = loadKeys(table, maxKeys);
+    std::copy(keys.begin(), keys.end(), state.keys.begin());
+    return true;
+}
+
+// Without a key table every key holds its number, as stored (with its leading blank).
+void giveDefaultKeys(Form3& copy, TuneState& state) {
+    for (int i = 0; i < maxKeys; ++i) {
+        state.keys[static_cast<std::size_t>(i)] = defaultKeyRecord(i);
+        copy.setKeyFace(i, QString::number(i + 1), QPixmap());
+    }
+}
+
+bool paintFaces(Form3& copy, Form2& editor, TuneState& state, const TuneStartup& startup) {
+    bool allFaces = true;
+    const IconLoader viaSmallIconPicture = [&](const std::filesystem::path& file) {
+        state.iconSourcePath = file.string();
+        return editor.captureSmallIcon(file);
+    };
+    for (int i = 0; i < maxKeys; ++i) {
+        KeyRecord& key = state.keys[static_cast<std::size_t>(i)];
+        const IconLoader& loader =
+            key.iconIndex == targetIconIndex ? viaSmallIconPicture : startup.smallIcon;
+        allFaces = copy.showFace(i, key, startup.context.programFolder, loader) && allFaces;
+        copy.showToolTipAndShutdownBlue(i, key);
+    }
+    return allFaces;
+}
+
+} // namespace
+
+TuneWindows startTune(const TuneStartup& startup) {
+    TuneState& state = *startup.state;
+    Preferences& prefs = *startup.context.preferences;
+    const ScreenSize screen = startup.context.screen();
+    TuneWindows windows;
+
+    // A first run offers the same starter keys as the bar, so leaving the setup keeps them.
+    const bool firstRun =
+        isFirstRun(keyTablePath(startup.context.programFolder), startup.keyCountFile);
+    const std::vector<KeyRecord> starter =
+        firstRun ? starterKeys(startup.applicationFolders) : std::vector<KeyRecord>{};
+    step(startup, [&] {
+        state.keyCount =
+            firstRun ? static_cast<float>(starter.size()) : readKeyCount(startup.keyCountFile);
+        return true;
+    });
+    windows.barCopy = std::make_unique<Form3>(startup.context, state);
+    Form3& copy = *windows.barCopy;
+
+    TuneContext editorContext;
+    editorContext.programFolder = startup.context.programFolder;
+    editorContext.state = &state;
+    editorContext.barCopy = &copy;
+    editorContext.images = startup.images;
+    editorContext.preferences = startup.context.preferences;
+    editorContext.sounds = startup.context.sounds;
+    editorContext.smallIcon = startup.smallIcon;
+    editorContext.openColourWindow = startup.openColourWindow;
+    editorContext.screen = startup.context.screen;
+    platform::DesktopServices* desktop = startup.context.desktop;
+    editorContext.warn = [desktop](const QString& text) {
+        desktop->warn(QApplication::activeWindow(), text);
+    };
+    windows.editor = std::make_unique<Form2>(editorContext);
+    Form2& editor = *windows.editor;
+    editor.setCaptionVersion(versionMajor, versionMinor, versionPatch);
+    editor.Form_Load();
+
+    step(startup, [&] {
+        const float width = prefs.width() > 0 ? prefs.width() : closedWidth;
+        BarWindowState placed{0, prefs.top(screen.height), width, 0, WindowShape::Handle};
+        placed.shape = placed.closed() ? WindowShape::Handle : WindowShape::WholeBar;
+        copy.setWindowState(placed);
+        copy.setKeepOpen(!placed.closed());
+        state.showAllKeys = prefs.showAllKeys();
+        state.screenWidth = storedWidthOf(screen);
+        state.barLength = 48740;
+        state.soundOn = prefs.sound();
+        state.doubleClickMode = prefs.doubleClick();
+        copy.setSoundAndDoubleClick(state.soundOn, state.doubleClickMode);
+        return true;
+    });
+    step(startup, [&] {
+        copy.layOutForStartUp();
+        editor.enableKeys(state.keyCount);
+        return true;
+    });
+    step(startup, [&] {
+        if (firstRun) {
+            giveDefaultKeys(copy, state);
+            std::copy(starter.begin(), starter.end(), state.keys.begin());
+            return paintFaces(copy, editor, state, startup);
+        }
+        if (readKeys(state, startup.context.programFolder))
+            return paintFaces(copy, editor, state, startup);
+        giveDefaultKeys(copy, state);
+        return true;
+    });
+    step(startup, [&] {
+        bool allValid = true;
+        for (int i = 0; i < maxKeys; ++i)
+            allValid =
+                copy.showColour(i, state.keys[static_cast<std::size_t>(i)].backColor) && allValid;
+        return allValid;
+    });
+    step(startup, [&] {
+        editor.selector(0)->setChecked(true);
+        editor.Option1_Click(0);
+        return true;
+    });
+    step(startup, [&] {
+        const ShownKeys shown = shownKeys(state.showAllKeys, state.keyCount);
+        state.lastKeyShown = shown.lastKeyShown;
+        state.barLength = shown.barLength;
+        editor.showAllBox()->setChecked(state.showAllKeys);
+        if (!state.showAllKeys)
+            editor.nascondi();
+        return true;
+    });
+    step(startup, [&] {
+        copy.positionBarCopy();
+        copy.finishStartUp();
+        copy.openAtFullWidth();
+        return true;
+    });
+    copy.show();
+    step(startup, [&] {
+        editor.Form_Load();
+        return true;
+    });
+    editor.show();
+    return windows;
+}
+
+int runTune(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tune"));
+
+    platform::SingleInstance instance(QStringLiteral("tune"));
+    if (!instance.acquire()) {
+        platform::showWarning(nullptr,
+                              QStringLiteral("The requested application is already open."));
+        return 0;
+    }
+
+    const auto folder = platform::programFolder();
+    platform::IniSettings store(platform::settingsPath());
+    Preferences prefs(store);
+    platform::SystemDesktop desktop;
+    platform::Sounds sounds(folder);
+    ImageList images(folder);
+    TuneState state;
+
+    TuneStartup startup;
+    startup.context.programFolder = folder;
+    startup.context.preferences = &prefs;
+    startup.context.desktop = &desktop;
+    startup.context.sounds = &sounds;
+    startup.context.screen = [] { return platform::screenTwips(); };
+    startup.context.quit = [] { QCoreApplication::quit(); };
+    startup.smallIcon = [](const std::filesystem::path& file) {
+        return platform::smallFileIcon(file);
+    };
+    startup.state = &state;
+    startup.images = &images;
+    startup.keyCountFile = platform::keyCountPath();
+    startup.applicationFolders = platform::applicationFolders();
+    startup.beep = [] { QApplication::beep(); };
+
+    TuneWindows windows = startTune(startup);
+    return QApplication::exec();
+}
+
+} // namespace ombrix

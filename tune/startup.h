@@ -1,0 +1,36 @@
+#pragma once
+
+#include "tune/form2.h"
+#include "tune/form3.h"
+
+#include <memory>
+
+namespace ombrix {
+
+// The setup program's two windows, built by its start-up.
+struct TuneWindows {
+    std::unique_ptr<Form3> barCopy;
+    std::unique_ptr<Form2> editor;
+};
+
+// Everything the start-up reads from outside, so a test can run it on a folder of its own.
+struct TuneStartup {
+    BarContext context; // for the bar copy
+    TuneState* state = nullptr;
+    ImageList* images = nullptr;
+    std::filesystem::path keyCountFile;
+    IconLoader smallIcon;
+    std::vector<std::filesystem::path> applicationFolders; // for a first run's starter keys
+    std::function<void()> openColourWindow;
+    std::function<void()> beep;
+};
+
+// Builds the bar copy and the key editor from the key count, the settings and the key table,
+// step by step (a failing step beeps once and the next goes on), and shows both: the copy open
+// across the screen, the editor with key 1 selected.
+TuneWindows startTune(const TuneStartup& startup);
+
+// The setup program: one copy per user, then the two windows.
+int runTune(int argc, char** argv);
+
+} // namespace ombrix
