@@ -313,13 +313,11 @@ void BarForm::Label3_DblClick() {
 
 void BarForm::Command2_Click(int index) {
     playYes();
-    KeyRecord& key = keys_.at(static_cast<std::size_t>(index));
-    const std::string target = key.target.text();
-    const std::string argument = key.argument.text();
-    key.target.assign(target);
-    key.argument.assign(argument);
-    if (platform::carryOut(planKeyPress(target, argument, keyPressRules()), *context_.desktop,
-                           this))
+    KeyRecord& key = keyRecord(index);
+    key.target.trimInPlace();
+    key.argument.trimInPlace();
+    const auto action = planKeyPress(key.target.text(), key.argument.text(), keyPressRules());
+    if (platform::carryOut(action, *context_.desktop, this))
         closeAfterKey();
 }
 
@@ -332,6 +330,10 @@ void BarForm::closeAfterKey() {
 }
 
 void BarForm::Form_Unload() {}
+
+KeyRecord& BarForm::keyRecord(int index) {
+    return keys_.at(static_cast<std::size_t>(index));
+}
 
 QFont BarForm::smallFont(const QFont& base) {
     QFont small = base;

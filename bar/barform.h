@@ -111,6 +111,8 @@ protected:
     virtual RightSideDrag rightSideDrag() const { return RightSideDrag::FlushRight; }
     virtual KeyPressRules keyPressRules() const { return barKeyPress; }
     virtual void closeAfterKey();
+    // The record behind key button i.
+    virtual KeyRecord& keyRecord(int index);
 
     // Lays the rows out with `variant` and applies the result.
     void layOut(const LayoutVariant& variant, const LayoutInput& in);

@@ -37,8 +37,8 @@ bool giveFacesFromTable(Form1& bar, const BarStartup& startup, std::vector<KeyRe
     bool allFaces = true;
     for (int i = 0; i < static_cast<int>(keys.size()); ++i) {
         KeyRecord& key = keys[static_cast<std::size_t>(i)];
-        allFaces = bar.showFace(i, key, startup.context.programFolder, startup.smallIcon) &&
-                   allFaces;
+        allFaces =
+            bar.showFace(i, key, startup.context.programFolder, startup.smallIcon) && allFaces;
         bar.showToolTipAndShutdownBlue(i, key);
     }
     return allFaces;
@@ -51,32 +51,11 @@ bool giveColours(Form1& bar, const std::vector<KeyRecord>& keys) {
     return allValid;
 }
 
-std::vector<std::filesystem::path> applicationFolders() {
-    std::vector<std::filesystem::path> folders;
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    if (dataHome && *dataHome)
-        folders.emplace_back(std::filesystem::path(dataHome) / "applications");
-    else if (home && *home)
-        folders.emplace_back(std::filesystem::path(home) / ".local/share/applications");
-    const char* dataDirs = std::getenv("XDG_DATA_DIRS");
-    std::string dirs = dataDirs && *dataDirs ? dataDirs : "/usr/local/share:/usr/share";
-    for (std::size_t start = 0; start <= dirs.size();) {
-        const std::size_t end = std::min(dirs.find(':', start), dirs.size());
-        if (end > start)
-            folders.emplace_back(std::filesystem::path(dirs.substr(start, end - start)) /
-                                 "applications");
-        start = end + 1;
-    }
-    return folders;
-}
-
 } // namespace
 
 std::vector<KeyRecord> startupKeys(const BarStartup& startup, int& keyCount) {
     const auto table = keyTablePath(startup.context.programFolder);
-    const bool firstRun = !fileExists(table) && !readStoredKeyCount(startup.keyCountFile);
-    if (firstRun) {
+    if (isFirstRun(table, startup.keyCountFile)) {
         std::vector<KeyRecord> starter = starterKeys(startup.applicationFolders);
         keyCount = static_cast<int>(starter.size());
         return starter;
@@ -160,7 +139,7 @@ int runBar(int argc, char** argv) {
     startup.context.screen = [] { return platform::screenTwips(); };
     startup.context.quit = [] { QCoreApplication::quit(); };
     startup.keyCountFile = platform::keyCountPath();
-    startup.applicationFolders = applicationFolders();
+    startup.applicationFolders = platform::applicationFolders();
     startup.smallIcon = [](const std::filesystem::path& file) {
         return platform::smallFileIcon(file);
     };
