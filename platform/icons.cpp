@@ -7,9 +7,12 @@
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
+
 #include <QPainter>
 #include <QStandardPaths>
 #include <QString>
+#include <map>
+#include <sys/stat.h>
 
 #include <climits>
 #include <fstream>
@@ -71,8 +74,9 @@ void jumpToImageNearestSmall(QImageReader& reader) {
         reader.jumpToImage(best);
 }
 
-QPixmap imageFileSmall(const QString& path) {
-    QImageReader reader(path);
+QPixmap imageFileSmall(const QString& path, const QByteArray& format = {}) {
+    // Naming the format spares the reader probing every format plugin for each file.
+    QImageReader reader(path, format);
     jumpToImageNearestSmall(reader);
     // Scalable and some compressed formats can render straight at the small size.
     const QSize size = reader.size();
@@ -198,15 +202,56 @@ QPixmap keyIconImage(const std::filesystem::path& icoFile) {
     return imageFileSmall(toQString(icoFile));
 }
 
-QPixmap smallFileIcon(const std::filesystem::path& file) {
-    if (!isRegularFile(file))
-        return {};
+namespace {
+
+QPixmap loadSmallFileIcon(const std::filesystem::path& file) {
     QPixmap own;
     if (hasSuffix(file, ".ico"))
-        own = imageFileSmall(toQString(file));
+        own = imageFileSmall(toQString(file), "ico");
     else if (hasSuffix(file, ".desktop"))
         own = desktopEntryIconSmall(file);
     return own.isNull() ? providerIconSmall(file) : own;
+}
+
+// Keys often share a program; its icon is looked up once. A file that changes (the setup
+// program rewrites icon files and exchanges their names) is another file here and is read again.
+struct FileIdentity {
+    dev_t device;
+    ino_t inode;
+    std::int64_t modifiedNs;
+    off_t size;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+struct CachedIcon {
+    FileIdentity identity;
+    QPixmap picture;
+};
+
+std::optional<FileIdentity> identityOf(const std::filesystem::path& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileIdentity{info.st_dev, info.st_ino,
+                        std::int64_t{info.st_mtim.tv_sec} * 1000000000 + info.st_mtim.tv_nsec,
+                        info.st_size};
+}
+
+} // namespace
+
+QPixmap smallFileIcon(const std::filesystem::path& file) {
+    if (!isRegularFile(file))
+        return {};
+    static std::map<std::filesystem::path, CachedIcon> cache;
+    const auto identity = identityOf(file);
+    if (!identity)
+        return loadSmallFileIcon(file);
+    const auto found = cache.find(file);
+    if (found != cache.end() && found->second.identity == *identity)
+        return found->second.picture;
+    QPixmap picture = loadSmallFileIcon(file);
+    cache[file] = {*identity, picture};
+    return picture;
 }
 
 } // namespace ombrix::platform

@@ -222,3 +222,22 @@ TEST(DesktopEntryIconFallback, ThemeNameIsFoundInTheInstalledTheme) {
 }
 
 } // namespace
+
+// The setup program rewrites icon files and exchanges their names while it runs; a picture
+// already shown once must never stand in for the file that now has that name.
+TEST(SmallFileIcon, AChangedOrRenamedFileIsReadAgain) {
+    TempFolder folder;
+    const auto five = folder.write("icons/icon5.ico", iconFile({solid(16, 16, red)}));
+    const auto seven = folder.write("icons/icon7.ico", iconFile({solid(16, 16, green)}));
+    EXPECT_TRUE(isSmallWithCentre(smallFileIcon(five), red));
+    EXPECT_TRUE(isSmallWithCentre(smallFileIcon(seven), green));
+
+    std::filesystem::rename(five, folder / "icons/icon1000.ico");
+    std::filesystem::rename(seven, five);
+    std::filesystem::rename(folder / "icons/icon1000.ico", seven);
+    EXPECT_TRUE(isSmallWithCentre(smallFileIcon(five), green));
+    EXPECT_TRUE(isSmallWithCentre(smallFileIcon(seven), red));
+
+    folder.write("icons/icon5.ico", iconFile({solid(16, 16, blue)}));
+    EXPECT_TRUE(isSmallWithCentre(smallFileIcon(five), blue));
+}
