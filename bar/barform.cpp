@@ -132,8 +132,27 @@ void BarForm::createKeys(int count) {
     applyLayout();
 }
 
+namespace {
+
+// A caption of up to six letters on a key 350 twips wide: the font shrinks, down to a floor
+// where letters stay legible, until the caption fits inside the key's frame.
+void fitCaption(QToolButton* button, const QString& caption) {
+    constexpr double largest = 7.0;
+    constexpr double smallest = 5.0;
+    const int room = button->width() - 4;
+    QFont font = button->font();
+    font.setPointSizeF(largest);
+    while (font.pointSizeF() > smallest && QFontMetrics(font).horizontalAdvance(caption) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    button->setFont(font);
+}
+
+} // namespace
+
 void BarForm::setKeyFace(int i, const QString& caption, const QPixmap& picture) {
     QToolButton* button = key(i);
+    if (!caption.isEmpty())
+        fitCaption(button, caption);
     button->setText(caption);
     button->setIcon(picture.isNull() ? QIcon() : QIcon(picture));
     button->setToolButtonStyle(picture.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
