@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileIconProvider>
+#include <QKeyEvent>
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -223,7 +224,22 @@ void FolderList::fill() {
         add(p, depth);
 }
 
-FileList::FileList(QWidget* parent) : QListWidget(parent) {}
+FileList::FileList(QWidget* parent) : QListWidget(parent) {
+    connect(this, &QListWidget::itemClicked, this, [this] { emit fileClicked(); });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this] { emit fileDoubleClicked(); });
+}
+
+void FileList::keyPressEvent(QKeyEvent* event) {
+    QListWidgetItem* before = currentItem();
+    QListWidget::keyPressEvent(event);
+    if (currentItem() && currentItem() != before)
+        emit fileClicked();
+}
+
+QString FileList::selectedName() const {
+    const QListWidgetItem* entry = currentItem();
+    return entry && entry->isSelected() ? entry->text() : QString();
+}
 
 void FileList::setPath(const std::filesystem::path& folder) {
     path_ = folder;

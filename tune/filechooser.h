@@ -68,7 +68,8 @@ private:
 };
 
 // The files of one folder that the pattern lets through, sorted by name without regard to
-// letter case; hidden files are left out. Selecting an entry from code emits no click.
+// letter case; hidden files are left out. Selecting an entry from code emits no click; the
+// user choosing one, by a mouse click or by moving the selection with the keys, does.
 class FileList : public QListWidget {
     Q_OBJECT
 
@@ -87,6 +88,16 @@ public:
     // Selects the first entry equal to `name` in lower case; false, leaving the selection as
     // it is, when there is none.
     bool selectName(const QString& name);
+    // The name of the selected entry; empty when none is selected.
+    QString selectedName() const;
+
+signals:
+    void fileClicked();
+    // Follows the click of the double click's first press.
+    void fileDoubleClicked();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::filesystem::path path_;

@@ -1,6 +1,9 @@
 #include "tune/form2.h"
 
 #include "common/colourvalue.h"
+#include "common/keyaction.h"
+#include "common/keycount.h"
+#include "common/keytable.h"
 #include "common/settings.h"
 #include "common/targets.h"
 #include "platform/desktopservices.h"
@@ -11,8 +14,10 @@
 #include "tune/imagelist.h"
 #include "tune/keylist.h"
 
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -28,6 +33,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 #include <type_traits>
 
 namespace ombrix {
@@ -234,6 +240,7 @@ void Form2::createKeyListControls() {
     c_.Label4 = label(this, "Numero tasti/Number of keys", label4Place, "Label4");
     c_.Text4 = textBox(this, "128", text4Place, "Text4");
     c_.Label5 = label(this, "Max.: 128", label5Place, "Label5");
+    c_.Text4->raise(); // the label's box reaches under the number box; a click is the box's
     c_.Label6 =
         label(this, "Muovi il tasto selezionato / Move the checked key", label6Place, "Label6");
     c_.Label7 = label(this, "Left", label7Place, "Label7");
@@ -324,6 +331,28 @@ void Form2::connectHandlers() {
     // The preview of a drag ends with the drag; a changed value then moves the key.
     connect(c_.HScroll2, &QScrollBar::sliderReleased, this,
             [this] { context_.barCopy->showMarkerAround(state_.selectedKey); });
+    connectChooserHandlers();
+}
+
+void Form2::connectChooserHandlers() {
+    connect(c_.Drive1, &DriveList::driveChanged, this, [this] { Drive1_Change(); });
+    connect(c_.Dir1, &FolderList::pathChanged, this, [this] { Dir1_Change(); });
+    connect(c_.Dir1, &FolderList::folderClicked, this, [this] { Dir1_Click(); });
+    connect(c_.File1, &FileList::fileClicked, this, [this] { File1_Click(); });
+    connect(c_.File1, &FileList::fileDoubleClicked, this, [this] { File1_DblClick(); });
+    const auto onChecked = [this](QRadioButton* option, void (Form2::*handler)()) {
+        connect(option, &QRadioButton::toggled, this, [this, handler](bool checked) {
+            if (checked)
+                (this->*handler)();
+        });
+    };
+    onChecked(c_.Option2, &Form2::Option2_Click);
+    onChecked(c_.Option3, &Form2::Option3_Click);
+    onChecked(c_.Option4, &Form2::Option4_Click);
+    onChecked(c_.Option5, &Form2::Option5_Click);
+    connect(c_.Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(c_.command1, &QPushButton::clicked, this, [this] { command1_Click(); });
+    connect(c_.Check5, &QCheckBox::toggled, this, [this] { Check5_Click(); });
 }
 
 void Form2::setCaptionVersion(int major, int minor, int patch) {
@@ -669,6 +698,266 @@ void Form2::muovi() {
         copy.showToolTipAndShutdownBlue(i, key);
         copy.showColour(i, key.backColor);
     }
+}
+
+// ---- The target chooser
+
+// With the "exe" kind a new place starts a new program choice.
+void Form2::programKindChosenPlace() {
+    if (!c_.Option2->isChecked())
+        return;
+    c_.File1->setPattern(QString::fromLatin1(programPattern));
+    c_.Text3->clear();
+}
+
+void Form2::Drive1_Change() {
+    if (state_.loadingKey)
+        return;
+    programKindChosenPlace();
+    c_.Dir1->setPath(c_.Drive1->drive()); // runs Dir1_Change, which shows the files
+}
+
+void Form2::Dir1_Change() {
+    if (state_.loadingKey)
+        return;
+    programKindChosenPlace();
+    c_.File1->setPath(c_.Dir1->path());
+}
+
+void Form2::Dir1_Click() {
+    c_.File1->setPath(c_.Dir1->path());
+}
+
+// The folder list's folder and the selected file's name, one separator between them.
+std::filesystem::path Form2::chosenFile() const {
+    std::string folder = c_.Dir1->path().string();
+    if (!folder.ends_with('/'))
+        folder += '/';
+    return folder + c_.File1->selectedName().toStdString();
+}
+
+void Form2::File1_Click() {
+    KeyRecord& key = state_.keys[static_cast<std::size_t>(state_.selectedKey)];
+    if (c_.Option5->isChecked()) {
+        key.target.assign(c_.Text3->text().toStdString());
+        return;
+    }
+    if (c_.File1->selectedName().isEmpty())
+        return;
+    const std::filesystem::path file = chosenFile();
+    if (isProgram(file)) {
+        state_.iconSourcePath = file.string();
+        captureSmallIcon(file);
+        showFromStart(c_.Text3, QString::fromStdString(file.string()));
+        key.target.assign(file.string());
+    } else {
+        showFromStart(c_.Text3, c_.Text3->text() + ' ' + QString::fromStdString(file.string()));
+        key.argument.assign(file.string());
+    }
+}
+
+// The double click comes right after its own click, which has already put the file into the
+// target line; adding a document a second time would leave a target no key can start.
+void Form2::File1_DblClick() {
+    if (state_.loadingKey || c_.File1->selectedName().isEmpty())
+        return;
+    const std::filesystem::path file = chosenFile();
+    const QString path = QString::fromStdString(file.string());
+    if (isProgram(file)) {
+        state_.iconSourcePath = file.string();
+        captureSmallIcon(file);
+        showFromStart(c_.Text3, path);
+    } else if (!c_.Text3->text().endsWith(' ' + path)) {
+        showFromStart(c_.Text3, c_.Text3->text() + ' ' + path);
+    }
+}
+
+void Form2::Option2_Click() {
+    c_.File1->setPattern(QString::fromLatin1(programKindPattern));
+    c_.Text3->clear();
+}
+
+void Form2::Option3_Click() {
+    c_.File1->setPattern(QStringLiteral("*.*"));
+}
+
+void Form2::Option5_Click() {
+    c_.File1->setPattern(QString());
+    c_.Text3->setText(QString::fromLatin1(webAddressStart));
+}
+
+void Form2::Option4_Click() {
+    c_.File1->setPattern(QString::fromLatin1(programKindPattern));
+    c_.Text3->clear();
+    const int k = state_.selectedKey;
+    KeyRecord& key = state_.keys[static_cast<std::size_t>(k)];
+    key.target.assign(shutdownTarget);
+    key.argument.assign("");
+    key.iconIndex = shutdownImage;
+    c_.Label1->setText(QString::number(shutdownImage));
+    key.toolTip.assign(shutdownToolTip);
+    key.backColor = shutdownBlue;
+    context_.barCopy->showToolTipAndShutdownBlue(k, key);
+    Option1_Click(k); // checks "exe" again, which leaves this option
+}
+
+// ---- "Setup"
+
+void Form2::Command2_Click() {
+    playClick();
+    const int i = firstCheckedSelector();
+    if (i >= maxKeys)
+        return;
+    KeyRecord& key = state_.keys[static_cast<std::size_t>(i)];
+    if (c_.Text3->text().isEmpty()) {
+        clearKey(i);
+        return;
+    }
+    key.target.assign(c_.Text3->text().toStdString());
+    const double shown = leadingNumber(c_.Label1->text().toStdString());
+    key.iconIndex = c_.Check3->isChecked()
+                        ? targetIconIndex
+                        : static_cast<std::int16_t>(std::clamp(shown, -32768.0, 32767.0));
+    showSetupFace(i, key);
+    key.toolTip.assign(c_.Text2->text().toStdString());
+    context_.barCopy->setKeyToolTip(i, QString::fromStdString(key.toolTip.text()));
+}
+
+// An empty target line makes an empty key, shown by its number.
+void Form2::clearKey(int i) {
+    KeyRecord& key = state_.keys[static_cast<std::size_t>(i)];
+    key.iconIndex = 0;
+    key.argument.assign("");
+    key.target.assign("");
+    key.toolTip.assign("");
+    key.caption.assign("");
+    key.reserved = 0;
+    context_.barCopy->setKeyFace(i, QString::number(i + 1), QPixmap());
+    context_.barCopy->setKeyToolTip(i, QString::fromStdString(key.toolTip.text()));
+}
+
+void Form2::showSetupFace(int i, KeyRecord& key) {
+    Form3& copy = *context_.barCopy;
+    if (isPictureIndex(key.iconIndex)) {
+        const WriteResult stored = storeIconFile(i);
+        if (!stored)
+            warn(QString::fromStdString(stored.message));
+        const auto file = iconFilePath(context_.programFolder, i);
+        copy.setKeyFace(i, QString(), context_.smallIcon ? context_.smallIcon(file) : QPixmap());
+    } else if (key.iconIndex == targetIconIndex) {
+        copy.setKeyFace(i, QString(), smallIcon_);
+    } else if (key.iconIndex == 0) {
+        copy.setKeyFace(i, c_.Text1->text().trimmed(), QPixmap());
+        key.caption.assign(c_.Text1->text().toStdString());
+    }
+}
+
+// Image1's picture as an icon file, replacing the key's earlier one whole. Without a picture
+// (a number beyond the picture list) an icon file the key already has is kept.
+WriteResult Form2::storeIconFile(int i) {
+    const QPixmap picture = c_.Image1->pixmap();
+    if (picture.isNull())
+        return {};
+    const auto file = iconFilePath(context_.programFolder, i);
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    if (error)
+        return WriteResult::failure("Cannot create the folder " + file.parent_path().string() +
+                                    ": " + error.message());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.toImage().save(&buffer, "ICO"))
+        return WriteResult::failure("Cannot make an icon of the picture for " + file.string());
+    return writeFileAtomically(
+        file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+// ---- Saving and leaving
+
+void Form2::command1_Click() {
+    playClick();
+    if (!storeTableAndChoices())
+        return;
+    context_.barCopy->marker()->hide();
+    close();
+}
+
+// The key table first: when it cannot be written nothing else is stored, so that "EXIT"
+// again after putting things right stores everything.
+bool Form2::storeTableAndChoices() {
+    const auto table = keyTablePath(context_.programFolder);
+    const WriteResult written =
+        writeKeyTable(table, std::span<const KeyRecord>(state_.keys.data(), maxKeys));
+    if (!written) {
+        warn(QStringLiteral("The keys were not saved.\n%1\nThe old %2 is unchanged; the setup "
+                            "stays open with your changes.")
+                 .arg(QString::fromStdString(written.message),
+                      QString::fromStdString(table.string())));
+        return false;
+    }
+    state_.soundOn = c_.Check1->isChecked();
+    state_.doubleClickMode = c_.Check2->isChecked();
+    Preferences& prefs = *context_.preferences;
+    if (!prefs.setSound(state_.soundOn) || !prefs.setDoubleClick(state_.doubleClickMode)) {
+        warn(QStringLiteral("The keys were saved, but the sound and double-click choices could "
+                            "not be stored in the settings file. The setup stays open."));
+        return false;
+    }
+    return true;
+}
+
+bool Form2::Form_Unload() {
+    if (unloaded_)
+        return true;
+    const WriteResult counted = writeKeyCount(context_.keyCountFile, state_.keyCount);
+    if (!counted) {
+        warn(QStringLiteral("The number of keys was not saved.\n%1\nThe setup stays open.")
+                 .arg(QString::fromStdString(counted.message)));
+        context_.barCopy->showMarkerAround(state_.selectedKey);
+        return false;
+    }
+    unloaded_ = true;
+    startFromProgramFolder("ombrix");
+    if (context_.quit)
+        context_.quit();
+    return true;
+}
+
+void Form2::closeEvent(QCloseEvent* event) {
+    if (Form_Unload())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void Form2::Check5_Click() {
+    if (startUpLoading_) {
+        startUpLoading_ = false;
+        return;
+    }
+    const bool on = c_.Check5->isChecked();
+    if (!context_.preferences->setStartUp(on)) {
+        const QSignalBlocker quiet(c_.Check5);
+        c_.Check5->setChecked(!on);
+        warn(QStringLiteral("The start-up choice could not be stored in the settings file."));
+        return;
+    }
+    startFromProgramFolder("OStartUp");
+}
+
+// Started without waiting; 0 when it runs, else the error number, which the user is told.
+int Form2::startFromProgramFolder(const char* program) {
+    if (!context_.desktop)
+        return 0;
+    const std::filesystem::path file = context_.programFolder / program;
+    const int error =
+        context_.desktop->startProgram(file.string(), {}, context_.programFolder.string());
+    if (error != 0)
+        warn(QStringLiteral("Cannot start %1\n%2")
+                 .arg(QString::fromStdString(file.string()),
+                      QString::fromStdString(errorMessage(error))));
+    return error;
 }
 
 // ---- Services

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bar/barform.h"
+#include "common/atomicfile.h"
 #include "tune/imagelist.h"
 #include "tune/tunestate.h"
 
@@ -43,10 +44,23 @@ struct TuneContext {
     std::function<ScreenSize()> screen;
     // Tells the user something went wrong; unset means a warning box.
     std::function<void(const QString&)> warn;
+    // Starts the bar and the start-up helper when the editor is left or the start-up choice
+    // changes; may be null: nothing is started.
+    platform::DesktopServices* desktop = nullptr;
+    std::filesystem::path keyCountFile; // where leaving stores the number of keys
+    std::function<void()> quit;         // ends the setup program; unset: nothing ends
 };
 
-// The file list's pattern for programs.
+// The file list's pattern for programs, as loading a key and changing the place set it.
 inline constexpr const char* programPattern = "*.exe;*.bat;*.com;*.pif";
+// The same files as the kind options name them.
+inline constexpr const char* programKindPattern = "*.exe;*.com;*.bat;*.pif";
+// What the "html" kind puts into the target line for the address to be typed after it.
+inline constexpr const char* webAddressStart = "http:\\\\";
+
+// The shut-down key's fixed values.
+inline constexpr const char* shutdownToolTip = "EXIT Windows";
+inline constexpr float shutdownBlue = 16711680.0f; // &HFF0000
 
 // "Ombrix Setup - " and the version, each number written as the classic number-to-text does:
 // a blank before a number that is not negative, a minus sign before one that is.
@@ -142,12 +156,40 @@ public:
     // Paints every key of the bar copy from the key table.
     void muovi();
 
+    // The target chooser. The place handlers do nothing while a key is being loaded; a file
+    // click writes the key's target or document at once.
+    void Drive1_Change();
+    void Dir1_Change();
+    void Dir1_Click();
+    void File1_Click();
+    // Shows the file in the target line as a click does, without touching the key; a second
+    // run for the same document does not add it again.
+    void File1_DblClick();
+    void Option2_Click(); // "exe"
+    void Option3_Click(); // "file"
+    void Option4_Click(); // makes the selected key the shut-down key, complete without "Setup"
+    void Option5_Click(); // "html"
+    // Applies the target line, the icon choice, the caption and the pop-up text to the checked
+    // key and its button on the bar copy; a chosen picture is stored as the key's icon file.
+    void Command2_Click();
+
+    // "EXIT": stores every key and the sound and double-click choices, then closes the window.
+    // A store that fails says so and leaves the window open with every change kept.
+    void command1_Click();
+    // The closing, by "EXIT" or the close box: stores the number of keys, starts the bar and
+    // ends the program. False, keeping the window open, when the number cannot be stored.
+    bool Form_Unload();
+    // Stores the start-up choice at once and starts the start-up helper; the load setting the
+    // box from the stored choice starts nothing.
+    void Check5_Click();
+
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
@@ -157,6 +199,7 @@ private:
     void createTargetControls();
     void createSelectors();
     void connectHandlers();
+    void connectChooserHandlers();
 
     void showStoredIconChoice(const KeyRecord& key);
     void showIconChoice(int index, const KeyRecord& key);
@@ -164,6 +207,15 @@ private:
     void showKeysInUse();
     bool exchangeWithIconFiles(int from, int to);
     int firstCheckedSelector() const;
+
+    void programKindChosenPlace();
+    std::filesystem::path chosenFile() const;
+    void clearKey(int i);
+    void showSetupFace(int i, KeyRecord& key);
+    WriteResult storeIconFile(int i);
+    bool storeTableAndChoices();
+    int startFromProgramFolder(const char* program);
+
     void playClick();
     void warn(const QString& text);
     ScreenSize screenNow() const;
@@ -174,6 +226,7 @@ private:
     QPixmap smallIcon_;           // what SmallIconPicture shows
     QPoint dragOrigin_;           // twips, where a drag of the window began
     bool startUpLoading_ = false; // set while the load sets Check5 from the setting
+    bool unloaded_ = false;       // the closing has run; it runs once
 };
 
 } // namespace ombrix

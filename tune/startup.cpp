@@ -11,6 +11,7 @@
 #include "platform/screen.h"
 #include "platform/singleinstance.h"
 #include "platform/sound.h"
+#include "tune/colour/colori.h"
 #include "tune/keylist.h"
 #include "version.h"
 
@@ -97,6 +98,9 @@ TuneWindows startTune(const TuneStartup& startup) {
     editorContext.smallIcon = startup.smallIcon;
     editorContext.openColourWindow = startup.openColourWindow;
     editorContext.screen = startup.context.screen;
+    editorContext.desktop = startup.context.desktop;
+    editorContext.keyCountFile = startup.keyCountFile;
+    editorContext.quit = startup.context.quit;
     platform::DesktopServices* desktop = startup.context.desktop;
     editorContext.warn = [desktop](const QString& text) {
         desktop->warn(QApplication::activeWindow(), text);
@@ -197,7 +201,9 @@ int runTune(int argc, char** argv) {
     startup.context.desktop = &desktop;
     startup.context.sounds = &sounds;
     startup.context.screen = [] { return platform::screenTwips(); };
-    startup.context.quit = [] { QCoreApplication::quit(); };
+    // Ending tune sends no further events: quit() would first close every window, running
+    // the editor's closing sequence even when the bar copy's "X" ends tune without saving.
+    startup.context.quit = [] { QCoreApplication::exit(0); };
     startup.smallIcon = [](const std::filesystem::path& file) {
         return platform::smallFileIcon(file);
     };
@@ -206,8 +212,18 @@ int runTune(int argc, char** argv) {
     startup.keyCountFile = platform::keyCountPath();
     startup.applicationFolders = platform::applicationFolders();
     startup.beep = [] { QApplication::beep(); };
+    // "Background Color" opens the colour window over the editor once both windows exist.
+    TuneWindows* shown = nullptr;
+    startup.openColourWindow = [&] {
+        if (!shown)
+            return;
+        ColourWindowContext colours{folder, &state, shown->barCopy.get(), shown->editor.get(),
+                                    [&sounds] { sounds.playClick(); }};
+        openColourWindow(colours, shown->editor.get());
+    };
 
     TuneWindows windows = startTune(startup);
+    shown = &windows;
     return QApplication::exec();
 }
 
