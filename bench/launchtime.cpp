@@ -1,13 +1,15 @@
 // Times one launch of a program under X: from just before it is started to the moment the
-// X server maps its first top-level window, then reads the program's peak resident memory and
-// ends it. Prints one line: "<milliseconds> <peak RSS in kB>".
+// X server has mapped its first top-level window (or as many different ones as asked for),
+// then reads the program's peak resident memory and ends it. Prints one line:
+// "<milliseconds> <peak RSS in kB>".
 //
-// Usage: launchtime [--settle MS] [--timeout MS] <program> [arguments...]
-//   --settle   how long the program may go on after the map (painting its first frame)
+// Usage: launchtime [--settle MS] [--timeout MS] [--windows N] <program> [arguments...]
+//   --settle   how long the program may go on after the last map (painting its first frame)
 //              before its peak memory is read; 200 ms unless given
-//   --timeout  how long to wait for the window; 10000 ms unless given
-// Exit status: 0 measured, 1 no window in time or the program ended first, 2 bad usage or no
-// X display.
+//   --timeout  how long to wait for the windows; 10000 ms unless given
+//   --windows  how many different top-level windows must have been mapped; 1 unless given
+// Exit status: 0 measured, 1 not all the windows in time or the program ended first, 2 bad
+// usage or no X display.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -18,6 +20,7 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
+#include <set>
 #include <string>
 
 #include <poll.h>
@@ -76,10 +79,12 @@ bool childEnded(pid_t pid) {
     return waitpid(pid, &status, WNOHANG) == pid;
 }
 
-// Waits for the MapNotify of a top-level window of `pid` (a window that names no process is
-// taken too: only one program is started at a time). True once seen.
-bool waitForMap(Display* display, pid_t pid, double deadline) {
+// Waits for the MapNotify of `windows` different top-level windows of `pid` (a window that
+// names no process is taken too: only one program is started at a time); a window mapped
+// again counts once. True once all are seen.
+bool waitForMaps(Display* display, pid_t pid, int windows, double deadline) {
     const int fd = ConnectionNumber(display);
+    std::set<Window> mapped;
     while (nowMs() < deadline) {
         while (XPending(display) > 0) {
             XEvent event;
@@ -87,7 +92,10 @@ bool waitForMap(Display* display, pid_t pid, double deadline) {
             if (event.type != MapNotify || event.xmap.override_redirect)
                 continue;
             const long owner = windowPid(display, event.xmap.window);
-            if (owner == 0 || owner == pid)
+            if (owner != 0 && owner != pid)
+                continue;
+            mapped.insert(event.xmap.window);
+            if (static_cast<int>(mapped.size()) >= windows)
                 return true;
         }
         if (childEnded(pid))
@@ -110,8 +118,8 @@ void endProgram(pid_t pid) {
 }
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: launchtime [--settle MS] [--timeout MS] <program> [arguments...]\n");
+    std::fprintf(stderr, "usage: launchtime [--settle MS] [--timeout MS] [--windows N] <program> "
+                         "[arguments...]\n");
     return 2;
 }
 
@@ -120,16 +128,19 @@ int usage() {
 int main(int argc, char** argv) {
     int settleMs = 200;
     int timeoutMs = 10000;
+    int windows = 1;
     int first = 1;
     for (; first + 1 < argc && std::strncmp(argv[first], "--", 2) == 0; first += 2) {
         if (std::strcmp(argv[first], "--settle") == 0)
             settleMs = std::atoi(argv[first + 1]);
         else if (std::strcmp(argv[first], "--timeout") == 0)
             timeoutMs = std::atoi(argv[first + 1]);
+        else if (std::strcmp(argv[first], "--windows") == 0)
+            windows = std::atoi(argv[first + 1]);
         else
             return usage();
     }
-    if (first >= argc)
+    if (first >= argc || windows < 1)
         return usage();
 
     Display* display = XOpenDisplay(nullptr);
@@ -144,10 +155,11 @@ int main(int argc, char** argv) {
     const pid_t pid = startProgram(argv + first);
     if (pid < 0)
         return 2;
-    const bool mapped = waitForMap(display, pid, start + timeoutMs);
+    const bool mapped = waitForMaps(display, pid, windows, start + timeoutMs);
     const double elapsed = nowMs() - start;
     if (!mapped) {
-        std::fprintf(stderr, "launchtime: %s mapped no window\n", argv[first]);
+        std::fprintf(stderr, "launchtime: %s did not map %d window(s) in time\n", argv[first],
+                     windows);
         endProgram(pid);
         return 1;
     }
