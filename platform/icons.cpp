@@ -1,23 +1,27 @@
 #include "platform/icons.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QIcon>
 #include <QImage>
+#include <QImageIOHandler>
+#include <QImageIOPlugin>
 #include <QImageReader>
-
 #include <QPainter>
+#include <QPluginLoader>
 #include <QStandardPaths>
 #include <QString>
-#include <map>
-#include <sys/stat.h>
 
 #include <climits>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace ombrix::platform {
@@ -72,6 +76,54 @@ void jumpToImageNearestSmall(QImageReader& reader) {
     }
     if (count > 1)
         reader.jumpToImage(best);
+}
+
+// Qt's icon-file reader on its own. Asked for one format, QImageReader loads every image
+// plugin installed until one claims it, which costs a bar of icon keys several milliseconds and
+// a megabyte of libraries it never uses.
+QImageIOPlugin* icoPlugin() {
+    static QImageIOPlugin* const plugin = [] {
+        for (const QString& folder : QCoreApplication::libraryPaths()) {
+            QPluginLoader loader(folder + QStringLiteral("/imageformats/libqico.so"));
+            if (auto* found = qobject_cast<QImageIOPlugin*>(loader.instance()))
+                return found;
+        }
+        return static_cast<QImageIOPlugin*>(nullptr);
+    }();
+    return plugin;
+}
+
+int nearestSmallImage(QImageIOHandler& handler) {
+    const int count = handler.imageCount();
+    int best = 0;
+    int bestNearness = INT_MAX;
+    for (int index = 0; index < count && handler.jumpToImage(index); ++index) {
+        const QSize size = handler.option(QImageIOHandler::Size).toSize();
+        if (size.isValid() && nearnessToSmall(size) < bestNearness) {
+            bestNearness = nearnessToSmall(size);
+            best = index;
+        }
+    }
+    return best;
+}
+
+// An icon file's image nearest 16 x 16; nothing when the ico reader is not installed, so that
+// the caller falls back to the general reader.
+std::optional<QPixmap> icoFileSmall(const QString& path) {
+    QImageIOPlugin* plugin = icoPlugin();
+    if (!plugin)
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QPixmap();
+    const std::unique_ptr<QImageIOHandler> handler(plugin->create(&file, "ico"));
+    if (!handler)
+        return QPixmap();
+    handler->jumpToImage(nearestSmallImage(*handler));
+    QImage image;
+    if (!handler->read(&image))
+        return QPixmap();
+    return fitSmall(image);
 }
 
 QPixmap imageFileSmall(const QString& path, const QByteArray& format = {}) {
@@ -206,9 +258,10 @@ namespace {
 
 QPixmap loadSmallFileIcon(const std::filesystem::path& file) {
     QPixmap own;
-    if (hasSuffix(file, ".ico"))
-        own = imageFileSmall(toQString(file), "ico");
-    else if (hasSuffix(file, ".desktop"))
+    if (hasSuffix(file, ".ico")) {
+        const auto ico = icoFileSmall(toQString(file));
+        own = ico ? *ico : imageFileSmall(toQString(file), "ico");
+    } else if (hasSuffix(file, ".desktop"))
         own = desktopEntryIconSmall(file);
     return own.isNull() ? providerIconSmall(file) : own;
 }
