@@ -1,5 +1,7 @@
 #include "bar/startup.h"
 
+#include "bar/startupstep.h"
+
 #include "common/colourvalue.h"
 #include "common/keycount.h"
 #include "common/keytable.h"
@@ -21,16 +23,8 @@
 namespace ombrix {
 namespace {
 
-// Runs one start-up step; a step that fails beeps once and start-up goes on.
 void step(const BarStartup& startup, const std::function<bool()>& body) {
-    bool ok = false;
-    try {
-        ok = body();
-    } catch (...) {
-        ok = false;
-    }
-    if (!ok && startup.beep)
-        startup.beep();
+    runStartupStep(startup.beep, body);
 }
 
 bool giveFacesFromTable(Form1& bar, const BarStartup& startup, std::vector<KeyRecord>& keys) {

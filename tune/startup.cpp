@@ -1,5 +1,7 @@
 #include "tune/startup.h"
 
+#include "bar/startupstep.h"
+
 #include "common/keycount.h"
 #include "common/keytable.h"
 #include "common/starterkeys.h"
@@ -23,14 +25,7 @@ namespace ombrix {
 namespace {
 
 void step(const TuneStartup& startup, const std::function<bool()>& body) {
-    bool ok = false;
-    try {
-        ok = body();
-    } catch (...) {
-        ok = false;
-    }
-    if (!ok && startup.beep)
-        startup.beep();
+    runStartupStep(startup.beep, body);
 }
 
 // The whole key table, 128 records; false, leaving the keys alone, without one.
