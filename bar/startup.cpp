@@ -1,5 +1,6 @@
 #include "bar/startup.h"
 
+#include "bar/session.h"
 #include "bar/startupstep.h"
 
 #include "common/colourvalue.h"
@@ -113,25 +114,12 @@ int runBar(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     platform::SingleInstance instance(QStringLiteral("ombrix"));
-    if (!instance.acquire()) {
-        platform::showWarning(nullptr,
-                              QStringLiteral("The requested application is already open."));
+    if (!isOnlyCopy(instance))
         return 0;
-    }
 
-    const auto folder = platform::programFolder();
-    platform::IniSettings store(platform::settingsPath());
-    Preferences prefs(store);
-    platform::SystemDesktop desktop;
-    platform::Sounds sounds(folder);
-
+    DesktopSession session;
     BarStartup startup;
-    startup.context.programFolder = folder;
-    startup.context.preferences = &prefs;
-    startup.context.desktop = &desktop;
-    startup.context.sounds = &sounds;
-    startup.context.screen = [] { return platform::screenTwips(); };
-    startup.context.quit = [] { QCoreApplication::quit(); };
+    startup.context = session.barContext([] { QCoreApplication::quit(); });
     startup.keyCountFile = platform::keyCountPath();
     startup.applicationFolders = platform::applicationFolders();
     startup.smallIcon = [](const std::filesystem::path& file) {

@@ -1,5 +1,6 @@
 #include "tune/startup.h"
 
+#include "bar/session.h"
 #include "bar/startupstep.h"
 
 #include "common/keycount.h"
@@ -176,29 +177,18 @@ int runTune(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("tune"));
 
     platform::SingleInstance instance(QStringLiteral("tune"));
-    if (!instance.acquire()) {
-        platform::showWarning(nullptr,
-                              QStringLiteral("The requested application is already open."));
+    if (!isOnlyCopy(instance))
         return 0;
-    }
 
-    const auto folder = platform::programFolder();
-    platform::IniSettings store(platform::settingsPath());
-    Preferences prefs(store);
-    platform::SystemDesktop desktop;
-    platform::Sounds sounds(folder);
+    DesktopSession session;
+    const auto& folder = session.folder;
     ImageList images(folder);
     TuneState state;
 
     TuneStartup startup;
-    startup.context.programFolder = folder;
-    startup.context.preferences = &prefs;
-    startup.context.desktop = &desktop;
-    startup.context.sounds = &sounds;
-    startup.context.screen = [] { return platform::screenTwips(); };
     // Ending tune sends no further events: quit() would first close every window, running
     // the editor's closing sequence even when the bar copy's "X" ends tune without saving.
-    startup.context.quit = [] { QCoreApplication::exit(0); };
+    startup.context = session.barContext([] { QCoreApplication::exit(0); });
     startup.smallIcon = [](const std::filesystem::path& file) {
         return platform::smallFileIcon(file);
     };
@@ -213,7 +203,10 @@ int runTune(int argc, char** argv) {
         if (!shown)
             return;
         ColourWindowContext colours{folder, &state, shown->barCopy.get(), shown->editor.get(),
-                                    [&sounds] { sounds.playClick(); }};
+                                    [&session, &state] {
+                                        if (state.soundOn)
+                                            session.sounds.playClick();
+                                    }};
         openColourWindow(colours, shown->editor.get());
     };
 

@@ -1,0 +1,26 @@
+#include "bar/session.h"
+
+#include "platform/icons.h"
+#include "platform/screen.h"
+
+namespace ombrix {
+
+BarContext DesktopSession::barContext(std::function<void()> quit) {
+    BarContext context;
+    context.programFolder = folder;
+    context.preferences = &preferences;
+    context.desktop = &desktop;
+    context.sounds = &sounds;
+    context.screen = [] { return platform::screenTwips(); };
+    context.quit = std::move(quit);
+    return context;
+}
+
+bool isOnlyCopy(platform::SingleInstance& instance) {
+    if (instance.acquire())
+        return true;
+    platform::showWarning(nullptr, QStringLiteral("The requested application is already open."));
+    return false;
+}
+
+} // namespace ombrix

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "bar/barform.h"
+#include "platform/desktopservices.h"
+#include "platform/inisettings.h"
+#include "platform/paths.h"
+#include "platform/singleinstance.h"
+#include "platform/sound.h"
+
+#include <functional>
+
+namespace ombrix {
+
+// What a program of the bar's folder uses of the desktop while it runs: its folder, the
+// settings, the desktop's services and the sounds. Both programs make one at start.
+struct DesktopSession {
+    std::filesystem::path folder = platform::programFolder();
+    platform::IniSettings store{platform::settingsPath()};
+    Preferences preferences{store};
+    platform::SystemDesktop desktop;
+    platform::Sounds sounds{folder};
+
+    // The context of a bar window on this desktop; `quit` ends the program.
+    BarContext barContext(std::function<void()> quit);
+};
+
+// True for the only running copy of a program; a second copy tells the user so, and should end.
+bool isOnlyCopy(platform::SingleInstance& instance);
+
+} // namespace ombrix
