@@ -206,7 +206,13 @@ void BarForm::setKeyColour(int i, std::uint32_t rgb) {
     palette.setColor(QPalette::Button, colour);
     palette.setColor(QPalette::Window, colour);
     const int luma = (299 * colour.red() + 587 * colour.green() + 114 * colour.blue()) / 1000;
-    palette.setColor(QPalette::ButtonText, luma < 128 ? Qt::white : Qt::black);
+    const QColor text = luma < 128 ? Qt::white : Qt::black;
+    palette.setColor(QPalette::Active, QPalette::ButtonText, text);
+    palette.setColor(QPalette::Inactive, QPalette::ButtonText, text);
+    // A key not in use reads as such: its caption halfway between text and key colour.
+    const QColor faded((text.red() + colour.red()) / 2, (text.green() + colour.green()) / 2,
+                       (text.blue() + colour.blue()) / 2);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, faded);
     button->setPalette(palette);
 }
 
