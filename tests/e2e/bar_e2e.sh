@@ -13,78 +13,18 @@ make_key_table=${2:?makekeytable}
 arg_recorder=${3:?argrecorder}
 warning_box=${4:?warningbox}
 
-skip() {
-    echo "SKIP: $*" >&2
-    echo "SKIP: the end-to-end test of the bar did not run." >&2
-    exit 77
-}
+test_title="the end-to-end test of the bar"
+# shellcheck source=common.sh source-path=SCRIPTDIR
+source "$(dirname "$0")/common.sh"
+require_tools Xvfb xdotool xwininfo xprop import
+require_files "$program_source/ombrix" "$make_key_table" "$arg_recorder" "$warning_box"
+make_work ombrix-e2e
 
-for tool in Xvfb xdotool xwininfo xprop import; do
-    command -v "$tool" >/dev/null 2>&1 ||
-        skip "'$tool' is not installed (bash scripts/install-deps.sh installs it)"
-done
-for file in "$program_source/ombrix" "$make_key_table" "$arg_recorder" "$warning_box"; do
-    [ -x "$file" ] || { echo "FAIL: $file is missing; build first." >&2; exit 1; }
-done
-
-# ---------------------------------------------------------------- bookkeeping and cleanup
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); echo "PASS: $*"; }
-fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
-expect_eq() { # description actual expected
-    if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: got '$2', expected '$3'"; fi
-}
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/ombrix-e2e-XXXXXX") || exit 1
-xvfb_pid=""
-
-# Only this shell's children that still run are ended: a process already waited for may have
-# handed its number on to someone else's.
-cleanup() {
-    local pid
-    for pid in $(jobs -p); do
-        [ "$pid" = "$xvfb_pid" ] || kill "$pid" 2>/dev/null
-    done
-    for pid in $(jobs -p); do
-        [ "$pid" = "$xvfb_pid" ] || wait "$pid" 2>/dev/null
-    done
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'echo "Interrupted." >&2; exit 130' INT TERM HUP
-
-# ---------------------------------------------------------------- the user's world
-export HOME="$work/home"
-export XDG_CONFIG_HOME="$work/config"
-export XDG_DATA_HOME="$work/data"
-export XDG_RUNTIME_DIR="$work/runtime"
-export QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY SESSION_MANAGER
-mkdir -p "$HOME" "$XDG_CONFIG_HOME/Ombrix" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$work/out"
-chmod 700 "$XDG_RUNTIME_DIR"
+make_user_world "$program_source"
+mkdir -p "$XDG_CONFIG_HOME/Ombrix" "$work/out"
 settings_file="$XDG_CONFIG_HOME/Ombrix/Ombrix.conf"
 key_count_file="$XDG_CONFIG_HOME/Ombrix/keycount.stm"
-program="$work/program"
-cp -r "$program_source" "$program"
-rm -rf "$program/barra.dat" "$program/icons" # a new user's folder has no key table yet
-
-# Xvfb picks a free display itself and reports it once it accepts connections.
-Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1920x1080x24 \
-    3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "FAIL: Xvfb did not start" >&2; exit 1; }
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
-echo "Running on display $DISPLAY in $work"
+start_xvfb
 
 # ---------------------------------------------------------------- helpers
 write_settings() { # left top width
@@ -132,12 +72,6 @@ wait_for_geometry() { # window expected [seconds]: true once the geometry is as 
         sleep 0.05
     done
     return 1
-}
-
-alive() { # pid: true while the process runs (an ended child not yet waited for does not)
-    local state
-    state=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1)
-    [ -n "$state" ] && [ "$state" != Z ]
 }
 
 wait_for_exit() { # pid seconds: true once the process has ended; its status in $exit_status
@@ -401,5 +335,4 @@ else
     cat "$work/full.log"
 fi
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report

@@ -13,90 +13,28 @@ set -u
 program_source=${1:?program folder}
 arg_recorder=${2:?argrecorder}
 
-skip() {
-    echo "SKIP: $*" >&2
-    echo "SKIP: the end-to-end test of the setup program did not run." >&2
-    exit 77
-}
-
-for tool in Xvfb xdotool xwininfo import compare; do
-    command -v "$tool" >/dev/null 2>&1 ||
-        skip "'$tool' is not installed (bash scripts/install-deps.sh installs it)"
-done
-for file in "$program_source/tune" "$program_source/ombrix" "$program_source/OStartUp" \
-    "$arg_recorder"; do
-    [ -x "$file" ] || { echo "FAIL: $file is missing; build first." >&2; exit 1; }
-done
-
-# ---------------------------------------------------------------- bookkeeping and cleanup
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); echo "PASS: $*"; }
-fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
-expect_eq() { # description actual expected
-    if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: got '$2', expected '$3'"; fi
-}
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/ombrix-tune-e2e-XXXXXX") || exit 1
-xvfb_pid=""
+test_title="the end-to-end test of the setup program"
+# shellcheck source=common.sh source-path=SCRIPTDIR
+source "$(dirname "$0")/common.sh"
+require_tools Xvfb xdotool xwininfo import compare
+require_files "$program_source/tune" "$program_source/ombrix" "$program_source/OStartUp" \
+    "$arg_recorder"
 bar_pid="" # the bar is started by the setup program, not by this shell
-
-cleanup() {
-    local pid
-    [ -n "$bar_pid" ] && kill "$bar_pid" 2>/dev/null
-    for pid in $(jobs -p); do
-        [ "$pid" = "$xvfb_pid" ] || kill "$pid" 2>/dev/null
-    done
-    for pid in $(jobs -p); do
-        [ "$pid" = "$xvfb_pid" ] || wait "$pid" 2>/dev/null
-    done
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'echo "Interrupted." >&2; exit 130' INT TERM HUP
+end_others() { [ -n "$bar_pid" ] && kill "$bar_pid" 2>/dev/null; }
+make_work ombrix-tune-e2e
 
 # ---------------------------------------------------------------- the new user's world
-export HOME="$work/home"
-export XDG_CONFIG_HOME="$work/config"
-export XDG_DATA_HOME="$work/data"
+make_user_world "$program_source"
 export XDG_DATA_DIRS="$work/no-applications" # the starter keys are then the same everywhere
-export XDG_RUNTIME_DIR="$work/runtime"
-export QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY SESSION_MANAGER
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_DATA_DIRS" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-program="$work/program"
-cp -r "$program_source" "$program"
-rm -rf "$program/barra.dat" "$program/icons"
+mkdir -p "$XDG_DATA_DIRS"
 # The program the key will start: the only program in the home folder, where the file list
 # opens. It records how it was started.
 cp "$arg_recorder" "$HOME/argrecorder"
 export ARGRECORDER_OUT="$work/record"
 autostart_entry="$XDG_CONFIG_HOME/autostart/ombrix.desktop"
-
-Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1920x1080x24 \
-    3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "FAIL: Xvfb did not start" >&2; exit 1; }
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
-echo "Running on display $DISPLAY in $work"
+start_xvfb
 
 # ---------------------------------------------------------------- helpers
-alive() { # pid
-    local state
-    state=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1)
-    [ -n "$state" ] && [ "$state" != Z ]
-}
-
 wait_for() { # seconds command...: true once the command succeeds
     local tries=$(($1 * 20))
     shift
@@ -262,5 +200,4 @@ else
     cat "$work/tune.log"
 fi
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report

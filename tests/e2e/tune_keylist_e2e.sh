@@ -21,29 +21,14 @@ program_source=${1:?program folder}
 make_key_table=${2:?makekeytable}
 version=${3:?version}
 
-skip() {
-    echo "SKIP: $*" >&2
-    echo "SKIP: the end-to-end test of the setup program's key list did not run." >&2
-    exit 77
-}
-
-for tool in Xvfb xdotool xwininfo xprop import convert od md5sum; do
-    command -v "$tool" >/dev/null 2>&1 ||
-        skip "'$tool' is not installed (bash scripts/install-deps.sh installs it)"
-done
-for file in "$program_source/ombrix" "$program_source/tune" "$make_key_table"; do
-    [ -x "$file" ] || { echo "FAIL: $file is missing; build first." >&2; exit 1; }
-done
+test_title="the end-to-end test of the setup program's key list"
+# shellcheck source=common.sh source-path=SCRIPTDIR
+source "$(dirname "$0")/common.sh"
+require_tools Xvfb xdotool xwininfo xprop import convert od md5sum
+require_files "$program_source/ombrix" "$program_source/tune" "$make_key_table"
 
 # ---------------------------------------------------------------- bookkeeping and cleanup
-passed=0
-failed=0
 why="" # set by a check that fails, to say what was seen
-pass() { passed=$((passed + 1)); echo "PASS: $*"; }
-fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
-expect_eq() { # description actual expected
-    if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: got '$2', expected '$3'"; fi
-}
 check() { # description command...: passes when the command succeeds
     local description=$1
     shift
@@ -51,69 +36,28 @@ check() { # description command...: passes when the command succeeds
     if "$@"; then pass "$description"; else fail "$description${why:+: $why}"; fi
 }
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/ombrix-tune-keylist-XXXXXX") || exit 1
-xvfb_pid=""
 started=$SECONDS
-program="$work/program"
 # Programs this test caused to start without being their parent: tune, started by the bar,
 # and a bar tune may start. Each is ended by its number, and only while it still runs the
 # program folder's own file, so a number handed on to someone else is left alone.
 others=()
-
-alive() { # pid: true while the process runs (an ended child not yet waited for does not)
-    local state
-    state=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1)
-    [ -n "$state" ] && [ "$state" != Z ]
-}
-
-cleanup() {
+end_others() {
     local pid
     for pid in "${others[@]}"; do
         case $(readlink "/proc/$pid/exe" 2>/dev/null) in
         "$program/tune" | "$program/ombrix") kill "$pid" 2>/dev/null ;;
         esac
     done
-    for pid in $(jobs -p); do
-        [ "$pid" = "$xvfb_pid" ] || kill "$pid" 2>/dev/null
-    done
-    for pid in $(jobs -p); do
-        [ "$pid" = "$xvfb_pid" ] || wait "$pid" 2>/dev/null
-    done
-    if [ -n "$xvfb_pid" ]; then
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    fi
-    rm -rf "$work"
 }
-trap cleanup EXIT
-trap 'echo "Interrupted." >&2; exit 130' INT TERM HUP
+make_work ombrix-tune-keylist
 
 # ---------------------------------------------------------------- the user's world
-export HOME="$work/home"
-export XDG_CONFIG_HOME="$work/config"
-export XDG_DATA_HOME="$work/data"
-export XDG_RUNTIME_DIR="$work/runtime"
-export QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY SESSION_MANAGER
-mkdir -p "$HOME" "$XDG_CONFIG_HOME/Ombrix" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+make_user_world "$program_source"
+mkdir -p "$XDG_CONFIG_HOME/Ombrix"
 settings_file="$XDG_CONFIG_HOME/Ombrix/Ombrix.conf"
 key_count_file="$XDG_CONFIG_HOME/Ombrix/keycount.stm"
-cp -r "$program_source" "$program"
-rm -rf "$program/barra.dat" "$program/icons"
 program=$(cd "$program" && pwd -P) # as /proc names a program's file
-
-Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1920x1080x24 \
-    3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "FAIL: Xvfb did not start" >&2; exit 1; }
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
-echo "Running on display $DISPLAY in $work"
+start_xvfb
 
 # ---------------------------------------------------------------- processes and windows
 wait_for_exit() { # pid seconds: true once the process has ended; a child's status in $exit_status
@@ -361,8 +305,7 @@ printf '[posizione]\nleft=0\ntop=9000\nlarghezza=400\n' >"$settings_file"
 
 finish() {
     echo "Took $((SECONDS - started)) s."
-    echo "$passed passed, $failed failed"
-    [ "$failed" -eq 0 ]
+    report
     exit
 }
 

@@ -1,0 +1,109 @@
+# shellcheck shell=bash
+# What every end-to-end test shares: the needed tools, the tally of checks, a temporary world
+# of its own (home, configuration, runtime folders and a copy of the program folder), its own
+# virtual X server, and the cleanup that ends all of it.
+#
+# A test sets test_title ("the end-to-end test of ..."), then calls require_tools,
+# require_files, make_work, make_user_world and start_xvfb in this order, and ends with report.
+# A test that starts programs which are not its children defines end_others to end them; the
+# cleanup calls it before it ends the test's own children.
+
+# ---------------------------------------------------------------- what the test needs
+# shellcheck disable=SC2154 # test_title is set by the test
+skip() {
+    echo "SKIP: $*" >&2
+    echo "SKIP: $test_title did not run." >&2
+    exit 77
+}
+
+require_tools() { # tool...: skips the test when one is not installed
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null 2>&1 ||
+            skip "'$tool' is not installed (bash scripts/install-deps.sh installs it)"
+    done
+}
+
+require_files() { # file...: fails the test when one is not there to run
+    local file
+    for file in "$@"; do
+        [ -x "$file" ] || { echo "FAIL: $file is missing; build first." >&2; exit 1; }
+    done
+}
+
+# ---------------------------------------------------------------- bookkeeping
+passed=0
+failed=0
+pass() { passed=$((passed + 1)); echo "PASS: $*"; }
+fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
+expect_eq() { # description actual expected
+    if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: got '$2', expected '$3'"; fi
+}
+
+report() { # the tally; true when no check failed
+    echo "$passed passed, $failed failed"
+    [ "$failed" -eq 0 ]
+}
+
+alive() { # pid: true while the process runs (an ended child not yet waited for does not)
+    local state
+    state=$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1)
+    [ -n "$state" ] && [ "$state" != Z ]
+}
+
+# ---------------------------------------------------------------- the work folder and cleanup
+make_work() { # name: a new folder in $work, removed on exit with everything started in it
+    work=$(mktemp -d "${TMPDIR:-/tmp}/$1-XXXXXX") || exit 1
+    program="$work/program"
+    xvfb_pid=""
+    trap cleanup EXIT
+    trap 'echo "Interrupted." >&2; exit 130' INT TERM HUP
+}
+
+# Only this shell's children that still run are ended: a process already waited for may have
+# handed its number on to someone else's.
+# shellcheck disable=SC2317 # runs through the trap
+cleanup() {
+    local pid
+    if declare -F end_others >/dev/null; then end_others; fi
+    for pid in $(jobs -p); do
+        [ "$pid" = "$xvfb_pid" ] || kill "$pid" 2>/dev/null
+    done
+    for pid in $(jobs -p); do
+        [ "$pid" = "$xvfb_pid" ] || wait "$pid" 2>/dev/null
+    done
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+    fi
+    rm -rf "$work"
+}
+
+# ---------------------------------------------------------------- the user's world
+make_user_world() { # program folder: its own home and folders, and a copy of the program
+    export HOME="$work/home"
+    export XDG_CONFIG_HOME="$work/config"
+    export XDG_DATA_HOME="$work/data"
+    export XDG_RUNTIME_DIR="$work/runtime"
+    export QT_QPA_PLATFORM=xcb
+    unset WAYLAND_DISPLAY SESSION_MANAGER
+    mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+    cp -r "$1" "$program"
+    rm -rf "$program/barra.dat" "$program/icons" # a new user's folder has no key table yet
+}
+
+# Xvfb picks a free display itself and reports it once it accepts connections.
+start_xvfb() {
+    Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1920x1080x24 \
+        3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.1
+    done
+    [ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "FAIL: Xvfb did not start" >&2; exit 1; }
+    DISPLAY=":$(head -n1 "$work/display")"
+    export DISPLAY
+    echo "Running on display $DISPLAY in $work"
+}
