@@ -8,13 +8,9 @@
 #include "common/keytable.h"
 #include "common/starterkeys.h"
 #include "common/targets.h"
-#include "platform/desktopservices.h"
 #include "platform/icons.h"
-#include "platform/inisettings.h"
 #include "platform/paths.h"
-#include "platform/screen.h"
 #include "platform/singleinstance.h"
-#include "platform/sound.h"
 
 #include <QApplication>
 #include <QPixmap>
