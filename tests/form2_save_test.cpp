@@ -1,6 +1,7 @@
 #include "tuneeditor.h"
 
 #include "common/keytable.h"
+#include "recordbytes.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -19,24 +20,6 @@ using namespace ombrix;
 namespace {
 
 // ---- Records as the file stores them, assembled field by field
-
-std::string padded(std::string_view text, std::size_t width) {
-    std::string field(text);
-    field.resize(width, ' ');
-    return field;
-}
-
-std::string nuls(std::size_t width) {
-    return std::string(width, '\0');
-}
-
-std::string littleEndian16(std::uint16_t v) {
-    return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
-}
-
-std::string bytesOf(std::initializer_list<unsigned char> bytes) {
-    return std::string(bytes.begin(), bytes.end());
-}
 
 const std::string greyColour = bytesOf({0x00, 0x00, 0x00, 0xCF});         // -2147483648.0
 const std::string shutdownBlueColour = bytesOf({0x00, 0x00, 0x7F, 0x4B}); // 16711680.0

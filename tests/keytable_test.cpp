@@ -1,5 +1,6 @@
 #include "common/cp1252.h"
 #include "common/keytable.h"
+#include "recordbytes.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -11,25 +12,6 @@
 using namespace ombrix;
 
 namespace {
-
-// A field as the other platform stores it: the text, then blanks up to the width.
-std::string padded(std::string_view text, std::size_t width) {
-    std::string field(text);
-    field.resize(width, ' ');
-    return field;
-}
-
-std::string nuls(std::size_t width) {
-    return std::string(width, '\0');
-}
-
-std::string littleEndian16(std::uint16_t v) {
-    return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
-}
-
-std::string bytesOf(std::initializer_list<unsigned char> bytes) {
-    return std::string(bytes.begin(), bytes.end());
-}
 
 // Key 1: a program with its own icon and a document, colour red (255.0 = 00 00 7F 43).
 std::string programRecord() {
