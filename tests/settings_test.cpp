@@ -59,11 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"Infinity", "inf", {}, {}, {}}, ParseCase{"BeyondSingle", "1e39", {}, {}, true}),
     [](const auto& info) { return info.param.name; });
 
-} // namespace
-
-TEST(Preferences, EveryValueHasItsDefaultWhenNothingIsStored) {
-    MemorySettings store;
-    const Preferences prefs(store);
+// Every value at its default, on a screen 16200 twips high.
+void expectEveryDefault(const Preferences& prefs) {
     EXPECT_EQ(prefs.left(), 0);
     EXPECT_EQ(prefs.top(16200), 8100);
     EXPECT_EQ(prefs.width(), 400);
@@ -75,6 +72,14 @@ TEST(Preferences, EveryValueHasItsDefaultWhenNothingIsStored) {
     EXPECT_FALSE(prefs.startUp());
 }
 
+} // namespace
+
+TEST(Preferences, EveryValueHasItsDefaultWhenNothingIsStored) {
+    MemorySettings store;
+    const Preferences prefs(store);
+    expectEveryDefault(prefs);
+}
+
 TEST(Preferences, GarbageReadsAsTheDefault) {
     MemorySettings store;
     for (auto key : {settingkey::left, settingkey::top, settingkey::width, settingkey::side,
@@ -82,15 +87,7 @@ TEST(Preferences, GarbageReadsAsTheDefault) {
                      settingkey::showAllKeys, settingkey::startUp})
         store.write(key, "garbage");
     const Preferences prefs(store);
-    EXPECT_EQ(prefs.left(), 0);
-    EXPECT_EQ(prefs.top(16200), 8100);
-    EXPECT_EQ(prefs.width(), 400);
-    EXPECT_EQ(prefs.side(), 1);
-    EXPECT_TRUE(prefs.sound());
-    EXPECT_TRUE(prefs.doubleClick());
-    EXPECT_FALSE(prefs.transparentBack());
-    EXPECT_TRUE(prefs.showAllKeys());
-    EXPECT_FALSE(prefs.startUp());
+    expectEveryDefault(prefs);
 }
 
 TEST(Preferences, ASideOutsideTheFourReadsAsLeft) {
