@@ -162,11 +162,11 @@ void BarForm::setKeyToolTip(int i, const QString& text) {
     key(i)->setToolTip(text);
 }
 
-bool BarForm::showFace(int i, KeyRecord& key, const std::filesystem::path& programFolder,
+bool BarForm::showFace(int i, KeyRecord& key, const std::filesystem::path& dataFolder,
                        const IconLoader& smallIcon) {
     const std::int16_t index = key.iconIndex;
     if (index >= 1 && index <= 998) {
-        const QPixmap picture = smallIcon(iconFilePath(programFolder, i));
+        const QPixmap picture = smallIcon(iconFilePath(dataFolder, i));
         setKeyFace(i, QString(), picture);
         return !picture.isNull();
     }

@@ -26,11 +26,12 @@ class Sounds;
 namespace ombrix {
 
 // What the bar window shares with its program: the key table and the options read at
-// start-up, the program folder, and the services it calls.
+// start-up, the program and data folders, and the services it calls.
 using IconLoader = std::function<QPixmap(const std::filesystem::path&)>;
 
 struct BarContext {
-    std::filesystem::path programFolder;
+    std::filesystem::path programFolder; // the programs, sounds and decoration icons
+    std::filesystem::path dataFolder;    // the user's key table and key icons
     Preferences* preferences = nullptr;
     platform::DesktopServices* desktop = nullptr;
     platform::Sounds* sounds = nullptr;
@@ -58,7 +59,7 @@ public:
     // The face of key i from its record, trimming the fields it reads: its caption (or its
     // number), the icon file named after its index, or its target's own icon. False when a
     // picture could not be had; the key then shows an empty face.
-    bool showFace(int i, KeyRecord& key, const std::filesystem::path& programFolder,
+    bool showFace(int i, KeyRecord& key, const std::filesystem::path& dataFolder,
                   const IconLoader& smallIcon);
     // The key's pop-up text, and the blue of a shut-down key.
     void showToolTipAndShutdownBlue(int i, KeyRecord& key);

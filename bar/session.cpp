@@ -8,6 +8,7 @@ namespace ombrix {
 BarContext DesktopSession::barContext(std::function<void()> quit) {
     BarContext context;
     context.programFolder = folder;
+    context.dataFolder = data;
     context.preferences = &preferences;
     context.desktop = &desktop;
     context.sounds = &sounds;

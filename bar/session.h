@@ -12,9 +12,11 @@
 namespace ombrix {
 
 // What a program of the bar's folder uses of the desktop while it runs: its folder, the
-// settings, the desktop's services and the sounds. Both programs make one at start.
+// user's data folder, the settings, the desktop's services and the sounds. Both programs make
+// one at start.
 struct DesktopSession {
     std::filesystem::path folder = platform::programFolder();
+    std::filesystem::path data = platform::dataFolder();
     platform::IniSettings store{platform::settingsPath()};
     Preferences preferences{store};
     platform::SystemDesktop desktop;

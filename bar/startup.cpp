@@ -29,7 +29,7 @@ bool giveFacesFromTable(Form1& bar, const BarStartup& startup, std::vector<KeyRe
     for (int i = 0; i < static_cast<int>(keys.size()); ++i) {
         KeyRecord& key = keys[static_cast<std::size_t>(i)];
         allFaces =
-            bar.showFace(i, key, startup.context.programFolder, startup.smallIcon) && allFaces;
+            bar.showFace(i, key, startup.context.dataFolder, startup.smallIcon) && allFaces;
         bar.showToolTipAndShutdownBlue(i, key);
     }
     return allFaces;
@@ -45,7 +45,7 @@ bool giveColours(Form1& bar, const std::vector<KeyRecord>& keys) {
 } // namespace
 
 std::vector<KeyRecord> startupKeys(const BarStartup& startup, int& keyCount) {
-    const auto table = keyTablePath(startup.context.programFolder);
+    const auto table = keyTablePath(startup.context.dataFolder);
     if (isFirstRun(table, startup.keyCountFile)) {
         std::vector<KeyRecord> starter = starterKeys(startup.applicationFolders);
         keyCount = static_cast<int>(starter.size());

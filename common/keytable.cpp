@@ -4,8 +4,8 @@
 
 namespace ombrix {
 
-std::filesystem::path keyTablePath(const std::filesystem::path& programFolder) {
-    return programFolder / "barra.dat";
+std::filesystem::path keyTablePath(const std::filesystem::path& dataFolder) {
+    return dataFolder / "barra.dat";
 }
 
 std::optional<std::vector<KeyRecord>> readKeyTable(const std::filesystem::path& path, int count) {

@@ -11,8 +11,8 @@
 // barra.dat: no header, one 550-byte record per key, record n holding key n - 1.
 namespace ombrix {
 
-// The key table of a program folder.
-std::filesystem::path keyTablePath(const std::filesystem::path& programFolder);
+// The key table in a data folder.
+std::filesystem::path keyTablePath(const std::filesystem::path& dataFolder);
 
 // The whole records at the start of the file, at most `count` of them. A record cut short
 // by the end of the file is not a record. Nothing when the file cannot be read.

@@ -104,8 +104,8 @@ TargetParts splitTarget(std::string_view trimmedTarget) {
     return {std::string(trimmedTarget.substr(0, end)), std::string(rest.substr(0, last + 1))};
 }
 
-std::filesystem::path iconFilePath(const std::filesystem::path& programFolder, int keyIndex) {
-    return programFolder / "icons" / ("icon" + std::to_string(keyIndex) + ".ico");
+std::filesystem::path iconFilePath(const std::filesystem::path& dataFolder, int keyIndex) {
+    return dataFolder / "icons" / ("icon" + std::to_string(keyIndex) + ".ico");
 }
 
 } // namespace ombrix

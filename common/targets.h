@@ -44,7 +44,7 @@ struct TargetParts {
 // separating blank, trimmed, is the document.
 TargetParts splitTarget(std::string_view trimmedTarget);
 
-// The icon file of key `keyIndex` (0-based): program folder/icons/icon<keyIndex>.ico.
-std::filesystem::path iconFilePath(const std::filesystem::path& programFolder, int keyIndex);
+// The icon file of key `keyIndex` (0-based): data folder/icons/icon<keyIndex>.ico.
+std::filesystem::path iconFilePath(const std::filesystem::path& dataFolder, int keyIndex);
 
 } // namespace ombrix

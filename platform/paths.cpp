@@ -8,16 +8,39 @@
 
 namespace ombrix::platform {
 
+namespace {
+
+// $<variable>/Ombrix when the variable names an absolute folder, else $HOME/<fallback>/Ombrix.
+std::filesystem::path userFolder(const char* xdgValue, const char* home,
+                                 const std::filesystem::path& fallback) {
+    if (xdgValue && *xdgValue && std::filesystem::path(xdgValue).is_absolute())
+        return std::filesystem::path(xdgValue) / "Ombrix";
+    return std::filesystem::path(home && *home ? home : "/tmp") / fallback / "Ombrix";
+}
+
+} // namespace
+
 std::filesystem::path programFolder() {
-    return QCoreApplication::applicationDirPath().toStdString();
+    const std::filesystem::path folder = QCoreApplication::applicationDirPath().toStdString();
+    std::error_code error;
+    const std::filesystem::path real = std::filesystem::canonical(folder, error);
+    return error ? folder : real;
+}
+
+std::filesystem::path dataFolder(const std::filesystem::path& programFolder,
+                                 const char* xdgDataHome, const char* home) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(programFolder / portableMarkerName, error))
+        return programFolder;
+    return userFolder(xdgDataHome, home, ".local/share");
+}
+
+std::filesystem::path dataFolder() {
+    return dataFolder(programFolder(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
 }
 
 std::filesystem::path configFolder() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && *xdg && std::filesystem::path(xdg).is_absolute())
-        return std::filesystem::path(xdg) / "Ombrix";
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home && *home ? home : "/tmp") / ".config" / "Ombrix";
+    return userFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"), ".config");
 }
 
 std::filesystem::path keyCountPath() {

@@ -59,6 +59,7 @@ struct BarFixture {
     ombrix::BarStartup startup() {
         ombrix::BarStartup s;
         s.context.programFolder = folder.path();
+        s.context.dataFolder = folder.path(); // a portable folder, as the build makes
         s.context.preferences = &prefs;
         s.context.desktop = &desktop;
         s.context.screen = [this] { return screen; };

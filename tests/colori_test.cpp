@@ -69,6 +69,7 @@ struct ColourFixture {
             copy->showColour(i, key(i).backColor);
         TuneContext context;
         context.programFolder = bar.folder.path();
+        context.dataFolder = bar.folder.path();
         context.state = &state;
         context.barCopy = copy.get();
         context.images = &images;

@@ -58,6 +58,7 @@ struct EditorFixture {
         copy->layOutForStartUp();
         TuneContext context;
         context.programFolder = bar.folder.path();
+        context.dataFolder = bar.folder.path();
         context.state = &state;
         context.barCopy = copy.get();
         context.images = &images;

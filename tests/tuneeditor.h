@@ -36,6 +36,7 @@ struct TuneEditor {
         copy->layOutForStartUp();
         ombrix::TuneContext context;
         context.programFolder = bar.folder.path();
+        context.dataFolder = bar.folder.path();
         context.state = &state;
         context.barCopy = copy.get();
         context.images = &images;

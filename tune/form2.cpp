@@ -667,7 +667,7 @@ void Form2::HScroll2_Change() {
 // The records and the icon files move together or not at all, so that each key keeps its own
 // icon file; a refused rename leaves the move bar at the key's place.
 bool Form2::exchangeWithIconFiles(int from, int to) {
-    const WriteResult moved = moveKey(state_, context_.programFolder, from, to);
+    const WriteResult moved = moveKey(state_, context_.dataFolder, from, to);
     if (!moved) {
         const QSignalBlocker quiet(c_.HScroll2);
         c_.HScroll2->setValue(from);
@@ -693,7 +693,7 @@ void Form2::muovi() {
         KeyRecord& key = state_.keys[static_cast<std::size_t>(i)];
         copy.setKeyFace(i, QString(), QPixmap());
         copy.setKeyColour(i, paintedRgb(buttonFaceColour));
-        copy.showFace(i, key, context_.programFolder,
+        copy.showFace(i, key, context_.dataFolder,
                       key.iconIndex == targetIconIndex ? viaSmallIconPicture : iconFile);
         copy.showToolTipAndShutdownBlue(i, key);
         copy.showColour(i, key.backColor);
@@ -842,7 +842,7 @@ void Form2::showSetupFace(int i, KeyRecord& key) {
         const WriteResult stored = storeIconFile(i);
         if (!stored)
             warn(QString::fromStdString(stored.message));
-        const auto file = iconFilePath(context_.programFolder, i);
+        const auto file = iconFilePath(context_.dataFolder, i);
         copy.setKeyFace(i, QString(), context_.smallIcon ? context_.smallIcon(file) : QPixmap());
     } else if (key.iconIndex == targetIconIndex) {
         copy.setKeyFace(i, QString(), smallIcon_);
@@ -858,7 +858,7 @@ WriteResult Form2::storeIconFile(int i) {
     const QPixmap picture = c_.Image1->pixmap();
     if (picture.isNull())
         return {};
-    const auto file = iconFilePath(context_.programFolder, i);
+    const auto file = iconFilePath(context_.dataFolder, i);
     std::error_code error;
     std::filesystem::create_directories(file.parent_path(), error);
     if (error)
@@ -886,7 +886,7 @@ void Form2::command1_Click() {
 // The key table first: when it cannot be written nothing else is stored, so that "EXIT"
 // again after putting things right stores everything.
 bool Form2::storeTableAndChoices() {
-    const auto table = keyTablePath(context_.programFolder);
+    const auto table = keyTablePath(context_.dataFolder);
     const WriteResult written =
         writeKeyTable(table, std::span<const KeyRecord>(state_.keys.data(), maxKeys));
     if (!written) {

@@ -32,7 +32,8 @@ class Form3;
 // What the key editor works on and with. state, barCopy, images and preferences must be set;
 // the rest may be left empty.
 struct TuneContext {
-    std::filesystem::path programFolder;
+    std::filesystem::path programFolder; // the programs the editor starts
+    std::filesystem::path dataFolder;    // the key table and key icons it writes
     TuneState* state = nullptr;
     Form3* barCopy = nullptr;
     ImageList* images = nullptr;

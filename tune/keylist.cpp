@@ -210,15 +210,15 @@ void swapKeys(TuneState& state, int a, int b) {
     keys[b] = keys[swapSlot];
 }
 
-WriteResult exchangeIconFiles(const fs::path& programFolder, int a, int b) {
+WriteResult exchangeIconFiles(const fs::path& dataFolder, int a, int b) {
     if (!isKeyIndex(a) || !isKeyIndex(b))
         return WriteResult::failure("There is no key at place " +
                                     std::to_string(isKeyIndex(a) ? b : a) + ".");
-    if (a == b || !holdsAnyFile(programFolder / "icons"))
+    if (a == b || !holdsAnyFile(dataFolder / "icons"))
         return {};
-    const fs::path iconOfA = iconFilePath(programFolder, a);
-    const fs::path iconOfB = iconFilePath(programFolder, b);
-    const fs::path temporary = iconFilePath(programFolder, iconSwapNumber);
+    const fs::path iconOfA = iconFilePath(dataFolder, a);
+    const fs::path iconOfB = iconFilePath(dataFolder, b);
+    const fs::path temporary = iconFilePath(dataFolder, iconSwapNumber);
     const bool aHasIcon = fileExists(iconOfA);
     const bool bHasIcon = fileExists(iconOfB);
 
@@ -235,9 +235,9 @@ WriteResult exchangeIconFiles(const fs::path& programFolder, int a, int b) {
     return WriteResult::failure(renames.undoAndExplain());
 }
 
-WriteResult moveKey(TuneState& state, const fs::path& programFolder, int from, int to) {
+WriteResult moveKey(TuneState& state, const fs::path& dataFolder, int from, int to) {
     swapKeys(state, from, to);
-    WriteResult icons = exchangeIconFiles(programFolder, from, to);
+    WriteResult icons = exchangeIconFiles(dataFolder, from, to);
     if (!icons)
         swapKeys(state, from, to);
     return icons;

@@ -56,7 +56,7 @@ int moveTarget(double value, float keyCount);
 // first key's old contents. Nothing changes, not even the slot, unless both are 0..127.
 void swapKeys(TuneState& state, int a, int b);
 
-// Exchanges the icon files of keys a and b under programFolder/icons, through the temporary
+// Exchanges the icon files of keys a and b under dataFolder/icons, through the temporary
 // name of number 1000. Nothing is renamed when a equals b or when the folder holds no file;
 // a key without an icon file leaves none behind at the other place. Never replaces a file:
 // - when the exchange needs the temporary name and something already has it (left by an
@@ -65,11 +65,11 @@ void swapKeys(TuneState& state, int a, int b);
 // - when a rename is refused, the renames already made are undone and it fails; the message
 //   names the file, and also any file that could not be put back and where it is left.
 // Indices outside 0..127 fail without renaming anything.
-WriteResult exchangeIconFiles(const std::filesystem::path& programFolder, int a, int b);
+WriteResult exchangeIconFiles(const std::filesystem::path& dataFolder, int a, int b);
 
 // Moves key `from` to place `to` and the key there to `from`: swapKeys, then
 // exchangeIconFiles. When the icon files cannot be exchanged, the records are exchanged back
 // as well (through the swap slot), so every key keeps its own icon; the failure is returned.
-WriteResult moveKey(TuneState& state, const std::filesystem::path& programFolder, int from, int to);
+WriteResult moveKey(TuneState& state, const std::filesystem::path& dataFolder, int from, int to);
 
 } // namespace ombrix

@@ -27,8 +27,8 @@ void step(const TuneStartup& startup, const std::function<bool()>& body) {
 }
 
 // The whole key table, 128 records; false, leaving the keys alone, without one.
-bool readKeys(TuneState& state, const std::filesystem::path& programFolder) {
-    const auto table = keyTablePath(programFolder);
+bool readKeys(TuneState& state, const std::filesystem::path& dataFolder) {
+    const auto table = keyTablePath(dataFolder);
     if (!fileExists(table))
         return false;
     const std::vector<KeyRecord> keys = loadKeys(table, maxKeys);
@@ -54,7 +54,7 @@ bool paintFaces(Form3& copy, Form2& editor, TuneState& state, const TuneStartup&
         KeyRecord& key = state.keys[static_cast<std::size_t>(i)];
         const IconLoader& loader =
             key.iconIndex == targetIconIndex ? viaSmallIconPicture : startup.smallIcon;
-        allFaces = copy.showFace(i, key, startup.context.programFolder, loader) && allFaces;
+        allFaces = copy.showFace(i, key, startup.context.dataFolder, loader) && allFaces;
         copy.showToolTipAndShutdownBlue(i, key);
     }
     return allFaces;
@@ -70,7 +70,7 @@ TuneWindows startTune(const TuneStartup& startup) {
 
     // A first run offers the same starter keys as the bar, so leaving the setup keeps them.
     const bool firstRun =
-        isFirstRun(keyTablePath(startup.context.programFolder), startup.keyCountFile);
+        isFirstRun(keyTablePath(startup.context.dataFolder), startup.keyCountFile);
     const std::vector<KeyRecord> starter =
         firstRun ? starterKeys(startup.applicationFolders) : std::vector<KeyRecord>{};
     step(startup, [&] {
@@ -83,6 +83,7 @@ TuneWindows startTune(const TuneStartup& startup) {
 
     TuneContext editorContext;
     editorContext.programFolder = startup.context.programFolder;
+    editorContext.dataFolder = startup.context.dataFolder;
     editorContext.state = &state;
     editorContext.barCopy = &copy;
     editorContext.images = startup.images;
@@ -128,7 +129,7 @@ TuneWindows startTune(const TuneStartup& startup) {
             std::copy(starter.begin(), starter.end(), state.keys.begin());
             return paintFaces(copy, editor, state, startup);
         }
-        if (readKeys(state, startup.context.programFolder))
+        if (readKeys(state, startup.context.dataFolder))
             return paintFaces(copy, editor, state, startup);
         giveDefaultKeys(copy, state);
         return true;
@@ -179,6 +180,10 @@ int runTune(int argc, char** argv) {
 
     DesktopSession session;
     const auto& folder = session.folder;
+    // The setup program writes the key table and key icons; an installed copy's per-user
+    // folder may not exist yet.
+    std::error_code ignored;
+    std::filesystem::create_directories(session.data, ignored);
     ImageList images(folder);
     TuneState state;
 
