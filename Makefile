@@ -2,13 +2,16 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps configure build bench clean
+.PHONY: run test package deps configure build bench clean
 
 run: build
 	exec $(BUILD)/ombrix/ombrix
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+package: build
+	cmake --build $(BUILD) --target package
 
 deps:
 	@bash scripts/install-deps.sh
