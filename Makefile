@@ -1,4 +1,4 @@
-# The two commands a newcomer needs: `make run` and `make test`.
+# The commands a newcomer needs: `make run`, `make test`, and `make package` for the .deb.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
