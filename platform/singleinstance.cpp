@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <csignal>
 #include <unistd.h>
 
 namespace ombrix::platform {
@@ -31,6 +33,16 @@ bool SingleInstance::acquire() {
     if (lock_.isLocked() || lock_.tryLock(0))
         return true;
     return lock_.error() != QLockFile::LockFailedError;
+}
+
+bool isRunning(const QString& programName) {
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!QLockFile(lockPathFor(programName)).getLockInfo(&pid, &host, &application) || pid <= 0)
+        return false;
+    // The signal 0 only asks whether the process exists; EPERM means it does, as someone else's.
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
 } // namespace ombrix::platform

@@ -27,4 +27,9 @@ private:
     QLockFile lock_;
 };
 
+// True while a live process holds the lock of `programName`; the lock is only looked at,
+// never taken, so a copy starting at that moment is not turned away. A lock left by a copy
+// that crashed or was killed does not count.
+bool isRunning(const QString& programName);
+
 } // namespace ombrix::platform

@@ -14,6 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using ombrix::platform::isRunning;
 using ombrix::platform::SingleInstance;
 namespace fs = std::filesystem;
 
@@ -41,15 +42,19 @@ private:
 };
 
 TEST_F(SingleInstanceTest, SecondCopyIsRefusedWhileTheFirstLives) {
+    EXPECT_FALSE(isRunning("ombrix"));
     {
         SingleInstance first("ombrix");
         ASSERT_TRUE(first.acquire());
+        EXPECT_TRUE(isRunning("ombrix"));
+        EXPECT_FALSE(isRunning("tune"));
         EXPECT_TRUE(first.acquire()) << "asking again keeps the lock";
         SingleInstance second("ombrix");
         EXPECT_FALSE(second.acquire());
         SingleInstance otherProgram("tune");
         EXPECT_TRUE(otherProgram.acquire()) << "each program has its own lock";
     }
+    EXPECT_FALSE(isRunning("ombrix"));
     SingleInstance later("ombrix");
     EXPECT_TRUE(later.acquire()) << "the lock ends with its holder";
 }
@@ -99,6 +104,7 @@ TEST_F(SingleInstanceTest, LockOfACrashedCopyIsTakenOverAtOnce) {
     SingleInstance copy("ombrix");
     runtime_.write(QFileInfo(copy.lockFilePath()).fileName().toStdString(), stale.toStdString());
     ASSERT_TRUE(fs::exists(copy.lockFilePath().toStdString()));
+    EXPECT_FALSE(isRunning("ombrix")) << "a crashed copy is not running";
     EXPECT_TRUE(copy.acquire());
     SingleInstance another("ombrix");
     EXPECT_FALSE(another.acquire()) << "the taken-over lock is really held";
