@@ -119,7 +119,7 @@ void BarForm::createKeys(int count) {
     geometry_.keys = singleRowKeys(count);
     QFont keyFont = font();
     keyFont.setPointSizeF(7);
-    for (int i = 0; i < count; ++i) {
+    for (int i = keyCount(); i < count; ++i) {
         auto* button = new QToolButton(this);
         button->setToolTip(QStringLiteral("Lancia il programma/Launch the program"));
         button->setFocusPolicy(Qt::NoFocus);

@@ -50,7 +50,8 @@ public:
     explicit BarForm(BarContext context, QWidget* parent = nullptr);
     ~BarForm() override;
 
-    // Start-up: the keys, their faces and the first layout.
+    // Start-up: the keys, their faces and the first layout. Called again with a larger count,
+    // it adds the buttons of keys dropped onto the bar.
     void createKeys(int keyCount);
     void setKeyFace(int i, const QString& caption, const QPixmap& picture);
     void setKeyToolTip(int i, const QString& text);

@@ -3,10 +3,53 @@
 #include "common/targets.h"
 #include "platform/desktopservices.h"
 #include "platform/screen.h"
+#include "platform/singleinstance.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+#include <algorithm>
 
 namespace ombrix {
 
 using platform::toPixels;
+
+namespace {
+
+// What a drag carries, as the bar reads it: the files and addresses of a uri-list, else its
+// plain text.
+std::vector<DropItem> dropItemsOf(const QMimeData& mime) {
+    std::vector<DropItem> items;
+    if (mime.hasUrls()) {
+        for (const QUrl& url : mime.urls()) {
+            if (url.isLocalFile())
+                items.push_back({DropItem::Form::LocalFile, url.toLocalFile().toStdString()});
+            else
+                items.push_back({DropItem::Form::Address, url.toEncoded().toStdString()});
+        }
+    } else if (mime.hasText()) {
+        items.push_back({DropItem::Form::Text, mime.text().toStdString()});
+    }
+    return items;
+}
+
+// The bar only reads what is dropped: it asks for a link, else a copy, and never for a move,
+// which would have the source delete its file.
+bool acceptWithoutMove(QDropEvent* event) {
+    const Qt::DropActions offered = event->possibleActions();
+    if (offered & Qt::LinkAction)
+        event->setDropAction(Qt::LinkAction);
+    else if (offered & Qt::CopyAction)
+        event->setDropAction(Qt::CopyAction);
+    else
+        return false;
+    event->accept();
+    return true;
+}
+
+} // namespace
 
 Form1::Form1(BarContext context, QWidget* parent) : BarForm(std::move(context), parent) {
     command1_ = new QPushButton(QStringLiteral("ins."), this);
@@ -21,6 +64,22 @@ Form1::Form1(BarContext context, QWidget* parent) : BarForm(std::move(context), 
     check2_->setGeometry(toPixels(360, 200, 135, 255));
     check2_->setFocusPolicy(Qt::NoFocus);
     connect(check2_, &QCheckBox::clicked, this, &Form1::Check2_Click);
+
+    setAcceptDrops(true);
+    setupRunning_ = [] { return platform::isRunning(QStringLiteral("tune")); };
+    dragOpenTimer_.setSingleShot(true);
+    dragOpenTimer_.setInterval(dragOpenDelayMs);
+    connect(&dragOpenTimer_, &QTimer::timeout, this, [this] {
+        if (!state_.closed())
+            return;
+        apri();
+        openedByDrag_ = true;
+    });
+}
+
+void Form1::setKeyStore(KeyStore store, IconLoader smallIcon) {
+    store_ = std::move(store);
+    smallIcon_ = std::move(smallIcon);
 }
 
 void Form1::setTransparentBack(bool on) {
@@ -87,6 +146,126 @@ void Form1::Form_Unload() {
     prefs.setLeft(static_cast<float>(state_.left));
     prefs.setTop(static_cast<float>(state_.top));
     prefs.setWidth(keepOpenBox()->isChecked() ? static_cast<float>(state_.width) : closedWidth);
+}
+
+int Form1::keyAt(QPoint at) const {
+    for (int i = 0; i < keyCount(); ++i) {
+        if (key(i)->isVisible() && key(i)->geometry().contains(at))
+            return i;
+    }
+    return -1;
+}
+
+DropOutcome Form1::dropOutcomeAt(QPoint at) {
+    if (state_.closed())
+        return DropOutcome::Refused; // the handle only opens the bar
+    const auto index = static_cast<std::size_t>(keyAt(at));
+    return dropOutcome(dragged_, index < keys().size() ? &keys()[index] : nullptr);
+}
+
+// Said on every move, so the pointer shows at once whether letting go would do anything.
+void Form1::answerDrag(QDropEvent* event) {
+    const bool usable = std::any_of(dragged_.begin(), dragged_.end(), [](const auto& thing) {
+        return thing.kind != DropKind::Unusable && thing.kind != DropKind::Folder;
+    });
+    if (usable && state_.closed() && !dragOpenTimer_.isActive())
+        dragOpenTimer_.start();
+    if (dropOutcomeAt(event->position().toPoint()) == DropOutcome::Refused ||
+        !acceptWithoutMove(event))
+        event->ignore();
+}
+
+// Only a drag taken on entering goes on to send its moves and its drop here; each move then
+// says whether a drop at its place is wanted.
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    dragged_ = sortOut(dropItemsOf(*event->mimeData()));
+    if (dragged_.empty() || !acceptWithoutMove(event))
+        event->ignore();
+}
+
+void Form1::dragMoveEvent(QDragMoveEvent* event) {
+    answerDrag(event);
+}
+
+void Form1::dragLeaveEvent(QDragLeaveEvent*) {
+    const bool close = openedByDrag_;
+    endDrag();
+    if (close && !state_.closed())
+        apri();
+}
+
+void Form1::endDrag() {
+    dragOpenTimer_.stop();
+    dragged_.clear();
+    openedByDrag_ = false;
+}
+
+// The work is done once the drop has been answered, so that a message box never keeps the
+// program the drag came from waiting.
+void Form1::dropEvent(QDropEvent* event) {
+    const QPoint at = event->position().toPoint();
+    const DropOutcome outcome = dropOutcomeAt(at);
+    const bool openedByThisDrag = openedByDrag_;
+    std::vector<DroppedThing> things = std::move(dragged_);
+    endDrag();
+    if (outcome == DropOutcome::Refused || !acceptWithoutMove(event)) {
+        event->ignore();
+        if (openedByThisDrag && !state_.closed())
+            apri();
+        return;
+    }
+    if (outcome == DropOutcome::AddKeys) {
+        std::vector<KeyRecord> added;
+        for (const DroppedThing& thing : things)
+            added.push_back(*thing.newKey);
+        QTimer::singleShot(0, this, [this, added = std::move(added), openedByThisDrag]() mutable {
+            // A refused drop leaves the bar as the drag found it.
+            if (!addDroppedKeys(std::move(added)) && openedByThisDrag && !state_.closed())
+                apri();
+        });
+        return;
+    }
+    std::vector<std::string> files;
+    for (const DroppedThing& thing : things)
+        files.push_back(thing.value);
+    QTimer::singleShot(0, this, [this, index = keyAt(at), files = std::move(files)]() mutable {
+        openWithKey(index, std::move(files));
+    });
+}
+
+bool Form1::addDroppedKeys(std::vector<KeyRecord> added) {
+    const AddResult result = addKeys(store_, keys(), added, setupRunning_ && setupRunning_());
+    if (!result.added) {
+        context_.desktop->warn(this, QString::fromStdString(result.message));
+        return false;
+    }
+    playClick();
+    const int first = keyCount();
+    for (KeyRecord& record : added)
+        keys().push_back(std::move(record));
+    createKeys(static_cast<int>(keys().size()));
+    for (int i = first; i < keyCount(); ++i) {
+        KeyRecord& record = keys().at(static_cast<std::size_t>(i));
+        showFace(i, record, context_.dataFolder, smallIcon_);
+        showToolTipAndShutdownBlue(i, record);
+        showColour(i, record.backColor);
+        key(i)->show();
+    }
+    layoutRows();
+    return true;
+}
+
+// As a press of the key, with the dropped files for its document.
+void Form1::openWithKey(int index, std::vector<std::string> files) {
+    if (index < 0 || index >= static_cast<int>(keys().size()))
+        return;
+    playYes();
+    bool started = false;
+    for (const KeyAction& action :
+         documentStarts(keys().at(static_cast<std::size_t>(index)), files))
+        started = platform::carryOut(action, *context_.desktop, this) || started;
+    if (started)
+        closeAfterKey();
 }
 
 } // namespace ombrix

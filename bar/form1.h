@@ -2,6 +2,8 @@
 
 #include "bar/barform.h"
 
+#include "common/keydrop.h"
+
 namespace ombrix {
 
 // The bar program's window: the bar window with the setup button "ins.", the see-through
@@ -23,13 +25,41 @@ public:
     QCheckBox* transparentBox() const { return check2_; }
     QPushButton* setupButton() const { return command1_; }
 
+    // Drops: where new keys are saved, how their icons are read, and how to tell that the
+    // setup program runs (it holds the key table then, so nothing may be added).
+    void setKeyStore(KeyStore store, IconLoader smallIcon);
+    void setSetupRunning(std::function<bool()> check) { setupRunning_ = std::move(check); }
+    // The key under a point of the window, or -1 away from the keys.
+    int keyAt(QPoint at) const;
+
+    // A drag held this long over the closed handle opens the bar.
+    static constexpr int dragOpenDelayMs = 500;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     LayoutInput layoutInput() const;
+    DropOutcome dropOutcomeAt(QPoint at);
+    void answerDrag(QDropEvent* event);
+    void endDrag();
+    bool addDroppedKeys(std::vector<KeyRecord> added);
+    void openWithKey(int index, std::vector<std::string> files);
 
     bool transparentBack_ = false;
     bool unloaded_ = false;
     QPushButton* command1_ = nullptr;
     QCheckBox* check2_ = nullptr;
+
+    KeyStore store_;
+    IconLoader smallIcon_;
+    std::function<bool()> setupRunning_;
+    std::vector<DroppedThing> dragged_; // what the drag over the bar carries
+    QTimer dragOpenTimer_;
+    bool openedByDrag_ = false;
 };
 
 } // namespace ombrix

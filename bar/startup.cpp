@@ -66,6 +66,8 @@ std::unique_ptr<Form1> buildBar(const BarStartup& startup) {
     Form1& form = *bar;
     Preferences& prefs = *startup.context.preferences;
     const ScreenSize screen = startup.context.screen();
+    form.setKeyStore({keyTablePath(startup.context.dataFolder), startup.keyCountFile},
+                     startup.smallIcon);
 
     int keyCount = 1;
     std::vector<KeyRecord> keys;
