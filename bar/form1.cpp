@@ -66,7 +66,6 @@ Form1::Form1(BarContext context, QWidget* parent) : BarForm(std::move(context), 
     connect(check2_, &QCheckBox::clicked, this, &Form1::Check2_Click);
 
     setAcceptDrops(true);
-    setupRunning_ = [] { return platform::isRunning(QStringLiteral("tune")); };
     dragOpenTimer_.setSingleShot(true);
     dragOpenTimer_.setInterval(dragOpenDelayMs);
     connect(&dragOpenTimer_, &QTimer::timeout, this, [this] {
@@ -234,7 +233,9 @@ void Form1::dropEvent(QDropEvent* event) {
 }
 
 bool Form1::addDroppedKeys(std::vector<KeyRecord> added) {
-    const AddResult result = addKeys(store_, keys(), added, setupRunning_ && setupRunning_());
+    // The setup program holds the key table while it runs and writes it when it is left.
+    const bool setupRunning = platform::isRunning(QStringLiteral("tune"));
+    const AddResult result = addKeys(store_, keys(), added, setupRunning);
     if (!result.added) {
         context_.desktop->warn(this, QString::fromStdString(result.message));
         return false;

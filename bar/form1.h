@@ -25,10 +25,8 @@ public:
     QCheckBox* transparentBox() const { return check2_; }
     QPushButton* setupButton() const { return command1_; }
 
-    // Drops: where new keys are saved, how their icons are read, and how to tell that the
-    // setup program runs (it holds the key table then, so nothing may be added).
+    // Drops: where new keys are saved and how their icons are read.
     void setKeyStore(KeyStore store, IconLoader smallIcon);
-    void setSetupRunning(std::function<bool()> check) { setupRunning_ = std::move(check); }
     // The key under a point of the window, or -1 away from the keys.
     int keyAt(QPoint at) const;
 
@@ -56,7 +54,6 @@ private:
 
     KeyStore store_;
     IconLoader smallIcon_;
-    std::function<bool()> setupRunning_;
     std::vector<DroppedThing> dragged_; // what the drag over the bar carries
     QTimer dragOpenTimer_;
     bool openedByDrag_ = false;
