@@ -70,7 +70,7 @@ constexpr Place check3Place{6840, 1680, 1215, 435};
 constexpr Place image1Place{8160, 1680, 400, 400}; // room for a 32 x 32 picture
 // The icon bar and the move bar are long enough to drag and to show their thumb: the icon bar
 // on a line of its own under the icon, the move bar under its caption.
-constexpr Place hScroll1Place{6840, 2100, 2540, 240};
+constexpr Place hScroll1Place{7200, 2100, 2180, 240}; // right of the pop-up text box
 constexpr Place label1Place{8640, 1800, 380, 195}; // room for "125"
 constexpr Place label3Place{4800, 1920, 2052, 252};
 constexpr Place text2Place{4680, 2160, 2412, 285};
