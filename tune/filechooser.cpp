@@ -3,6 +3,7 @@
 #include "common/targets.h"
 #include "platform/paths.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFileIconProvider>
 #include <QKeyEvent>
@@ -158,6 +159,16 @@ void DriveList::addProgramPlaces(const std::filesystem::path& home) {
         addItem(QFileIconProvider().icon(QFileIconProvider::Folder), QString::fromStdString(label),
                 shown(place));
     }
+}
+
+// The list that drops down shows every place whole, however narrow the box.
+void DriveList::showPopup() {
+    QComboBox::showPopup();
+    int widest = 0;
+    for (int i = 0; i < count(); ++i)
+        widest = std::max(widest, view()->fontMetrics().horizontalAdvance(itemText(i)));
+    QWidget* popup = view()->window();
+    popup->resize(std::max(popup->width(), widest + iconSize().width() + 40), popup->height());
 }
 
 void DriveList::addDrive(const std::filesystem::path& root, const QString& label) {

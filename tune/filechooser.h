@@ -38,6 +38,8 @@ public:
     void setDriveOf(const std::filesystem::path& path);
     std::vector<std::filesystem::path> drives() const;
 
+    void showPopup() override;
+
 signals:
     void driveChanged(const std::filesystem::path& drive);
 
