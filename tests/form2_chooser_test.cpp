@@ -303,8 +303,9 @@ TEST_P(Setup, AppliesTheWindowToTheCheckedKey) {
     }
     EXPECT_EQ(readBytes(f.workingIcon(7)) != "an earlier icon", row.iconFileMade);
     EXPECT_EQ(key.argument.text(), line.argument) << "the line's document, or none";
-    if (std::string(row.targetLine).empty())
+    if (std::string(row.targetLine).empty()) {
         EXPECT_EQ(key.reserved, 0);
+    }
     EXPECT_EQ(key.backColor, 255.0f) << "the colour is the colour window's";
     EXPECT_TRUE(f.warnings.empty());
 }

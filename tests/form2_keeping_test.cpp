@@ -63,8 +63,9 @@ TEST(KeyTableAndIcons, LeavingWithoutExitKeepsBothAsSavedAndExitSavesBoth) {
         EXPECT_EQ(readBytes(f.iconFile(3)), exit ? "picture of two" : "picture of three");
         EXPECT_EQ(readBytes(f.iconFile(2)), exit ? "picture of three" : "picture of two");
         EXPECT_EQ(saved[3].target.text(), exit ? "/two" : "/three");
-        if (!exit)
+        if (!exit) {
             EXPECT_EQ(tableBytes(f), table);
+        }
     }
 }
 

@@ -124,18 +124,6 @@ INSTANTIATE_TEST_SUITE_P(
                 ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TargetLine, ShowsTheDocumentOnceAndSetupStoresWhatItShows) {
-    KeyRecord saved; // as earlier versions stored a program with a document
-    saved.target.assign("/t/ed.exe /d/a.txt");
-    saved.argument.assign("/d/a.txt");
-    EXPECT_EQ(targetLineOf(saved), "/t/ed.exe /d/a.txt ");
-    KeyRecord split;
-    split.target.assign("/t/ed.exe");
-    split.argument.assign("/d/a.txt");
-    EXPECT_EQ(targetLineOf(split), "/t/ed.exe /d/a.txt");
-    EXPECT_EQ(targetFieldsOf(targetLineOf(saved)), (TargetFields{"/t/ed.exe", "/d/a.txt"}));
-}
-
 // ---- The key editor beside the bar copy
 
 struct PlaceRow {
