@@ -2,6 +2,7 @@
 
 #include "common/desktopentry.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <pwd.h>
@@ -199,6 +200,17 @@ KeyAction planProgram(const std::string& programPart, const std::string& documen
     return action;
 }
 
+// Key tables written on the other platform hold addresses such as "http:\\host\page", which
+// its shell opened as "http://host/page": backslashes before the query are slashes.
+std::string webAddressOf(std::string address) {
+    const auto queryAt = address.find_first_of("?#");
+    for (std::size_t i = 0; i < std::min(queryAt, address.size()); ++i) {
+        if (address[i] == '\\')
+            address[i] = '/';
+    }
+    return address;
+}
+
 } // namespace
 
 std::string errorMessage(int number) {
@@ -215,7 +227,7 @@ KeyAction planKeyPress(std::string_view target, std::string_view argument,
     if (isWebAddress(trimmedTarget, rules.schemes)) {
         KeyAction action;
         action.kind = KeyActionKind::OpenWebAddress;
-        action.url = trimmedTarget;
+        action.url = webAddressOf(trimmedTarget);
         return action;
     }
     if (isShutdownTarget(trimmedTarget)) {

@@ -34,7 +34,7 @@ enum class KeyActionKind { OpenWebAddress, ShutDown, StartProgram, Fail };
 
 struct KeyAction {
     KeyActionKind kind = KeyActionKind::Fail;
-    std::string url;                    // OpenWebAddress: the trimmed target
+    std::string url;                    // OpenWebAddress: the trimmed target, "\\" as "/"
     std::string program;                // StartProgram: an absolute path
     std::vector<std::string> arguments; // StartProgram: never seen by a shell
     std::string workingDirectory;       // StartProgram: empty keeps the bar's own folder

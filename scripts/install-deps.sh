@@ -11,6 +11,7 @@ packages=(
     xvfb xauth xdotool x11-utils imagemagick libx11-dev
     adwaita-icon-theme desktop-file-utils xterm
     dpkg-dev lintian appstream
+    openbox dbus-daemon
 )
 
 missing=()

@@ -305,7 +305,7 @@ TEST(ColourWindow, OpensOnTheSelectedKeyInBothWindows) {
 
 // ---- Cascades
 
-TEST(Cascade, TypingInRedChangesTheSampleKeysOnly) {
+TEST(Cascade, TypingInRedMakesTheWorkingColourAndShowingAGreyKeyKeepsItGrey) {
     ColourFixture f;
     auto w = f.open(3);
     ui(w).ROSSO->setText(QStringLiteral("10"));
@@ -314,10 +314,14 @@ TEST(Cascade, TypingInRedChangesTheSampleKeysOnly) {
                     colourwindow::numberText(hsl.saturation).toUtf8().constData(),
                     colourwindow::numberText(hsl.luminance).toUtf8().constData()});
     EXPECT_TRUE(samplesShow(w, 0x0A6432));
-    EXPECT_EQ(w->workingColour(3), darkRed);
-    EXPECT_EQ(painted(f.copy->key(3)), 0xC86432u) << "the copy keeps the working colour";
+    const float typed = colourOf(10, 100, 50);
+    EXPECT_EQ(w->workingColour(3), typed);
+    EXPECT_EQ(painted(f.copy->key(3)), 0x0A6432u) << "the copy shows the typed colour";
+    ui(w).Option1[2]->setChecked(true); // the system grey, shown as red 0, green 0, blue 128
+    ui(w).Option1[3]->setChecked(true);
     w->Command1_Click();
-    EXPECT_EQ(f.key(3).backColor, darkRed) << "OK stores the colour from before the typing";
+    EXPECT_EQ(f.key(3).backColor, typed);
+    EXPECT_EQ(f.key(2).backColor, -2147483648.0f) << "showing a colour never changes it";
     EXPECT_TRUE(w->guardsClear());
 }
 
@@ -398,11 +402,11 @@ TEST_P(NotANumber, InARedGreenOrBlueBoxChangesNothing) {
     EXPECT_EQ(ui(w).ton->text(), "13");
     EXPECT_EQ(ui(w).lum->text(), "118");
     EXPECT_TRUE(samplesShow(w, 0xC86432));
+    EXPECT_EQ(w->workingColour(3), darkRed);
     ui(w).BLUE->setText(QStringLiteral("60"));
     EXPECT_TRUE(samplesShow(w, 0xC8643C)) << "a number then converts as usual";
     w->Command1_Click();
-    EXPECT_TRUE(workingColoursAreTheKeys(w, f));
-    EXPECT_EQ(f.key(3).backColor, darkRed);
+    EXPECT_EQ(f.key(3).backColor, colourOf(200, 100, 60));
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, NotANumber, testing::Values("", "abc", "12a", "-"));

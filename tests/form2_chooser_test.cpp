@@ -1,5 +1,7 @@
 #include "tuneeditor.h"
 
+#include "tune/targetline.h"
+
 #include <QCheckBox>
 #include <QImage>
 #include <QRadioButton>
@@ -64,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
                 "*.*",
                 "/p/ed.exe /d/a.txt",
                 {"a.exe", "b.txt", "run"}},
-        KindRow{"Html", &Form2::Controls::Option5, "", "http:\\\\", {}}),
+        KindRow{"Html", &Form2::Controls::Option5, "", "http://", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Choosing another place
@@ -155,7 +157,8 @@ TEST(FileClick, AProgramThenADocumentMakeOneTargetLine) {
 
     f.ui().Check3->setChecked(true);
     f.ui().Command2->click();
-    EXPECT_EQ(f.key(3).target.text(), line) << "Setup stores the whole line";
+    EXPECT_EQ(f.key(3).target.text(), program.string()) << "Setup stores what the line shows";
+    EXPECT_EQ(f.key(3).argument.text(), document.string());
     EXPECT_EQ(f.key(3).argument.text(), document.string());
 }
 
@@ -239,12 +242,13 @@ TEST(ShutdownOption, MakesTheSelectedKeyTheShutdownKeyAtOnce) {
     EXPECT_TRUE(f.ui().Option2->isChecked()) << "the key selection returns to programs";
     EXPECT_EQ(f.ui().File1->pattern(), programPattern);
     EXPECT_EQ(f.ui().Text3->text(), "shl.ShutdownWindows ");
-    EXPECT_FALSE(std::filesystem::exists(f.iconFile(3))) << "only Setup writes the icon file";
+    EXPECT_FALSE(QImage(QString::fromStdString(f.workingIcon(3).string())).isNull())
+        << "the picture follows the number at once";
 
     f.ui().Command2->click();
     EXPECT_EQ(f.key(3).target.text(), "shl.ShutdownWindows");
     EXPECT_EQ(f.key(3).iconIndex, 121);
-    EXPECT_FALSE(QImage(QString::fromStdString(f.iconFile(3).string())).isNull());
+    EXPECT_FALSE(QImage(QString::fromStdString(f.workingIcon(3).string())).isNull());
     EXPECT_EQ(f.key(2), defaultKeyRecord(2)) << "no other key changes";
 }
 
@@ -258,7 +262,7 @@ struct SetupRow {
     int iconIndex; // stored afterwards
     const char* caption;
     const char* face;  // the copy's caption text
-    int faceFrom;      // the copy's picture: 0 none, 1 the icon file, 2 SmallIconPicture
+    int faceFrom;      // the copy's picture: 0 none, 1 the icon file
     const char* tip;   // stored and shown
     bool iconFileMade; // icons/icon7.ico written from the picture
 };
@@ -283,26 +287,24 @@ TEST_P(Setup, AppliesTheWindowToTheCheckedKey) {
 
     f.ui().Command2->click();
     const KeyRecord& key = f.key(7);
-    EXPECT_EQ(key.target.text(), row.targetLine);
+    const TargetFields line = targetFieldsOf(row.targetLine);
+    EXPECT_EQ(key.target.text(), line.target);
     EXPECT_EQ(key.iconIndex, row.iconIndex);
     EXPECT_EQ(key.caption.text(), row.caption);
     EXPECT_EQ(key.toolTip.text(), row.tip);
     EXPECT_EQ(f.copy->key(7)->toolTip(), row.tip);
     EXPECT_EQ(f.copy->key(7)->text(), row.face);
-    const QPixmap expectedFace = row.faceFrom == 1   ? TuneEditor::fakeIcon(f.iconFile(7))
-                                 : row.faceFrom == 2 ? TuneEditor::fakeIcon(program)
-                                                     : QPixmap();
+    const QPixmap expectedFace =
+        row.faceFrom == 1 ? TuneEditor::fakeIcon(f.workingIcon(7)) : QPixmap();
     if (row.faceFrom == 0) {
         EXPECT_TRUE(f.faceOf(7).isNull());
     } else {
         EXPECT_TRUE(TuneEditor::samePicture(f.faceOf(7), expectedFace));
     }
-    EXPECT_EQ(readBytes(f.iconFile(7)) != "an earlier icon", row.iconFileMade);
+    EXPECT_EQ(readBytes(f.workingIcon(7)) != "an earlier icon", row.iconFileMade);
+    EXPECT_EQ(key.argument.text(), line.argument) << "the line's document, or none";
     if (std::string(row.targetLine).empty()) {
-        EXPECT_EQ(key.argument.text(), "");
         EXPECT_EQ(key.reserved, 0);
-    } else {
-        EXPECT_EQ(key.argument.text(), "/doc.txt") << "only the file list sets the document";
     }
     EXPECT_EQ(key.backColor, 255.0f) << "the colour is the colour window's";
     EXPECT_TRUE(f.warnings.empty());
@@ -313,8 +315,10 @@ INSTANTIATE_TEST_SUITE_P(IconNumbers, Setup,
                                                   "Mail", 0, "Posta elettronica", false},
                                          SetupRow{"Picture", "/tools/mail.exe", false, 5, 5, "Old",
                                                   "", 1, "Posta elettronica", true},
+                                         // The line names no program that exists: the copy
+                                         // shows the empty face the bar would show.
                                          SetupRow{"TargetsOwnIcon", "/tools/mail.exe -n", true, 5,
-                                                  999, "Old", "", 2, "Posta elettronica", false},
+                                                  999, "Old", "", 0, "Posta elettronica", false},
                                          SetupRow{"EmptyTargetLine", "", true, 5, 0, "", "8", 0, "",
                                                   false}),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -328,7 +332,7 @@ TEST(Setup, APictureBecomesAnIconFileInANewIconsFolder) {
     ASSERT_FALSE(std::filesystem::exists(f.bar.folder / "icons"));
     f.ui().Command2->click();
 
-    const QImage stored(QString::fromStdString(f.iconFile(5).string()), "ICO");
+    const QImage stored(QString::fromStdString(f.workingIcon(5).string()), "ICO");
     ASSERT_FALSE(stored.isNull());
     const QImage picture = f.images.image(5).toImage();
     EXPECT_EQ(stored.size(), picture.size());
@@ -337,20 +341,25 @@ TEST(Setup, APictureBecomesAnIconFileInANewIconsFolder) {
     EXPECT_EQ(f.key(5).iconIndex, 5);
 }
 
-TEST(Setup, AnIconFileThatCannotBeWrittenIsReportedAndTheKeyStillSet) {
+TEST(Setup, AnIconsFolderThatCannotBeWrittenIsReportedOnExitAndNothingSaved) {
     TuneEditor f;
     f.file("icons", "a file where the icons folder belongs");
+    f.editor->show();
     f.select(5);
     f.ui().Check3->setChecked(false);
     f.ui().HScroll1->setValue(5);
     f.ui().Text3->setText("/bin/true");
     f.ui().Text2->setText("tip");
     f.ui().Command2->click();
+    EXPECT_TRUE(f.warnings.empty()) << "the icon waits for EXIT";
+    EXPECT_EQ(f.key(5).target.text(), "/bin/true");
+    EXPECT_EQ(f.key(5).toolTip.text(), "tip");
+    f.ui().command1->click();
     ASSERT_EQ(f.warnings.size(), 1u);
     EXPECT_TRUE(f.warnings[0].contains(QString::fromStdString((f.bar.folder / "icons").string())))
         << f.warnings[0].toStdString();
-    EXPECT_EQ(f.key(5).target.text(), "/bin/true");
-    EXPECT_EQ(f.key(5).toolTip.text(), "tip");
+    EXPECT_FALSE(fileExists(f.bar.folder / "barra.dat")) << "nor is the key table";
+    EXPECT_TRUE(f.editor->isVisible());
 }
 
 // ---- The window's design

@@ -76,7 +76,8 @@ struct EditorFixture {
     std::filesystem::path file(const std::string& name, const std::string& bytes = "x") {
         return bar.folder.write(name, bytes);
     }
-    std::filesystem::path iconFile(int i) const { return iconFilePath(bar.folder.path(), i); }
+    // Key i's icon file as the editor has it; the program folder's changes only on "EXIT".
+    std::filesystem::path iconFile(int i) const { return editor->workingIconFile(i); }
 
     // True when selectors and copy buttons 0..n-1 are enabled and all others disabled.
     bool exactlyFirstEnabled(int n) const {
@@ -183,10 +184,10 @@ TEST_P(KeySelectionWithoutAFile, LeavesTheListsWhereTheyWere) {
     const auto elsewhere = f.file("elsewhere/b.exe");
     f.file("elsewhere/a.exe");
     auto& ui = f.ui();
+    ui.Drive1->setCurrentIndex(ui.Drive1->count() - 1);
     ui.Dir1->setPath(elsewhere.parent_path());
     ui.File1->setPath(elsewhere.parent_path());
     ui.File1->setCurrentRow(1);
-    ui.Drive1->setCurrentIndex(ui.Drive1->count() - 1);
     const auto drive = ui.Drive1->drive();
 
     f.key(6) = keyWith(GetParam().target, 0, "K", "");
@@ -252,7 +253,9 @@ INSTANTIATE_TEST_SUITE_P(Numbers, IconChoice,
                          testing::Values(IconRow{"Caption", 0, false, true, 0, 0, true, 0},
                                          IconRow{"Picture", 5, false, true, 5, 5, false, 5},
                                          IconRow{"TargetIcon", 999, true, false, 7, -1, false, 999},
-                                         IconRow{"BeyondThePictures", 200, false, true, 7, 7, false,
+                                         // No picture of the list: "Setup" keeps the key's
+                                         // own icon file rather than the last one shown.
+                                         IconRow{"BeyondThePictures", 200, false, true, 7, 0, false,
                                                  200},
                                          IconRow{"Unknown", 4000, false, true, 7, 7, false, 4000}),
                          [](const auto& info) { return std::string(info.param.name); });

@@ -37,7 +37,7 @@ TEST(BarCopy, HasAll128KeysAndOnlyOpens) {
     f.copy->apri();
     EXPECT_EQ(f.copy->state().width, 28800) << "the copy never closes";
     QTest::mouseClick(f.copy->handleArea(), Qt::LeftButton);
-    EXPECT_EQ(f.copy->state().width, 28800) << "a click on its handle does nothing";
+    EXPECT_EQ(f.copy->state().width, 28800) << "a click on its handle never closes it";
 }
 
 TEST(BarCopy, SideButtonsLeaveItWhereItIsAndSaveNothing) {
@@ -91,12 +91,15 @@ TEST(BarCopy, TryingKeysAcceptsSecureAddressesAndOpensPages) {
     EXPECT_EQ(f.copy->state().width, 28800);
 }
 
-TEST(BarCopy, AUsedKeyClosesItToTheHandleWhereItIs) {
+TEST(BarCopy, AUsedKeyClosesItToTheHandleWhereItIsAndAClickThereOpensItAgain) {
     CopyFixture f;
     f.copy->Command2_Click(0);
     EXPECT_EQ(f.copy->state().width, handleWidth);
     EXPECT_EQ(f.copy->state().shape, WindowShape::Handle);
     EXPECT_EQ(f.copy->state().left, 0);
+    QTest::mouseClick(f.copy->handleArea(), Qt::LeftButton);
+    EXPECT_EQ(f.copy->state().width, 28800);
+    EXPECT_EQ(f.copy->state().shape, WindowShape::WholeBar);
 }
 
 TEST(BarCopy, TheMarkerSurroundsTheSelectedKey) {

@@ -73,9 +73,11 @@ struct TuneEditor {
     std::filesystem::path file(const std::string& name, const std::string& bytes = "x") {
         return bar.folder.write(name, bytes);
     }
+    // Key i's icon file as saved in the program folder, and as the editor has it until "EXIT".
     std::filesystem::path iconFile(int i) const {
         return ombrix::iconFilePath(bar.folder.path(), i);
     }
+    std::filesystem::path workingIcon(int i) const { return editor->workingIconFile(i); }
 
     // Shows `folder` in the folder and file lists, as a double click on it does.
     void openFolder(const std::filesystem::path& folder) { ui().Dir1->setPath(folder); }

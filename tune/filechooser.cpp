@@ -1,7 +1,9 @@
 #include "tune/filechooser.h"
 
 #include "common/targets.h"
+#include "platform/paths.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFileIconProvider>
 #include <QKeyEvent>
@@ -71,17 +73,23 @@ bool lessIgnoringCase(const QString& a, const QString& b) {
     return QString::compare(a, b, Qt::CaseInsensitive) < 0;
 }
 
-// The entries of `folder` that `keep` accepts, by name; unreadable entries are skipped.
+enum class Hidden { Left, Last };
+
+// The entries of `folder` that `keep` accepts, by name; unreadable entries are skipped. Hidden
+// entries are left out, or listed after the others.
 template <typename Keep>
-std::vector<std::filesystem::path> listFolder(const std::filesystem::path& folder, Keep keep) {
+std::vector<std::filesystem::path> listFolder(const std::filesystem::path& folder, Keep keep,
+                                              Hidden hidden = Hidden::Left) {
     std::vector<std::filesystem::path> found;
     std::error_code error;
     for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
-        if (!isHidden(it->path()) && keep(*it))
+        if ((hidden == Hidden::Last || !isHidden(it->path())) && keep(*it))
             found.push_back(it->path());
     }
     std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        if (isHidden(a) != isHidden(b))
+            return isHidden(b);
         return lessIgnoringCase(QString::fromStdString(a.filename().string()),
                                 QString::fromStdString(b.filename().string()));
     });
@@ -123,6 +131,7 @@ DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
     const std::filesystem::path home = QDir::homePath().toStdString();
     if (home != "/")
         addDrive(home, shown(home));
+    addProgramPlaces(home);
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         const std::filesystem::path root = volume.rootPath().toStdString();
         if (!volume.isValid() || !volume.isReady() || !volume.device().startsWith("/dev/") ||
@@ -133,6 +142,33 @@ DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
                  name == shown(root) ? name : shown(root) + QStringLiteral(" [") + name + ']');
     }
     connect(this, &QComboBox::currentIndexChanged, this, [this] { emit driveChanged(drive()); });
+}
+
+// The folders where this desktop keeps programs and their desktop entries, where they exist.
+void DriveList::addProgramPlaces(const std::filesystem::path& home) {
+    std::vector<std::filesystem::path> places = platform::applicationFolders();
+    places.push_back(home / ".local" / "bin");
+    const std::string homeText = home.string() + '/';
+    for (const auto& place : places) {
+        std::error_code error;
+        if (!std::filesystem::is_directory(place, error) || findData(shown(place)) >= 0)
+            continue;
+        std::string label = place.string();
+        if (home != "/" && label.starts_with(homeText))
+            label = "~/" + label.substr(homeText.size());
+        addItem(QFileIconProvider().icon(QFileIconProvider::Folder), QString::fromStdString(label),
+                shown(place));
+    }
+}
+
+// The list that drops down shows every place whole, however narrow the box.
+void DriveList::showPopup() {
+    QComboBox::showPopup();
+    int widest = 0;
+    for (int i = 0; i < count(); ++i)
+        widest = std::max(widest, view()->fontMetrics().horizontalAdvance(itemText(i)));
+    QWidget* popup = view()->window();
+    popup->resize(std::max(popup->width(), widest + iconSize().width() + 40), popup->height());
 }
 
 void DriveList::addDrive(const std::filesystem::path& root, const QString& label) {
@@ -216,10 +252,14 @@ void FolderList::fill() {
     for (const auto& p : chain)
         add(p, depth++);
     setCurrentRow(depth - 1);
-    const auto subfolders = listFolder(path_, [](const std::filesystem::directory_entry& e) {
-        std::error_code error;
-        return e.is_directory(error);
-    });
+    // Hidden folders come last: ~/.local/bin and ~/.local/share/applications hold programs.
+    const auto subfolders = listFolder(
+        path_,
+        [](const std::filesystem::directory_entry& e) {
+            std::error_code error;
+            return e.is_directory(error);
+        },
+        Hidden::Last);
     for (const auto& p : subfolders)
         add(p, depth);
 }

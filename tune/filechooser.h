@@ -22,8 +22,10 @@ bool nameFitsPattern(std::string_view fileName, std::string_view pattern);
 // regular file or a desktop entry.
 bool fileListShows(const std::filesystem::path& file, std::string_view pattern);
 
-// The volumes a key's target can live on: "/" first, then the home folder, then every other
-// mounted device. Choosing an entry emits driveChanged.
+// The places a key's target can live in: "/" first, then the home folder, then the folders
+// where this desktop keeps programs and their desktop entries (the user's and the system's
+// applications folders, ~/.local/bin) that exist, then every other mounted device. Choosing
+// an entry emits driveChanged.
 class DriveList : public QComboBox {
     Q_OBJECT
 
@@ -36,16 +38,19 @@ public:
     void setDriveOf(const std::filesystem::path& path);
     std::vector<std::filesystem::path> drives() const;
 
+    void showPopup() override;
+
 signals:
     void driveChanged(const std::filesystem::path& drive);
 
 private:
     void addDrive(const std::filesystem::path& root, const QString& label);
+    void addProgramPlaces(const std::filesystem::path& home);
 };
 
 // The folder being looked at: its parent folders from the root down to it, then its own
-// subfolders. A double click on an entry makes it the folder (as setPath does); a single click
-// only emits folderClicked.
+// subfolders, hidden ones last. A double click on an entry makes it the folder (as setPath does); a
+// single click only emits folderClicked.
 class FolderList : public QListWidget {
     Q_OBJECT
 

@@ -13,6 +13,8 @@
 #include "tune/form3.h"
 #include "tune/imagelist.h"
 #include "tune/keylist.h"
+#include "tune/placement.h"
+#include "tune/targetline.h"
 
 #include <QBuffer>
 #include <QButtonGroup>
@@ -66,14 +68,16 @@ constexpr Place label9Place{4560, 1320, 1812, 492};
 constexpr Place smallIconPlace{6540, 1320, 300, 300};
 constexpr Place check3Place{6840, 1680, 1215, 435};
 constexpr Place image1Place{8160, 1680, 400, 400}; // room for a 32 x 32 picture
-constexpr Place hScroll1Place{8640, 1752, 410, 300};
-constexpr Place label1Place{9100, 1800, 380, 195}; // room for "125"
+// The icon bar and the move bar are long enough to drag and to show their thumb: the icon bar
+// on a line of its own under the icon, the move bar under its caption.
+constexpr Place hScroll1Place{7200, 2100, 2180, 240}; // right of the pop-up text box
+constexpr Place label1Place{8640, 1800, 380, 195}; // room for "125"
 constexpr Place label3Place{4800, 1920, 2052, 252};
 constexpr Place text2Place{4680, 2160, 2412, 285};
-constexpr Place label6Place{7200, 2160, 2180, 492}; // ends inside the window
-constexpr Place label7Place{7680, 2640, 360, 252};  // "Left" and "Right" need a little more
-constexpr Place hScroll2Place{8040, 2640, 492, 252};
-constexpr Place label8Place{8580, 2640, 480, 252};
+constexpr Place label6Place{7200, 2400, 2180, 492}; // ends inside the window
+constexpr Place label7Place{7200, 2930, 400, 252};  // "Left" and "Right" need a little more
+constexpr Place hScroll2Place{7620, 2900, 1380, 252};
+constexpr Place label8Place{9020, 2930, 440, 252};
 constexpr Place drive1Place{240, 240, 2055, 315};
 constexpr Place dir1Place{240, 720, 2055, 1710};
 constexpr Place file1Place{2400, 240, 1935, 1608};
@@ -172,7 +176,7 @@ QLineEdit* textBox(QWidget* parent, const char* text, const Place& place, const 
 QScrollBar* scrollBar(QWidget* parent, int highest, const Place& place, const char* name) {
     auto* bar = placed(new QScrollBar(Qt::Horizontal, parent), place, name);
     bar->setRange(0, highest);
-    bar->setPageStep(1);
+    bar->setPageStep(10); // a click beside the thumb goes ten places: any picture in a few
     return bar;
 }
 
@@ -186,7 +190,7 @@ std::string numberText(int n) {
 }
 
 QString targetLine(const KeyRecord& key) {
-    return QString::fromStdString(key.target.text() + " " + key.argument.text());
+    return QString::fromStdString(targetLineOf(key));
 }
 
 // A long text shows its beginning, as a text box filled by the program does.
@@ -199,6 +203,17 @@ bool isPictureIndex(int iconIndex) {
     return iconIndex >= 1 && iconIndex <= 998;
 }
 
+// A field keeps its bytes when the text shown for it is the text it holds, so "Setup" without
+// an edit stores the key as it was.
+template <std::size_t Width> void assignChanged(FixedText<Width>& field, const std::string& text) {
+    if (text != field.text())
+        field.assign(text);
+}
+
+template <std::size_t Width> void assignChanged(FixedText<Width>& field, const QString& shown) {
+    assignChanged(field, shown.toStdString());
+}
+
 } // namespace
 
 std::string setupCaption(int major, int minor, int patch) {
@@ -207,7 +222,8 @@ std::string setupCaption(int major, int minor, int patch) {
 }
 
 Form2::Form2(TuneContext context, QWidget* parent)
-    : QWidget(parent), context_(std::move(context)), state_(*context_.state) {
+    : QWidget(parent), context_(std::move(context)), state_(*context_.state),
+      icons_(context_.dataFolder) {
     setWindowTitle(QStringLiteral("Ombrix Setup"));
     setObjectName(QStringLiteral("Form2"));
     setMouseTracking(true);
@@ -367,13 +383,19 @@ void Form2::enableKeys(float keyCount) {
     }
 }
 
+// A target without an icon shows none: keeping the previous key's picture would show it on
+// this key of the bar copy, which the bar would never show.
 QPixmap Form2::captureSmallIcon(const std::filesystem::path& file) {
-    const QPixmap icon = context_.smallIcon ? context_.smallIcon(file) : QPixmap();
-    if (!icon.isNull()) {
-        smallIcon_ = icon;
-        c_.SmallIconPicture->setPixmap(icon);
-    }
-    return icon;
+    smallIcon_ = context_.smallIcon ? context_.smallIcon(file) : QPixmap();
+    if (smallIcon_.isNull())
+        c_.SmallIconPicture->clear();
+    else
+        c_.SmallIconPicture->setPixmap(smallIcon_);
+    return smallIcon_;
+}
+
+std::filesystem::path Form2::workingIconFile(int i) const {
+    return iconFilePath(icons_.folder(), i);
 }
 
 // ---- Loading and showing the window
@@ -496,6 +518,11 @@ void Form2::showIconChoice(int index, const KeyRecord& key) {
     } else if (isPictureIndex(iconIndex)) {
         c_.Text1->hide();
         c_.Label2->hide();
+        if (iconIndex > c_.HScroll1->maximum()) {
+            // Beyond the list: "Setup" keeps the number and the key's own icon file.
+            c_.Label1->setText(QString::number(iconIndex));
+            c_.Image1->clear();
+        }
         const QPixmap picture = context_.images->image(iconIndex);
         if (picture.isNull())
             copy.key(index)->setText(QString());
@@ -526,6 +553,10 @@ void Form2::HScroll1_Change() {
     if (picture && k < maxKeys)
         showFromStart(c_.Text2, context_.barCopy->key(k)->toolTip());
     c_.Label1->setText(QString::number(key.iconIndex));
+    // The key's picture number changed at once, so its picture does too; loading a key only
+    // shows the number it has and keeps the picture it has.
+    if (picture && k < maxKeys && !state_.loadingKey && !c_.Check3->isChecked())
+        stageListPicture(k);
 }
 
 void Form2::Check3_Click() {
@@ -588,14 +619,19 @@ void Form2::Text4_Change() {
 }
 
 void Form2::Text4_LostFocus() {
-    const std::string corrected = correctedKeyCountText(c_.Text4->text().toStdString());
-    c_.Text4->setText(QString::fromStdString(corrected));
-    state_.keyCount = static_cast<float>(leadingNumber(corrected));
-    enableKeys(state_.keyCount);
+    correctKeyCount(c_.Text4->text().toStdString());
     const ShownKeys shown = shownKeys(c_.Check4->isChecked(), state_.keyCount);
     state_.lastKeyShown = shown.lastKeyShown;
     state_.barLength = shown.barLength;
     nascondi();
+}
+
+// The number box as leaving it corrects it.
+void Form2::correctKeyCount(const std::string& typed) {
+    const std::string corrected = correctedKeyCountText(typed);
+    c_.Text4->setText(QString::fromStdString(corrected));
+    state_.keyCount = static_cast<float>(leadingNumber(corrected));
+    enableKeys(state_.keyCount);
 }
 
 bool Form2::eventFilter(QObject* watched, QEvent* event) {
@@ -631,6 +667,31 @@ void Form2::nascondi() {
     if (copy.marker()->isVisibleTo(&copy))
         copy.showMarkerAround(state_.selectedKey);
     copy.show();
+    if (isVisible())
+        keepClearOfBarCopy(true); // the copy may have grown over the window
+}
+
+void Form2::keepClearOfBarCopy(bool onlyWhenCovered) {
+    Form3& copy = *context_.barCopy;
+    const double twips = platform::toTwips(1);
+    // Until the window manager has framed the window, room is kept for a title bar.
+    const QRect inner = geometry();
+    QRect frame = frameGeometry();
+    if (frame == inner)
+        frame = inner.adjusted(-4, -32, 4, 4);
+    const BarWindowState& shown = copy.state();
+    const Area copyArea{shown.left, shown.top, shown.width, shown.height};
+    const Area now{frame.left() * twips, frame.top() * twips, frame.width() * twips,
+                   frame.height() * twips};
+    const ScreenSize screen = screenNow();
+    const bool onScreen = now.left >= 0 && now.top >= 0 && now.left + now.width <= screen.width &&
+                          now.top + now.height <= screen.height;
+    if (onlyWhenCovered && onScreen && !now.meets(copyArea))
+        return;
+    const EditorPlace place = placeEditor(screen, now.width, now.height, copyArea);
+    if (place.copyTop != shown.top)
+        copy.moveTop(place.copyTop);
+    move(platform::toPixels(place.left), platform::toPixels(place.top));
 }
 
 void Form2::showKeysInUse() {
@@ -667,7 +728,9 @@ void Form2::HScroll2_Change() {
 // The records and the icon files move together or not at all, so that each key keeps its own
 // icon file; a refused rename leaves the move bar at the key's place.
 bool Form2::exchangeWithIconFiles(int from, int to) {
-    const WriteResult moved = moveKey(state_, context_.dataFolder, from, to);
+    WriteResult moved = icons_.prepareChange();
+    if (moved)
+        moved = moveKey(state_, icons_.folder(), from, to);
     if (!moved) {
         const QSignalBlocker quiet(c_.HScroll2);
         c_.HScroll2->setValue(from);
@@ -693,7 +756,7 @@ void Form2::muovi() {
         KeyRecord& key = state_.keys[static_cast<std::size_t>(i)];
         copy.setKeyFace(i, QString(), QPixmap());
         copy.setKeyColour(i, paintedRgb(buttonFaceColour));
-        copy.showFace(i, key, context_.dataFolder,
+        copy.showFace(i, key, icons_.folder(),
                       key.iconIndex == targetIconIndex ? viaSmallIconPicture : iconFile);
         copy.showToolTipAndShutdownBlue(i, key);
         copy.showColour(i, key.backColor);
@@ -745,14 +808,20 @@ void Form2::File1_Click() {
     if (c_.File1->selectedName().isEmpty())
         return;
     const std::filesystem::path file = chosenFile();
+    // A path the key table cannot hold is only shown; "Setup" then says why it is refused.
+    const bool fits = targetRefusal({file.string(), {}}).empty();
     if (isProgram(file)) {
         state_.iconSourcePath = file.string();
         captureSmallIcon(file);
         showFromStart(c_.Text3, QString::fromStdString(file.string()));
-        key.target.assign(file.string());
+        if (fits) {
+            key.target.assign(file.string());
+            assignChanged(key.argument, std::string()); // the line shows the program alone
+        }
     } else {
         showFromStart(c_.Text3, c_.Text3->text() + ' ' + QString::fromStdString(file.string()));
-        key.argument.assign(file.string());
+        if (fits)
+            key.argument.assign(file.string());
     }
 }
 
@@ -797,6 +866,7 @@ void Form2::Option4_Click() {
     c_.Label1->setText(QString::number(shutdownImage));
     key.toolTip.assign(shutdownToolTip);
     key.backColor = shutdownBlue;
+    stageListPicture(k);
     context_.barCopy->showToolTipAndShutdownBlue(k, key);
     Option1_Click(k); // checks "exe" again, which leaves this option
 }
@@ -809,17 +879,29 @@ void Form2::Command2_Click() {
     if (i >= maxKeys)
         return;
     KeyRecord& key = state_.keys[static_cast<std::size_t>(i)];
-    if (c_.Text3->text().isEmpty()) {
+    const QString line = c_.Text3->text();
+    if (line.isEmpty()) {
         clearKey(i);
         return;
     }
-    key.target.assign(c_.Text3->text().toStdString());
+    // A line showing what the key holds keeps the key's fields byte for byte; any other line
+    // is split into the program and its document, so the bar starts what the line shows.
+    if (line != targetLine(key)) {
+        const TargetFields fields = targetFieldsOf(line.toStdString());
+        if (const std::string refusal = targetRefusal(fields); !refusal.empty()) {
+            warn(QStringLiteral("This key was not set up.\n%1")
+                     .arg(QString::fromStdString(refusal)));
+            return;
+        }
+        assignChanged(key.target, fields.target);
+        assignChanged(key.argument, fields.argument);
+    }
     const double shown = leadingNumber(c_.Label1->text().toStdString());
     key.iconIndex = c_.Check3->isChecked()
                         ? targetIconIndex
                         : static_cast<std::int16_t>(std::clamp(shown, -32768.0, 32767.0));
     showSetupFace(i, key);
-    key.toolTip.assign(c_.Text2->text().toStdString());
+    assignChanged(key.toolTip, c_.Text2->text());
     context_.barCopy->setKeyToolTip(i, QString::fromStdString(key.toolTip.text()));
 }
 
@@ -842,23 +924,29 @@ void Form2::showSetupFace(int i, KeyRecord& key) {
         const WriteResult stored = storeIconFile(i);
         if (!stored)
             warn(QString::fromStdString(stored.message));
-        const auto file = iconFilePath(context_.dataFolder, i);
+        const auto file = workingIconFile(i);
         copy.setKeyFace(i, QString(), context_.smallIcon ? context_.smallIcon(file) : QPixmap());
     } else if (key.iconIndex == targetIconIndex) {
-        copy.setKeyFace(i, QString(), smallIcon_);
+        copy.setKeyFace(i, QString(), captureSmallIcon(iconSourcePath(key.target.text())));
     } else if (key.iconIndex == 0) {
         copy.setKeyFace(i, c_.Text1->text().trimmed(), QPixmap());
-        key.caption.assign(c_.Text1->text().toStdString());
+        assignChanged(key.caption, c_.Text1->text());
     }
 }
 
 // Image1's picture as an icon file, replacing the key's earlier one whole. Without a picture
 // (a number beyond the picture list) an icon file the key already has is kept.
 WriteResult Form2::storeIconFile(int i) {
-    const QPixmap picture = c_.Image1->pixmap();
+    return stagePicture(i, c_.Image1->pixmap());
+}
+
+// Key i's icon file, in the icons as the editor has them until "EXIT".
+WriteResult Form2::stagePicture(int i, const QPixmap& picture) {
     if (picture.isNull())
         return {};
-    const auto file = iconFilePath(context_.dataFolder, i);
+    if (WriteResult prepared = icons_.prepareChange(); !prepared)
+        return prepared;
+    const auto file = workingIconFile(i);
     std::error_code error;
     std::filesystem::create_directories(file.parent_path(), error);
     if (error)
@@ -871,6 +959,33 @@ WriteResult Form2::storeIconFile(int i) {
         return WriteResult::failure("Cannot make an icon of the picture for " + file.string());
     return writeFileAtomically(
         file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+// The picture of the list that key i's number names, as its icon file.
+void Form2::stageListPicture(int i) {
+    const KeyRecord& key = state_.keys[static_cast<std::size_t>(i)];
+    const WriteResult staged = stagePicture(i, context_.images->image(key.iconIndex));
+    if (!staged)
+        warn(QString::fromStdString(staged.message));
+}
+
+// Every key leaving the editor with a picture of the list has its icon file, also when its
+// number was chosen without "Setup" or its file went missing; the bar shows that file.
+bool Form2::giveEveryPictureKeyItsFile() {
+    for (int i = 0; i < maxKeys; ++i) {
+        const KeyRecord& key = state_.keys[static_cast<std::size_t>(i)];
+        if (key.iconIndex < 1 || key.iconIndex > highestIconNumber ||
+            fileExists(workingIconFile(i)))
+            continue;
+        const WriteResult staged = stagePicture(i, context_.images->image(key.iconIndex));
+        if (!staged) {
+            warn(QStringLiteral("The keys were not saved.\n%1\nThe setup stays open with your "
+                                "changes.")
+                     .arg(QString::fromStdString(staged.message)));
+            return false;
+        }
+    }
+    return true;
 }
 
 // ---- Saving and leaving
@@ -886,9 +1001,12 @@ void Form2::command1_Click() {
 // The key table first: when it cannot be written nothing else is stored, so that "EXIT"
 // again after putting things right stores everything.
 bool Form2::storeTableAndChoices() {
+    if (!giveEveryPictureKeyItsFile())
+        return false;
     const auto table = keyTablePath(context_.dataFolder);
-    const WriteResult written =
-        writeKeyTable(table, std::span<const KeyRecord>(state_.keys.data(), maxKeys));
+    const WriteResult written = icons_.save([&] {
+        return writeKeyTable(table, std::span<const KeyRecord>(state_.keys.data(), maxKeys));
+    });
     if (!written) {
         warn(QStringLiteral("The keys were not saved.\n%1\nThe old %2 is unchanged; the setup "
                             "stays open with your changes.")
@@ -910,6 +1028,9 @@ bool Form2::storeTableAndChoices() {
 bool Form2::Form_Unload() {
     if (unloaded_)
         return true;
+    // A number typed and never left is corrected as leaving the box would; the count stored
+    // is always one the bar can use.
+    correctKeyCount(formatSingle(state_.keyCount));
     const WriteResult counted = writeKeyCount(context_.keyCountFile, state_.keyCount);
     if (!counted) {
         warn(QStringLiteral("The number of keys was not saved.\n%1\nThe setup stays open.")

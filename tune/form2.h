@@ -2,6 +2,7 @@
 
 #include "bar/barform.h"
 #include "common/atomicfile.h"
+#include "tune/iconworkspace.h"
 #include "tune/imagelist.h"
 #include "tune/tunestate.h"
 
@@ -57,7 +58,7 @@ inline constexpr const char* programPattern = "*.exe;*.bat;*.com;*.pif";
 // The same files as the kind options name them.
 inline constexpr const char* programKindPattern = "*.exe;*.com;*.bat;*.pif";
 // What the "html" kind puts into the target line for the address to be typed after it.
-inline constexpr const char* webAddressStart = "http:\\\\";
+inline constexpr const char* webAddressStart = "http://";
 
 // The shut-down key's fixed values.
 inline constexpr const char* shutdownToolTip = "EXIT Windows";
@@ -124,11 +125,18 @@ public:
     // Keys 0..keyCount-1 are enabled, the others disabled, on the selectors and the bar copy.
     void enableKeys(float keyCount);
     // Shows the small icon of `file` in SmallIconPicture and returns it; a file without an
-    // icon leaves the picture as it was and returns a null pixmap.
+    // icon empties the picture and returns a null pixmap.
     QPixmap captureSmallIcon(const std::filesystem::path& file);
+    // Key i's icon file as the editor has it; it reaches the program folder on "EXIT".
+    std::filesystem::path workingIconFile(int i) const;
     QRadioButton* selector(int i) const { return c_.Option1.at(static_cast<std::size_t>(i)); }
     QCheckBox* showAllBox() const { return c_.Check4; }
     const Controls& controls() const { return c_; }
+
+    // Puts the window where the bar copy, always on top, covers none of it and it lies wholly
+    // on the screen; moves the copy when they cannot both fit. With `onlyWhenCovered` a window
+    // the copy leaves free stays where it is.
+    void keepClearOfBarCopy(bool onlyWhenCovered);
 
     // Loads the window from key 0 and the options; the start-up runs it before and after the
     // key table is read.
@@ -214,6 +222,10 @@ private:
     void clearKey(int i);
     void showSetupFace(int i, KeyRecord& key);
     WriteResult storeIconFile(int i);
+    WriteResult stagePicture(int i, const QPixmap& picture);
+    void stageListPicture(int i);
+    bool giveEveryPictureKeyItsFile();
+    void correctKeyCount(const std::string& typed);
     bool storeTableAndChoices();
     int startFromProgramFolder(const char* program);
 
@@ -223,6 +235,7 @@ private:
 
     TuneContext context_;
     TuneState& state_;
+    IconWorkspace icons_;
     Controls c_{};
     QPixmap smallIcon_;           // what SmallIconPicture shows
     QPoint dragOrigin_;           // twips, where a drag of the window began

@@ -77,6 +77,11 @@ void Form3::openAtFullWidth() {
     applyState();
 }
 
+void Form3::moveTop(double top) {
+    state_.top = top;
+    applyState();
+}
+
 void Form3::showMarkerAround(int keyIndex) {
     const QToolButton* button = key(keyIndex);
     const KeyPlace& place = geometry_.keys.at(static_cast<std::size_t>(keyIndex));
@@ -91,7 +96,10 @@ void Form3::apri() {
     applyState();
 }
 
-void Form3::Label5_Click() {}
+// Trying a key closes the copy to its handle; a click on the handle opens it again.
+void Form3::Label5_Click() {
+    apri();
+}
 
 void Form3::Label1_Click(int) {
     playClick();

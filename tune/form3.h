@@ -7,8 +7,9 @@ namespace ombrix {
 
 // The setup program's live copy of the bar: all 128 keys, painted from the key table being
 // edited, with the yellow marker around the selected key. It behaves like the bar except that
-// it only opens, its side buttons only click, it saves nothing, and on the right side a drag
-// keeps it at the left edge. Trying a key also opens secure web addresses and pages.
+// it only opens (a click on its handle opens it, never closes it), its side buttons only
+// click, it saves nothing, and on the right side a drag keeps it at the left edge. Trying a key
+// also opens secure web addresses and pages.
 class Form3 : public BarForm {
     Q_OBJECT
 
@@ -24,6 +25,9 @@ public:
 
     // Opens the copy across the screen, whatever its width was.
     void openAtFullWidth();
+
+    // Puts the copy at `top` twips, out of the key editor's way; nothing is saved.
+    void moveTop(double top);
 
     // The yellow marker around key i.
     void showMarkerAround(int keyIndex);

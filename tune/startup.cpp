@@ -16,6 +16,7 @@
 #include "version.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -166,7 +167,10 @@ TuneWindows startTune(const TuneStartup& startup) {
         editor.Form_Load();
         return true;
     });
+    editor.keepClearOfBarCopy(false);
     editor.show();
+    // The window manager frames the window once shown; the place is checked with that frame.
+    QTimer::singleShot(300, &editor, [&editor] { editor.keepClearOfBarCopy(true); });
     return windows;
 }
 

@@ -93,9 +93,11 @@ make_user_world() { # program folder: its own home and folders, and a copy of th
     rm -rf "$program/barra.dat" "$program/icons" # a new user's folder has no key table yet
 }
 
-# Xvfb picks a free display itself and reports it once it accepts connections.
+# Xvfb picks a free display itself and reports it once it accepts connections. The screen is
+# 1920 x 1080 unless another size is given ("1366x768").
 start_xvfb() {
-    Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1920x1080x24 \
+    screen_size=${1:-1920x1080}
+    Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "${screen_size}x24" \
         3>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
@@ -106,4 +108,29 @@ start_xvfb() {
     DISPLAY=":$(head -n1 "$work/display")"
     export DISPLAY
     echo "Running on display $DISPLAY in $work"
+}
+
+# A window manager as a desktop has one: openbox in a session bus of its own, so that windows
+# get frames and close boxes, and windows that ask for a place are placed by it.
+start_window_manager() {
+    # Its themes lie in the system's data folders, whatever a test made of XDG_DATA_DIRS.
+    XDG_DATA_DIRS=/usr/local/share:/usr/share dbus-run-session -- openbox >"$work/openbox.log" 2>&1 &
+    for _ in $(seq 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    cat "$work/openbox.log" >&2
+    echo "FAIL: openbox did not start" >&2
+    exit 1
+}
+
+# The outside of a managed window, frame included: "x y width height".
+frame_of() { # window
+    local x y w h left right top bottom
+    read -r x y w h <<<"$(xwininfo -id "$1" 2>/dev/null | awk '
+        /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF} END {print x, y, w, h}')"
+    read -r left right top bottom <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null |
+        sed -n 's/.* = //p' | tr -d ',')"
+    echo "$((x - ${left:-0})) $((y - ${top:-0})) $((w + ${left:-0} + ${right:-0})) $((h + ${top:-0} + ${bottom:-0}))"
 }

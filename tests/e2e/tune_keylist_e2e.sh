@@ -4,9 +4,11 @@
 # its own: "ins." on the bar ends the bar and starts tune; tune shows the bar copy open across
 # the screen and the key editor with key 1 selected; selecting a key moves the yellow marker on
 # the copy; the number of keys and "show all the keys" enable, disable, show and hide the keys;
-# moving a key swaps the two keys on the copy and their icon files on disk; "X" on the copy
-# ends tune and stores nothing. Everything runs from a copy of the program folder with its own
-# home, configuration and runtime folders.
+# moving a key swaps the two keys on the copy, while the icon files on disk wait for "EXIT";
+# "X" on the copy ends tune and stores nothing; under a window manager, a key moved and tune
+# closed by its close box leave every key of the restarted bar with its own picture.
+# Everything runs from a copy of the program folder with its own home, configuration and
+# runtime folders.
 #
 # What is seen is read from the windows' pixels: the marker is the only pure yellow on the copy,
 # a key in use shows its icon file's own colour at its centre while a disabled key shows it
@@ -24,7 +26,7 @@ version=${3:?version}
 test_title="the end-to-end test of the setup program's key list"
 # shellcheck source=common.sh source-path=SCRIPTDIR
 source "$(dirname "$0")/common.sh"
-require_tools Xvfb xdotool xwininfo xprop import convert od md5sum
+require_tools Xvfb xdotool xwininfo xprop import convert od md5sum openbox dbus-run-session
 require_files "$program_source/ombrix" "$program_source/tune" "$make_key_table"
 
 # ---------------------------------------------------------------- bookkeeping and cleanup
@@ -480,7 +482,7 @@ expect_eq "5: before the move key 2 is AA on red, key 3 BB on blue" \
     "$(caption_colour 1) $(caption_colour 2)" "red blue"
 click_selector 1
 check "5: selecting key 2 puts the marker around it" wait_for_marker 1
-hs_x=$(design 8040) hs_y=$(design 2640) hs_w=$(design 492) hs_h=$(design 252)
+hs_x=$(design 7620) hs_y=$(design 2900) hs_w=$(design 1380) hs_h=$(design 252)
 click_at "the move bar's right arrow" $((ex + hs_x + hs_w - 5)) $((ey + hs_y + hs_h / 2))
 check "5: the moved key stays selected: the marker lies around key 3" wait_for_marker 2
 expect_eq "5: after the move key 2 is BB on blue, key 3 AA on red" \
@@ -488,14 +490,10 @@ expect_eq "5: after the move key 2 is BB on blue, key 3 AA on red" \
 capture "$editor" editor
 expect_eq "5: key 3's selector is checked, key 2's no longer" \
     "$(selector_state 2) $(selector_state 1)" "checked enabled"
-expect_eq "5: icon1.ico and icon2.ico exchanged their names" \
+icons_before=$(cat "$program"/icons/*.ico | md5sum)
+expect_eq "5: the icon files on disk wait for \"EXIT\", as the key table does" \
     "$(md5sum <"$program/icons/icon1.ico") $(md5sum <"$program/icons/icon2.ico")" \
-    "$icon2_before $icon1_before"
-if [ -e "$program/icons/icon1000.ico" ]; then
-    fail "5: the temporary icon1000.ico was left behind"
-else
-    pass "5: no temporary icon file is left behind"
-fi
+    "$icon1_before $icon2_before"
 
 # ================================================================ 6. "X" ends tune, unsaved
 park_pointer
@@ -508,6 +506,8 @@ if wait_for_exit "$tune_pid" 5; then
     expect_eq "6: the key table is as it was (the move is not saved)" \
         "$(md5sum <"$program/barra.dat")" "$table_before"
     expect_eq "6: the key count is as it was" "$(md5sum <"$key_count_file")" "$count_before"
+    expect_eq "6: the icon files are as they were" "$(cat "$program"/icons/*.ico | md5sum)" \
+        "$icons_before"
     sleep 1 # a bar started now would have shown its handle
     restarted=$(xdotool search --onlyvisible --class '^ombrix$' 2>/dev/null | head -n1)
     if [ -n "$restarted" ]; then
@@ -519,5 +519,67 @@ if wait_for_exit "$tune_pid" 5; then
 else
     fail '6: tune still runs after a double click on the copy'\''s "X"'
 fi
+
+# ================================================================ 7. the close box after a move
+# Under a window manager, as a desktop runs it: tune again, key 4 moved to place 5, the editor
+# closed by its close box (Alt+F4). The closing starts the bar, whose keys 4 and 5 show their
+# own pictures: the old key table with the old icon files.
+start_window_manager
+"$program/tune" >"$work/tune2.log" 2>&1 &
+tune_pid=$!
+editor=""
+for _ in $(seq 100); do
+    editor=$(xdotool search --onlyvisible --pid "$tune_pid" --name '^Ombrix Setup' 2>/dev/null | head -n1)
+    [ -n "$editor" ] && break
+    sleep 0.1
+done
+if [ -z "$editor" ]; then
+    fail "7: tune did not start again"
+    finish
+fi
+sleep 1 # placed again once framed
+read -r ex ey ew eh <<<"$(geometry "$editor")"
+click_selector 3
+sleep 0.3
+click_at "the move bar's right arrow" $((ex + hs_x + hs_w - 5)) $((ey + hs_y + hs_h / 2))
+sleep 0.5
+for window in $(xdotool search --onlyvisible --pid "$tune_pid" 2>/dev/null); do
+    [ "$(window_name "$window")" = Ombrix ] && copy=$window
+done
+park_pointer
+sleep 0.3
+capture "$copy" copy
+expect_eq "7: the copy shows the move: place 4 holds key 5's picture" "$(key_centre 3)" \
+    "$(icon_colour 4)"
+xdotool windowactivate --sync "$editor" key --clearmodifiers alt+F4 2>/dev/null
+if wait_for_exit "$tune_pid" 5; then
+    pass "7: the close box ends tune"
+else
+    fail "7: tune still runs after its close box"
+    finish
+fi
+expect_eq "7: the key table is as it was" "$(md5sum <"$program/barra.dat")" "$table_before"
+expect_eq "7: the icon files are as they were" "$(cat "$program"/icons/*.ico | md5sum)" \
+    "$icons_before"
+bar=""
+for _ in $(seq 100); do
+    bar=$(xdotool search --onlyvisible --class '^ombrix$' 2>/dev/null | head -n1)
+    [ -n "$bar" ] && break
+    sleep 0.1
+done
+if [ -z "$bar" ]; then
+    fail "7: closing tune did not start the bar"
+    finish
+fi
+others+=("$(window_pid "$bar")")
+read -r bx by _ bh <<<"$(geometry "$bar")"
+sleep 0.5
+click_at "the bar's handle" $((bx + 13)) $((by + 13))
+wait_for_geometry "$bar" "$bx $by 1920 $bh" || fail "7: the bar did not open: $(geometry "$bar")"
+park_pointer
+sleep 0.3
+capture "$bar" copy # read as the copy is read: the same keys at the same places
+expect_eq "7: keys 4 and 5 of the bar show their own pictures" \
+    "$(icon_key_state 3) $(icon_key_state 4)" "enabled enabled"
 
 finish

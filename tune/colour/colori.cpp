@@ -448,7 +448,9 @@ void colori::Form_Load() {
     if (!isKeyIndex(state_.selectedKey))
         return;
     hexText_ = colour::colourHexText(workingColours_[static_cast<std::size_t>(state_.selectedKey)]);
+    showingColour_ = true;
     posiziona();
+    showingColour_ = false;
     dipingi();
 }
 
@@ -496,7 +498,12 @@ void colori::showKeyColour(int k) {
     if (!isKeyIndex(k))
         return;
     hexText_ = colour::colourHexText(workingColours_[static_cast<std::size_t>(k)]);
+    // Showing a colour writes the red, green and blue boxes, which must not take it as typed:
+    // the system grey would become the plain colour the boxes show for it.
+    const bool showing = showingColour_;
+    showingColour_ = true;
     posiziona();
+    showingColour_ = showing;
     // posiziona has brought the hue, saturation and luminance boxes in step with the red, green
     // and blue ones already. Should one still differ (boxes typed earlier showing the same
     // red, green and blue), converting it back here would change the key's working colour by
@@ -642,6 +649,18 @@ void colori::rgbBoxChanged(QLineEdit* box) {
     rgbGuard_ = true;
     RICALCOLA();
     rgbGuard_ = false;
+    if (!showingColour_)
+        keepTypedColour();
+}
+
+// Red, green and blue are one view of the key's colour, as hue, saturation and luminance are
+// the other: a colour typed there becomes the key's working colour, which "OK" stores.
+void colori::keepTypedColour() {
+    const int k = state_.selectedKey;
+    if (!isKeyIndex(k))
+        return;
+    workingColours_[static_cast<std::size_t>(k)] = static_cast<float>(sampleColour_);
+    paintBarCopyKey(k, workingColours_[static_cast<std::size_t>(k)]);
 }
 
 // ---- The conversions

@@ -194,6 +194,7 @@ private:
     void clampHslBox(QLineEdit* box);
     void convertHsl();
     void rgbBoxChanged(QLineEdit* box);
+    void keepTypedColour();
     void placeCross(double left, double top);
     void placeArrow(double top);
     void luminanceFromStrip(double y);
@@ -211,6 +212,7 @@ private:
     std::string hexText_;
     bool rgbGuard_ = false;
     bool hslGuard_ = false;
+    bool showingColour_ = false; // set while a key's colour is written into the boxes
     bool fieldDrag_ = false;
     bool stripDrag_ = false;
     colour::StripColour stripColour_{};

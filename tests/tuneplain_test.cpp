@@ -1,0 +1,169 @@
+#include "tempfolder.h"
+#include "tune/iconworkspace.h"
+#include "tune/keylist.h"
+#include "tune/placement.h"
+#include "tune/targetline.h"
+
+#include "common/targets.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+using namespace ombrix;
+namespace fs = std::filesystem;
+
+namespace {
+
+template <typename Row>
+requires requires(const Row& row) {
+    row.name;
+}
+void PrintTo(const Row& row, std::ostream* out) {
+    *out << row.name;
+}
+
+// ---- The icon files follow the key table
+
+struct IconFolder {
+    TempFolder folder;
+    IconFolder() {
+        folder.write("icons/icon3.ico", "three");
+        folder.write("icons/icon4.ico", "four");
+        folder.write("icons/notes.txt", "kept");
+        folder.write("barra.dat", "old table");
+    }
+    std::string icon(int i) const { return readBytes(iconFilePath(folder.path(), i)); }
+};
+
+TEST(IconWorkspace, ChangesReachTheIconsFolderOnlyWithTheKeyTable) {
+    IconFolder f;
+    TuneState state;
+    {
+        IconWorkspace icons(f.folder.path());
+        ASSERT_TRUE(icons.prepareChange());
+        ASSERT_TRUE(moveKey(state, icons.folder(), 3, 5)); // icon3 becomes icon5
+        EXPECT_EQ(readBytes(iconFilePath(icons.folder(), 5)), "three");
+        EXPECT_EQ(f.icon(3), "three") << "nothing changes before the save";
+        EXPECT_FALSE(fileExists(iconFilePath(f.folder.path(), 5)));
+    } // left without saving
+    EXPECT_EQ(f.icon(3), "three");
+    EXPECT_EQ(f.icon(4), "four");
+    EXPECT_FALSE(fileExists(iconFilePath(f.folder.path(), 5)));
+
+    IconWorkspace icons(f.folder.path());
+    ASSERT_TRUE(icons.prepareChange());
+    ASSERT_TRUE(moveKey(state, icons.folder(), 3, 4));
+    const WriteResult saved = icons.save([&] {
+        EXPECT_EQ(f.icon(3), "four") << "the icons are in place when the table is written";
+        return writeFileAtomically(f.folder / "barra.dat", "new table");
+    });
+    ASSERT_TRUE(saved) << saved.message;
+    EXPECT_EQ(f.icon(3), "four");
+    EXPECT_EQ(f.icon(4), "three");
+    EXPECT_EQ(readBytes(f.folder / "icons/notes.txt"), "kept");
+    EXPECT_EQ(readBytes(f.folder / "barra.dat"), "new table");
+    EXPECT_FALSE(fs::exists(f.folder / "icons.saving"));
+}
+
+TEST(IconWorkspace, AKeyTableThatCannotBeWrittenPutsTheOldIconsBack) {
+    IconFolder f;
+    TuneState state;
+    IconWorkspace icons(f.folder.path());
+    ASSERT_TRUE(icons.prepareChange());
+    ASSERT_TRUE(moveKey(state, icons.folder(), 3, 4));
+    const WriteResult saved = icons.save([] { return WriteResult::failure("disk full"); });
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(saved.message, "disk full");
+    EXPECT_EQ(f.icon(3), "three");
+    EXPECT_EQ(f.icon(4), "four");
+    EXPECT_EQ(readBytes(f.folder / "barra.dat"), "old table");
+}
+
+// ---- The target line and the fields "Setup" stores from it
+
+struct LineRow {
+    const char* name;
+    std::string line;
+    TargetFields fields;
+    std::string refusal; // the start of the message; empty when the key can hold the line
+};
+
+class SetupFields : public testing::TestWithParam<LineRow> {};
+
+TEST_P(SetupFields, SplitTheLineIntoProgramAndDocumentOrRefuseIt) {
+    const LineRow& row = GetParam();
+    const TargetFields fields = targetFieldsOf(row.line);
+    EXPECT_EQ(fields.target, row.fields.target);
+    EXPECT_EQ(fields.argument, row.fields.argument);
+    EXPECT_EQ(targetRefusal(fields).substr(0, row.refusal.size()), row.refusal);
+    EXPECT_EQ(targetRefusal(fields).empty(), row.refusal.empty());
+}
+
+const std::string longPath = "/" + std::string(250, 'a') + ".exe";
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, SetupFields,
+    testing::Values(
+        LineRow{"ProgramAndDocument", "/t/ed.exe /d/a b.txt ", {"/t/ed.exe", "/d/a b.txt"}, ""},
+        LineRow{"DocumentRemoved", "/t/ed.exe ", {"/t/ed.exe", ""}, ""},
+        LineRow{"WebAddressWhole", " http://h/p q ", {"http://h/p q", ""}, ""},
+        LineRow{"ShutdownKey", "shl.ShutdownWindows ", {"shl.ShutdownWindows", ""}, ""},
+        LineRow{"TooLong", longPath, {longPath, ""}, "The target is 255 characters long"},
+        LineRow{"DocumentTooLong",
+                "/t/ed.exe " + longPath,
+                {"/t/ed.exe", longPath},
+                "The document is 255 characters long"},
+        LineRow{"CharacterOutsideTheSet",
+                "/t/\xC4\x89.exe",
+                {"/t/\xC4\x89.exe", ""},
+                "The target holds the character \"\xC4\x89\""},
+        LineRow{"Windows1252Letters",
+                "/t/\xC3\xA9t\xC3\xA9.exe",
+                {"/t/\xC3\xA9t\xC3\xA9.exe", ""},
+                ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- The key editor beside the bar copy
+
+struct PlaceRow {
+    const char* name;
+    ScreenSize screen;
+    Area copy;
+    EditorPlace expected;
+};
+
+class EditorPlacement : public testing::TestWithParam<PlaceRow> {};
+
+// The editor's frame: 9480 x 5808 twips drawn a fifth larger, with a title bar.
+constexpr double editorWidth = 11496, editorHeight = 7420;
+
+TEST_P(EditorPlacement, KeepsTheEditorOnTheScreenAndClearOfTheCopy) {
+    const PlaceRow& row = GetParam();
+    const EditorPlace place = placeEditor(row.screen, editorWidth, editorHeight, row.copy);
+    EXPECT_EQ(place.left, row.expected.left);
+    EXPECT_EQ(place.top, row.expected.top);
+    EXPECT_EQ(place.copyTop, row.expected.copyTop);
+    const Area copy{row.copy.left, place.copyTop, row.copy.width, row.copy.height};
+    EXPECT_FALSE((Area{place.left, place.top, editorWidth, editorHeight}.meets(copy)));
+    EXPECT_LE(place.top + editorHeight, row.screen.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, EditorPlacement,
+    testing::Values(
+        PlaceRow{"CentredWhenFree", {28800, 16200}, {0, 0, 28800, 1500}, {8652, 4390, 0}},
+        PlaceRow{"LaptopCopyAtMidHeightMovesToTheTop",
+                 {20490, 11520},
+                 {0, 5760, 20490, 1500},
+                 {4497, 2050, 0}},
+        PlaceRow{"AboveWhenThereIsRoom", {28800, 16200}, {0, 8000, 28800, 1500}, {8652, 580, 8000}},
+        PlaceRow{
+            "BelowWhenNearerTheCentre", {20490, 11520}, {0, 1000, 20490, 1500}, {4497, 2500, 1000}},
+        PlaceRow{"SmallScreenMovesTheCopyToTheTop",
+                 {15360, 11520},
+                 {0, 4000, 15360, 2000},
+                 {1932, 2050, 0}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,30 @@
+#include "tune/placement.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace ombrix {
+
+EditorPlace placeEditor(ScreenSize screen, double width, double height, const Area& copy) {
+    const double left = std::max(0.0, std::floor((screen.width - width) / 2));
+    const double centre = std::max(0.0, std::floor((screen.height - height) / 2));
+    const auto clear = [&](double top) {
+        return top >= 0 && top + height <= screen.height &&
+               !Area{left, top, width, height}.meets(copy);
+    };
+    if (clear(centre))
+        return {left, centre, copy.top};
+    std::optional<double> best;
+    for (const double top : {copy.top - height, copy.top + copy.height}) {
+        if (clear(top) && (!best || std::abs(top - centre) < std::abs(*best - centre)))
+            best = top;
+    }
+    if (best)
+        return {left, *best, copy.top};
+    const double below =
+        std::min(std::max(centre, copy.height), std::max(copy.height, screen.height - height));
+    return {left, below, 0};
+}
+
+} // namespace ombrix

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "common/barwindow.h"
+
+// Where the key editor goes on the screen beside the bar copy, which stays on top of every
+// window: the copy must cover none of the editor, and the editor must lie wholly on the
+// screen. Plain values in twips; the windows apply the result.
+namespace ombrix {
+
+struct Area {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+
+    bool meets(const Area& other) const {
+        return left < other.left + other.width && other.left < left + width &&
+               top < other.top + other.height && other.top < top + height;
+    }
+};
+
+struct EditorPlace {
+    double left = 0; // the editor's frame
+    double top = 0;
+    double copyTop = 0; // the copy's top, moved only when the two cannot both fit otherwise
+};
+
+// The editor (its frame, `width` x `height`) centred on the screen when the copy leaves that
+// place free; else just above or below the copy, whichever is nearer the centre; else the copy
+// goes to the top of the screen and the editor below it. The copy's saved place is not
+// changed by moving it. A screen smaller than the editor puts the editor at its top left.
+EditorPlace placeEditor(ScreenSize screen, double width, double height, const Area& copy);
+
+} // namespace ombrix
