@@ -73,6 +73,7 @@ Form1::Form1(BarContext context, QWidget* parent) : BarForm(std::move(context), 
             return;
         apri();
         openedByDrag_ = true;
+        draggedOverOpenBar_ = shapeRegion().contains(mapFromGlobal(dragAt_));
     });
 }
 
@@ -164,6 +165,7 @@ DropOutcome Form1::dropOutcomeAt(QPoint at) {
 
 // Said on every move, so the pointer shows at once whether letting go would do anything.
 void Form1::answerDrag(QDropEvent* event) {
+    dragAt_ = mapToGlobal(event->position().toPoint());
     const bool usable = std::any_of(dragged_.begin(), dragged_.end(), [](const auto& thing) {
         return thing.kind != DropKind::Unusable && thing.kind != DropKind::Folder;
     });
@@ -183,12 +185,20 @@ void Form1::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void Form1::dragMoveEvent(QDragMoveEvent* event) {
+    if (!state_.closed())
+        draggedOverOpenBar_ = true;
     answerDrag(event);
 }
 
+// Opening can take the bar from under the pointer (a handle docked right or far along the
+// top opens a strip that starts at the left edge): that leave is the bar's own doing. Only a
+// drag that has been over the open bar (when it opened, or moving since) and leaves it closes
+// it again.
 void Form1::dragLeaveEvent(QDragLeaveEvent*) {
-    const bool close = openedByDrag_;
+    const bool close = openedByDrag_ && draggedOverOpenBar_;
+    const bool stillOpenedByDrag = openedByDrag_ && !draggedOverOpenBar_;
     endDrag();
+    openedByDrag_ = stillOpenedByDrag;
     if (close && !state_.closed())
         apri();
 }

@@ -57,6 +57,8 @@ private:
     std::vector<DroppedThing> dragged_; // what the drag over the bar carries
     QTimer dragOpenTimer_;
     bool openedByDrag_ = false;
+    bool draggedOverOpenBar_ = false;
+    QPoint dragAt_; // where the pointer of the drag was last seen, on the screen
 };
 
 } // namespace ombrix

@@ -219,6 +219,33 @@ if [ -n "$message_box" ]; then
         fail "5: the bar stayed $(geometry "$bar") after the refused drop"
 fi
 kill "$setup_stand_in"
+rm -f "$XDG_RUNTIME_DIR/tune.lock"
+
+# 6. Docked right, the handle opens a strip that starts at the left edge, away from the
+# pointer: the bar stays open for the drag to reach it there, and the drop adds key 4.
+kill "$bar_pid"
+wait "$bar_pid" 2>/dev/null
+printf '[posizione]\nleft=28400\ntop=7500\nlarghezza=400\nindice=3\n' \
+    >"$XDG_CONFIG_HOME/Ombrix/Ombrix.conf"
+"$program/ombrix" >"$work/bar-right.log" 2>&1 &
+bar_pid=$!
+bar=$(wait_for_window "$bar_pid") || fail "6: the bar docked right showed no window"
+xdotool mousemove 980 340
+sleep 0.1
+xdotool mousedown 1
+sleep 0.1
+glide 980 340 1906 513
+sleep 0.8
+glide 1906 513 196 516
+sleep 0.3
+expect_eq "6: the bar opened from the right is still open under the drag" "$(bar_width)" 1920
+xdotool mouseup 1
+for _ in $(seq 60); do
+    [ "$(number "$key_count_file" 340 f4)" = 4 ] && break
+    sleep 0.05
+done
+expect_eq "6: the drop on the bar opened from the right adds key 4" \
+    "$(number "$key_count_file" 340 f4)|$(field 3 0 250)" "4|$entry"
 
 [ "$failed" -eq 0 ] || cat "$work/bar.log"
 report
