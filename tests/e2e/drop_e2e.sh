@@ -43,28 +43,6 @@ echo "Dear bar," >"$document"
 record="$work/out/record"
 export ARGRECORDER_OUT="$record"
 
-# ---------------------------------------------------------------- helpers
-geometry() { # window: "x y width height"
-    xwininfo -id "$1" 2>/dev/null | awk '
-        /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
-        /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF}
-        END {print x, y, w, h}'
-}
-
-wait_for_window() { # pid: prints the first visible window of the process
-    local window
-    for _ in $(seq 100); do
-        window=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null | head -n1)
-        if [ -n "$window" ]; then
-            echo "$window"
-            return 0
-        fi
-        alive "$1" || return 1
-        sleep 0.1
-    done
-    return 1
-}
-
 bar_width() { geometry "$bar" | cut -d' ' -f3; }
 
 wait_for_width() { # width: true once the bar is that wide (3 s at most)
@@ -99,20 +77,6 @@ field() { # record offset length: the text of a field of barra.dat, blanks trimm
 
 number() { # file offset type: one number, as od reads it
     od -An -t "$3" -j "$2" -N "$(( ${3#?} ))" "$1" 2>/dev/null | tr -d ' '
-}
-
-read_records() { # the records argrecorder wrote, into `records`
-    local LC_ALL=C data length
-    data=$(cat "$1"; printf x)
-    data=${data%x}
-    records=()
-    while [ -n "$data" ]; do
-        length=${data%%:*}
-        [[ $length =~ ^[0-9]+$ ]] || return 1
-        data=${data#*:}
-        records+=("${data:0:length}")
-        data=${data:length+1}
-    done
 }
 
 recorded() { # the record of the last start, fields joined by "|", once it is written
@@ -156,7 +120,7 @@ expect_eq "1: the first two records are as they were" "$(field 0 0 250)|$(field 
 expect_eq "1: the source was asked for a link, never a move" "$(head -n1 "$work/source-entry.out")" link
 sleep 0.3
 expect_eq "1: the open bar is one key longer (3 x 365 + 2020 twips)" \
-    "$(xwininfo -shape -id "$bar" | awk '/Window shape extents/ {print $NF}' | cut -dx -f1)" 208
+    "$(shape_extents "$bar" | cut -dx -f1)" 208
 
 # 2. The new key starts its entry's program, in the entry's folder.
 rm -f "$record"
@@ -204,7 +168,7 @@ glide 13 513 196 516
 xdotool mouseup 1
 message_box=""
 for _ in $(seq 60); do
-    message_box=$(xdotool search --onlyvisible --pid "$bar_pid" 2>/dev/null | grep -vx "$bar" | head -n1)
+    message_box=$(visible_windows "$bar_pid" | grep -vx "$bar" | head -n1)
     [ -n "$message_box" ] && break
     sleep 0.05
 done

@@ -74,22 +74,6 @@ wait_for_exit() { # pid seconds: true once the process has ended; a child's stat
     return 1
 }
 
-geometry() { # window: "x y width height"
-    xwininfo -id "$1" 2>/dev/null | awk '
-        /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
-        /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF}
-        END {print x, y, w, h}'
-}
-
-wait_for_geometry() { # window expected [seconds]: true once the geometry is as expected
-    local tries=$((${3:-3} * 20))
-    for _ in $(seq "$tries"); do
-        [ "$(geometry "$1")" = "$2" ] && return 0
-        sleep 0.05
-    done
-    return 1
-}
-
 window_name() { xprop -id "$1" WM_NAME 2>/dev/null | sed -n 's/^WM_NAME([A-Z_0-9]*) = "\(.*\)"$/\1/p'; }
 window_pid() { xprop -id "$1" _NET_WM_PID 2>/dev/null | awk '/CARDINAL/ {print $NF}'; }
 
