@@ -186,14 +186,18 @@ TEST(BarWindow, SideButtonsDockAndSaveTheSide) {
     EXPECT_EQ(f.store.read("indice"), "4");
 }
 
-TEST(BarWindow, TransparentBackIsSavedAndReshapes) {
+TEST(BarWindow, TransparentBackIsSavedAndReshapesOnlyTheOpenBar) {
     BarFixture f;
     auto bar = programBar(f);
+    ASSERT_TRUE(bar->state().closed());
     bar->transparentBox()->click();
     EXPECT_EQ(f.store.read("tras"), "True");
-    EXPECT_EQ(bar->state().shape, WindowShape::WholeBar);
+    EXPECT_EQ(bar->state().shape, WindowShape::Handle) << "a closed bar stays round";
+    EXPECT_EQ(bar->shapeRegion().boundingRect().size(), QSize(27, 27));
+    bar->apri();
     bar->transparentBox()->click();
     EXPECT_EQ(f.store.read("tras"), "False");
+    EXPECT_EQ(bar->state().shape, WindowShape::WholeBar);
 }
 
 TEST(BarWindow, TheTimerFollowsAChangeOfScreenWidth) {
