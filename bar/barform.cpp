@@ -68,6 +68,9 @@ BarForm::BarForm(BarContext context, QWidget* parent)
                           Qt::WindowDoesNotAcceptFocus),
       context_(std::move(context)) {
     setAttribute(Qt::WA_ShowWithoutActivating);
+    // The bar never takes the focus, and Qt shows pop-up texts only in the active window
+    // unless told otherwise.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setMouseTracking(true);
     setWindowTitle(QStringLiteral("Ombrix"));
     state_.height = designHeight;
