@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QStyle>
 
-
 namespace ombrix {
 
 namespace {
@@ -56,12 +55,13 @@ void KeyButton::paintEvent(QPaintEvent*) {
     drawEdge(painter, r, isDown() || isChecked());
 
     const QRect inside = r.adjusted(edgeWidth, edgeWidth, -edgeWidth, -edgeWidth);
-    const bool showsPicture = !icon().isNull() && (text().isEmpty() ||
-                                                   toolButtonStyle() != Qt::ToolButtonTextOnly);
+    const bool showsPicture =
+        !icon().isNull() && (text().isEmpty() || toolButtonStyle() != Qt::ToolButtonTextOnly);
     if (showsPicture) {
         const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
         const QSize size = iconSize().boundedTo(inside.size());
-        icon().paint(&painter, QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, size, inside),
+        icon().paint(&painter,
+                     QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, size, inside),
                      Qt::AlignCenter, mode);
         return;
     }

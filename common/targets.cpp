@@ -28,7 +28,8 @@ std::size_t endOfFirstEnding(std::string_view target, std::span<const std::strin
     const std::string lower = lowerCase(target);
     std::size_t best = std::string::npos;
     for (std::string_view ending : endings) {
-        for (auto at = lower.find(ending); at != std::string::npos; at = lower.find(ending, at + 1)) {
+        for (auto at = lower.find(ending); at != std::string::npos;
+             at = lower.find(ending, at + 1)) {
             const std::size_t end = at + ending.size();
             if (end == lower.size() || lower[end] == ' ') {
                 best = std::min(best, end);

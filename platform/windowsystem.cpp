@@ -7,9 +7,9 @@
 
 #include <xcb/xcb.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstdint>
 #include <vector>
 
 namespace ombrix::platform {
@@ -28,8 +28,8 @@ constexpr int x11DockType = 0x000004;
 bool chose = false;
 
 xcb_atom_t atomNamed(xcb_connection_t* connection, std::string_view name) {
-    const auto cookie = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()),
-                                        name.data());
+    const auto cookie =
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data());
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
     const xcb_atom_t atom = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
     std::free(reply);

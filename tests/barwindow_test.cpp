@@ -63,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         OpenCase{"CloseTopKeepsLeft", Side::Top, stripAt(300, 0), screen, 300, handleWidth, 0},
         OpenCase{"CloseRightToTheEdge", Side::Right, stripAt(0, 5000), screen, 28400, handleWidth,
                  5000},
-        OpenCase{"CloseBottomGoesBackDown", Side::Bottom, stripAt(0, 15300), screen, 0,
-                 handleWidth, 15400}),
+        OpenCase{"CloseBottomGoesBackDown", Side::Bottom, stripAt(0, 15300), screen, 0, handleWidth,
+                 15400}),
     [](const auto& info) { return info.param.name; });
 
 struct DockCase {
@@ -246,10 +246,14 @@ INSTANTIATE_TEST_SUITE_P(
             "BeyondTheRightEdge", 40000, 100, 400, {28400, 100, 400, 0, WindowShape::Handle}},
         RestoreCase{"AboveAndLeftOfTheScreen", -900, -50, 400, {0, 0, 400, 0, WindowShape::Handle}},
         RestoreCase{"ZeroWidthStartsClosed", 0, 100, 0, {0, 100, 400, 0, WindowShape::Handle}},
-        RestoreCase{"NoPixelWideStartsClosed", 0, 100, 0.001f, {0, 100, 400, 0, WindowShape::Handle}},
-        RestoreCase{"NotANumberStartsClosed", 0, 100, std::nanf(""),
-                    {0, 100, 400, 0, WindowShape::Handle}},
-        RestoreCase{"WiderThanTheScreenIsTheScreen", 0, 100, 1e12f,
+        RestoreCase{
+            "NoPixelWideStartsClosed", 0, 100, 0.001f, {0, 100, 400, 0, WindowShape::Handle}},
+        RestoreCase{
+            "NotANumberStartsClosed", 0, 100, std::nanf(""), {0, 100, 400, 0, WindowShape::Handle}},
+        RestoreCase{"WiderThanTheScreenIsTheScreen",
+                    0,
+                    100,
+                    1e12f,
                     {0, 100, 28800, 0, WindowShape::WholeBar}},
         RestoreCase{"AlmostClosedIsOpen", 0, 100, 401, {0, 100, 401, 0, WindowShape::WholeBar}}),
     [](const auto& info) { return info.param.name; });
@@ -308,15 +312,16 @@ TEST_P(OpenBarOnScreen, EveryRowStaysOnTheScreen) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SidesAndScreens, OpenBarOnScreen,
-    testing::Combine(testing::Values(Side::Left, Side::Top, Side::Right, Side::Bottom),
-                     testing::Values(ScreenCase{"s1280x1024", {19200, 15360}},
-                                     ScreenCase{"s1366x768", {20490, 11520}},
-                                     ScreenCase{"s1024x768", {15360, 11520}},
-                                     ScreenCase{"s800x600", {12000, 9000}},
-                                     ScreenCase{"s640x480", {9600, 7200}})),
-    [](const auto& info) {
-        return "Side" + std::to_string(static_cast<int>(std::get<0>(info.param))) +
-               std::get<1>(info.param).name;
-    });
+INSTANTIATE_TEST_SUITE_P(SidesAndScreens, OpenBarOnScreen,
+                         testing::Combine(testing::Values(Side::Left, Side::Top, Side::Right,
+                                                          Side::Bottom),
+                                          testing::Values(ScreenCase{"s1280x1024", {19200, 15360}},
+                                                          ScreenCase{"s1366x768", {20490, 11520}},
+                                                          ScreenCase{"s1024x768", {15360, 11520}},
+                                                          ScreenCase{"s800x600", {12000, 9000}},
+                                                          ScreenCase{"s640x480", {9600, 7200}})),
+                         [](const auto& info) {
+                             return "Side" +
+                                    std::to_string(static_cast<int>(std::get<0>(info.param))) +
+                                    std::get<1>(info.param).name;
+                         });

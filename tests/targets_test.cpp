@@ -136,8 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
         DottedCase{"ExistingProgramByItsEnding", "@/tools/old.com doc", "@/tools/old.com", "doc"},
         DottedCase{"MissingFolderIsNoEnding", "/gone/example.com/run.sh",
                    "/gone/example.com/run.sh", ""},
-        DottedCase{"EndingBeforeABlank", "C:\\web.com\\tool.exe -x", "C:\\web.com\\tool.exe",
-                   "-x"},
+        DottedCase{"EndingBeforeABlank", "C:\\web.com\\tool.exe -x", "C:\\web.com\\tool.exe", "-x"},
         DottedCase{"EndingAtTheEnd", "C:\\App.EXE", "C:\\App.EXE", ""}),
     [](const auto& info) { return info.param.name; });
 

@@ -9,7 +9,8 @@ namespace {
 
 struct ChoiceCase {
     const char* name;
-    WindowSystemEnvironment environment; // QT_QPA_PLATFORM, WAYLAND_DISPLAY, XDG_SESSION_TYPE, DISPLAY
+    WindowSystemEnvironment
+        environment; // QT_QPA_PLATFORM, WAYLAND_DISPLAY, XDG_SESSION_TYPE, DISPLAY
     bool x11;
 };
 

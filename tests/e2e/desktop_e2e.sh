@@ -44,7 +44,7 @@ cp "$arg_recorder" "$sites/run.sh"
 "$make_key_table" "$program" "$XDG_CONFIG_HOME/Ombrix/keycount.stm" 128 documents \
     "$sites/run.sh" "$work/documents" || { echo "FAIL: the key table could not be written"; exit 1; }
 patch_record() { # record offset bytes (printf escapes): overwrites bytes of one key record
-    printf "$3" | dd of="$program/barra.dat" bs=1 seek=$(($1 * 550 + $2)) conv=notrunc status=none
+    printf '%b' "$3" | dd of="$program/barra.dat" bs=1 seek=$(($1 * 550 + $2)) conv=notrunc status=none
 }
 patch_record 0 500 '\x01\x00'         # key 1 shows icons/icon0.ico, which is not there: no caption
 patch_record 0 546 '\x00\x00\x7f\x43' # and its colour is 255.0, pure red
@@ -143,8 +143,10 @@ else
     fail "6: key 128 at $kx,$ky started nothing"
     cat "$work/bar.log"
 fi
-wait_for_geometry "$bar" "0 $((screen_height - 53)) 27 $h" &&
-    pass "6: used, the bar closes back to its handle at the bottom" ||
+if wait_for_geometry "$bar" "0 $((screen_height - 53)) 27 $h"; then
+    pass "6: used, the bar closes back to its handle at the bottom"
+else
     fail "6: after the key the bar is at $(geometry "$bar"), not closed at the bottom"
+fi
 
 report
