@@ -11,6 +11,7 @@
 #include "platform/icons.h"
 #include "platform/paths.h"
 #include "platform/singleinstance.h"
+#include "platform/windowsystem.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -105,7 +106,9 @@ std::unique_ptr<Form1> buildBar(const BarStartup& startup) {
 }
 
 int runBar(int argc, char** argv) {
+    platform::chooseWindowSystem();
     QApplication app(argc, argv);
+    platform::applicationStarted();
     QApplication::setApplicationName(QStringLiteral("Ombrix"));
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -124,6 +127,7 @@ int runBar(int argc, char** argv) {
     startup.beep = [] { QApplication::beep(); };
 
     auto bar = buildBar(startup);
+    platform::makeDock(bar.get());
     bar->show();
     return QApplication::exec();
 }

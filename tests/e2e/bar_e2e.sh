@@ -36,42 +36,8 @@ setting() { # key: its value in the group [posizione]
         sed -n "s/^$1=//p" | tr -d '"' | head -n1
 }
 
-geometry() { # window: "x y width height"
-    xwininfo -id "$1" 2>/dev/null | awk '
-        /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
-        /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF}
-        END {print x, y, w, h}'
-}
-
 shape_extents() { # window: the extents of its outline, "WxH+X+Y"
     xwininfo -shape -id "$1" 2>/dev/null | awk '/Window shape extents/ {print $NF}'
-}
-
-visible_windows() { # pid
-    xdotool search --onlyvisible --pid "$1" 2>/dev/null
-}
-
-wait_for_window() { # pid: prints the first visible window of the process
-    local window
-    for _ in $(seq 100); do
-        window=$(visible_windows "$1" | head -n1)
-        if [ -n "$window" ]; then
-            echo "$window"
-            return 0
-        fi
-        alive "$1" || return 1
-        sleep 0.1
-    done
-    return 1
-}
-
-wait_for_geometry() { # window expected [seconds]: true once the geometry is as expected
-    local tries=$((${3:-3} * 20))
-    for _ in $(seq "$tries"); do
-        [ "$(geometry "$1")" = "$2" ] && return 0
-        sleep 0.05
-    done
-    return 1
 }
 
 wait_for_exit() { # pid seconds: true once the process has ended; its status in $exit_status
@@ -108,21 +74,6 @@ drag_handle() { # from-x from-y to-x to-y: press, move in ten steps, release
 }
 
 pixels() { echo $(((2 * $1 + 15) / 30)); } # twips to pixels, halves up, 15 twips a pixel
-
-# The records argrecorder writes: length, colon, bytes, newline, each. Fills `records`.
-read_records() {
-    local LC_ALL=C data length
-    data=$(cat "$1"; printf x)
-    data=${data%x}
-    records=()
-    while [ -n "$data" ]; do
-        length=${data%%:*}
-        [[ $length =~ ^[0-9]+$ ]] || return 1
-        data=${data#*:}
-        records+=("${data:0:length}")
-        data=${data:length+1}
-    done
-}
 
 # ================================================================ a new user's bar
 write_settings 0 3000 400

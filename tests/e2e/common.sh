@@ -93,11 +93,9 @@ make_user_world() { # program folder: its own home and folders, and a copy of th
     rm -rf "$program/barra.dat" "$program/icons" # a new user's folder has no key table yet
 }
 
-# Xvfb picks a free display itself and reports it once it accepts connections. The screen is
-# 1920 x 1080 unless another size is given ("1366x768").
-start_xvfb() {
-    screen_size=${1:-1920x1080}
-    Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "${screen_size}x24" \
+# Xvfb picks a free display itself and reports it once it accepts connections.
+start_xvfb() { # [screen size, 1920x1080 unless told]
+    Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "${1:-1920x1080}x24" \
         3>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
@@ -133,4 +131,54 @@ frame_of() { # window
     read -r left right top bottom <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null |
         sed -n 's/.* = //p' | tr -d ',')"
     echo "$((x - ${left:-0})) $((y - ${top:-0})) $((w + ${left:-0} + ${right:-0})) $((h + ${top:-0} + ${bottom:-0}))"
+}
+
+# ---------------------------------------------------------------- windows and records
+geometry() { # window: "x y width height"
+    xwininfo -id "$1" 2>/dev/null | awk '
+        /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF}
+        END {print x, y, w, h}'
+}
+
+visible_windows() { # pid
+    xdotool search --onlyvisible --pid "$1" 2>/dev/null
+}
+
+wait_for_window() { # pid: prints the first visible window of the process
+    local window
+    for _ in $(seq 100); do
+        window=$(visible_windows "$1" | head -n1)
+        if [ -n "$window" ]; then
+            echo "$window"
+            return 0
+        fi
+        alive "$1" || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+wait_for_geometry() { # window expected [seconds]: true once the geometry is as expected
+    local tries=$((${3:-3} * 20))
+    for _ in $(seq "$tries"); do
+        [ "$(geometry "$1")" = "$2" ] && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+# The records argrecorder writes: length, colon, bytes, newline, each. Fills `records`.
+read_records() {
+    local LC_ALL=C data length
+    data=$(cat "$1"; printf x)
+    data=${data%x}
+    records=()
+    while [ -n "$data" ]; do
+        length=${data%%:*}
+        [[ $length =~ ^[0-9]+$ ]] || return 1
+        data=${data#*:}
+        records+=("${data:0:length}")
+        data=${data:length+1}
+    done
 }
