@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick libx11-dev
     adwaita-icon-theme desktop-file-utils xterm
+    python3-gi gir1.2-glib-2.0
 )
 
 missing=()
