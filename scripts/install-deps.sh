@@ -11,6 +11,7 @@ packages=(
     xvfb xauth xdotool x11-utils imagemagick libx11-dev
     adwaita-icon-theme desktop-file-utils xterm
     python3-gi gir1.2-glib-2.0
+    clang libclang-rt-14-dev
 )
 
 missing=()
