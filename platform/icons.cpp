@@ -1,5 +1,7 @@
 #include "platform/icons.h"
 
+#include "common/desktopentry.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -144,27 +146,12 @@ QString trimmed(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).trimmed();
 }
 
-// The Icon= value of the [Desktop Entry] group; only the untranslated key counts.
+// The Icon= value of the [Desktop Entry] group, read as starting the entry reads it.
 std::optional<QString> desktopEntryIcon(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::string line;
-    bool inMainGroup = false;
-    while (std::getline(in, line)) {
-        const QString text = trimmed(line);
-        if (text.isEmpty() || text.startsWith('#'))
-            continue;
-        if (text.startsWith('[')) {
-            inMainGroup = text == QLatin1String("[Desktop Entry]");
-            continue;
-        }
-        const qsizetype equals = text.indexOf('=');
-        if (inMainGroup && equals > 0 && text.left(equals).trimmed() == QLatin1String("Icon")) {
-            const QString value = text.mid(equals + 1).trimmed();
-            if (!value.isEmpty())
-                return value;
-        }
-    }
-    return std::nullopt;
+    const auto entry = readDesktopEntry(file);
+    if (!entry || entry->icon.empty())
+        return std::nullopt;
+    return trimmed(entry->icon);
 }
 
 void appendIfMissing(QStringList& list, const QString& folder) {
@@ -210,13 +197,16 @@ QPixmap themeIconSmall(const QString& name) {
     return fitSmall(icon.pixmap(smallIcon, 1.0).toImage());
 }
 
+// An icon that no theme holds lies by its name in one of the icon base folders.
 QPixmap unthemedPixmapSmall(const QString& name) {
-    const QDir pixmaps(QStringLiteral("/usr/share/pixmaps"));
-    for (const char* suffix : {"", ".png", ".svg", ".xpm"}) {
-        const QString candidate = pixmaps.filePath(name + QLatin1String(suffix));
-        if (QFileInfo(candidate).isFile())
-            if (QPixmap pixmap = imageFileSmall(candidate); !pixmap.isNull())
-                return pixmap;
+    for (const std::filesystem::path& folder : unthemedIconFolders()) {
+        const QDir base(toQString(folder));
+        for (const char* suffix : {"", ".png", ".svg", ".xpm"}) {
+            const QString candidate = base.filePath(name + QLatin1String(suffix));
+            if (QFileInfo(candidate).isFile())
+                if (QPixmap pixmap = imageFileSmall(candidate); !pixmap.isNull())
+                    return pixmap;
+        }
     }
     return {};
 }

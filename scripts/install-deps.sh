@@ -12,6 +12,8 @@ packages=(
     openbox dbus dbus-daemon weston xwayland qt6-wayland
     adwaita-icon-theme desktop-file-utils xterm
     dpkg-dev lintian appstream
+    python3-gi gir1.2-glib-2.0
+    clang libclang-rt-14-dev
 )
 
 missing=()
