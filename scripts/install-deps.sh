@@ -9,7 +9,7 @@ packages=(
     libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick libx11-dev
-    adwaita-icon-theme desktop-file-utils xterm
+    adwaita-icon-theme desktop-file-utils xterm dbus-daemon
 )
 
 missing=()
