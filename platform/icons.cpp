@@ -1,5 +1,7 @@
 #include "platform/icons.h"
 
+#include "platform/keypicturecache.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -14,6 +16,7 @@
 #include <QPluginLoader>
 #include <QStandardPaths>
 #include <QString>
+#include <QTimer>
 
 #include <climits>
 #include <fstream>
@@ -41,18 +44,18 @@ bool hasSuffix(const std::filesystem::path& file, const char* suffix) {
 }
 
 // Scales to fit 16 x 16 keeping proportions; a picture that is not square sits centred.
-QPixmap fitSmall(const QImage& image) {
+QImage fitSmall(const QImage& image) {
     if (image.isNull())
         return {};
     if (image.size() == smallIcon)
-        return QPixmap::fromImage(image);
+        return image;
     const QImage scaled = image.scaled(smallIcon, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     QImage canvas(smallIcon, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::transparent);
     QPainter painter(&canvas);
     painter.drawImage((smallSize - scaled.width()) / 2, (smallSize - scaled.height()) / 2, scaled);
     painter.end();
-    return QPixmap::fromImage(canvas);
+    return canvas;
 }
 
 // Distance of a stored image's size from 16; on a tie the larger image wins, since scaling
@@ -109,24 +112,24 @@ int nearestSmallImage(QImageIOHandler& handler) {
 
 // An icon file's image nearest 16 x 16; nothing when the ico reader is not installed, so that
 // the caller falls back to the general reader.
-std::optional<QPixmap> icoFileSmall(const QString& path) {
+std::optional<QImage> icoFileSmall(const QString& path) {
     QImageIOPlugin* plugin = icoPlugin();
     if (!plugin)
         return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QPixmap();
+        return QImage();
     const std::unique_ptr<QImageIOHandler> handler(plugin->create(&file, "ico"));
     if (!handler)
-        return QPixmap();
+        return QImage();
     handler->jumpToImage(nearestSmallImage(*handler));
     QImage image;
     if (!handler->read(&image))
-        return QPixmap();
+        return QImage();
     return fitSmall(image);
 }
 
-QPixmap imageFileSmall(const QString& path, const QByteArray& format = {}) {
+QImage imageFileSmall(const QString& path, const QByteArray& format = {}) {
     // Naming the format spares the reader probing every format plugin for each file.
     QImageReader reader(path, format);
     jumpToImageNearestSmall(reader);
@@ -202,7 +205,7 @@ QString withoutImageSuffix(const QString& name) {
     return name;
 }
 
-QPixmap themeIconSmall(const QString& name) {
+QImage themeIconSmall(const QString& name) {
     prepareIconThemes();
     const QIcon icon = QIcon::fromTheme(withoutImageSuffix(name));
     if (icon.isNull())
@@ -210,35 +213,37 @@ QPixmap themeIconSmall(const QString& name) {
     return fitSmall(icon.pixmap(smallIcon, 1.0).toImage());
 }
 
-QPixmap unthemedPixmapSmall(const QString& name) {
+QImage unthemedPixmapSmall(const QString& name) {
     const QDir pixmaps(QStringLiteral("/usr/share/pixmaps"));
     for (const char* suffix : {"", ".png", ".svg", ".xpm"}) {
         const QString candidate = pixmaps.filePath(name + QLatin1String(suffix));
         if (QFileInfo(candidate).isFile())
-            if (QPixmap pixmap = imageFileSmall(candidate); !pixmap.isNull())
-                return pixmap;
+            if (QImage picture = imageFileSmall(candidate); !picture.isNull())
+                return picture;
     }
     return {};
 }
 
-QPixmap desktopEntryIconSmall(const std::filesystem::path& file) {
+RenderedPicture desktopEntryIconSmall(const std::filesystem::path& file) {
     const std::optional<QString> icon = desktopEntryIcon(file);
     if (!icon)
         return {};
-    if (QDir::isAbsolutePath(*icon))
-        return QFileInfo(*icon).isFile() ? imageFileSmall(*icon) : QPixmap();
-    if (QPixmap themed = themeIconSmall(*icon); !themed.isNull())
-        return themed;
-    return unthemedPixmapSmall(*icon);
+    if (QDir::isAbsolutePath(*icon)) {
+        const std::filesystem::path image(QFile::encodeName(*icon).toStdString());
+        return {QFileInfo(*icon).isFile() ? imageFileSmall(*icon) : QImage(), false, {image}};
+    }
+    if (QImage themed = themeIconSmall(*icon); !themed.isNull())
+        return {themed, true, {}};
+    return {unthemedPixmapSmall(*icon), true, {}};
 }
 
 // ---- everything else ----
 
-QPixmap providerIconSmall(const std::filesystem::path& file) {
+QImage providerIconSmall(const std::filesystem::path& file) {
     prepareIconThemes(); // the provider looks up mime-type icons in the theme
     static const QFileIconProvider provider;
     const QIcon icon = provider.icon(QFileInfo(toQString(file)));
-    return icon.isNull() ? QPixmap() : fitSmall(icon.pixmap(smallIcon, 1.0).toImage());
+    return icon.isNull() ? QImage() : fitSmall(icon.pixmap(smallIcon, 1.0).toImage());
 }
 
 bool isRegularFile(const std::filesystem::path& file) {
@@ -251,43 +256,131 @@ bool isRegularFile(const std::filesystem::path& file) {
 QPixmap keyIconImage(const std::filesystem::path& icoFile) {
     if (!isRegularFile(icoFile))
         return {};
-    return imageFileSmall(toQString(icoFile));
+    return QPixmap::fromImage(imageFileSmall(toQString(icoFile)));
+}
+
+RenderedPicture renderSmallFileIcon(const std::filesystem::path& file) {
+    RenderedPicture own;
+    if (hasSuffix(file, ".ico")) {
+        const auto ico = icoFileSmall(toQString(file));
+        own.picture = ico ? *ico : imageFileSmall(toQString(file), "ico");
+    } else if (hasSuffix(file, ".desktop"))
+        own = desktopEntryIconSmall(file);
+    if (own.picture.isNull()) {
+        own.picture = providerIconSmall(file);
+        own.fromTheme = true;
+    }
+    return own;
 }
 
 namespace {
 
-QPixmap loadSmallFileIcon(const std::filesystem::path& file) {
-    QPixmap own;
-    if (hasSuffix(file, ".ico")) {
-        const auto ico = icoFileSmall(toQString(file));
-        own = ico ? *ico : imageFileSmall(toQString(file), "ico");
-    } else if (hasSuffix(file, ".desktop"))
-        own = desktopEntryIconSmall(file);
-    return own.isNull() ? providerIconSmall(file) : own;
+void appendTime(std::string& stamp, const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return;
+    stamp += path.string() + '@' + std::to_string(info.st_mtim.tv_sec) + '.' +
+             std::to_string(info.st_mtim.tv_nsec) + ';';
 }
 
-// Keys often share a program; its icon is looked up once. A file that changes (the setup
-// program rewrites icon files and exchanges their names) is another file here and is read again.
-struct FileIdentity {
-    dev_t device;
-    ino_t inode;
-    std::int64_t modifiedNs;
-    off_t size;
-    bool operator==(const FileIdentity&) const = default;
-};
+// A theme folder's own times and those of its size and context folders: installing,
+// removing or replacing an icon file changes the time of the folder that holds it.
+void appendThemeFolderTimes(std::string& stamp, const std::filesystem::path& folder) {
+    appendTime(stamp, folder);
+    appendTime(stamp, folder / "index.theme");
+    appendTime(stamp, folder / "icon-theme.cache");
+    std::error_code error;
+    for (std::filesystem::directory_iterator size(folder, error), end; !error && size != end;
+         size.increment(error)) {
+        if (!size->is_directory(error))
+            continue;
+        appendTime(stamp, size->path());
+        std::error_code inner;
+        for (std::filesystem::directory_iterator context(size->path(), inner);
+             !inner && context != end; context.increment(inner))
+            if (context->is_directory(inner))
+                appendTime(stamp, context->path());
+    }
+}
 
-struct CachedIcon {
-    FileIdentity identity;
-    QPixmap picture;
-};
+// The themes asked in turn: the current one, those it inherits, the fallback and hicolor.
+QStringList themeChain(const QStringList& searchPaths) {
+    QStringList chain{QIcon::themeName()};
+    for (qsizetype i = 0; i < chain.size() && chain.size() < 16; ++i) {
+        for (const QString& folder : searchPaths) {
+            std::ifstream index(QFile::encodeName(folder + '/' + chain[i] + "/index.theme")
+                                    .toStdString());
+            std::string line;
+            bool found = false;
+            while (std::getline(index, line))
+                if (line.rfind("Inherits=", 0) == 0) {
+                    for (const QString& parent : trimmed(line.substr(9)).split(','))
+                        if (!parent.trimmed().isEmpty())
+                            appendIfMissing(chain, parent.trimmed());
+                    found = true;
+                    break;
+                }
+            if (found || index.is_open())
+                break;
+        }
+    }
+    appendIfMissing(chain, QIcon::fallbackThemeName());
+    appendIfMissing(chain, QStringLiteral("hicolor"));
+    return chain;
+}
 
-std::optional<FileIdentity> identityOf(const std::filesystem::path& file) {
-    struct stat info {};
-    if (::stat(file.c_str(), &info) != 0)
-        return std::nullopt;
-    return FileIdentity{info.st_dev, info.st_ino,
-                        std::int64_t{info.st_mtim.tv_sec} * 1000000000 + info.st_mtim.tv_nsec,
-                        info.st_size};
+} // namespace
+
+std::string iconThemesStamp() {
+    prepareIconThemes();
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    const QStringList chain = themeChain(searchPaths);
+    std::string stamp = (QStringLiteral("themes ") + chain.join(',') + QStringLiteral(" in ") +
+                         searchPaths.join(',') + ';')
+                            .toStdString();
+    for (const QString& folder : searchPaths)
+        for (const QString& theme : chain)
+            appendThemeFolderTimes(stamp, QFile::encodeName(folder + '/' + theme).toStdString());
+    appendTime(stamp, "/usr/share/pixmaps");
+    // Pictures of other files follow their type, as the shared MIME database tells it.
+    for (const QString& data :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        appendTime(stamp, QFile::encodeName(data + "/mime/mime.cache").toStdString());
+    return stamp;
+}
+
+namespace {
+
+std::filesystem::path keyPictureCacheFile() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    return std::filesystem::path(QFile::encodeName(folder).toStdString()) / "Ombrix" /
+           "keypictures.cache";
+}
+
+// One cache per program run, written once the start-up's pictures are all made: the save is
+// queued behind the events that show the windows, and done again at the end for pictures
+// made later (the setup program's chooser).
+KeyPictureCache& keyPictures() {
+    static KeyPictureCache cache(keyPictureCacheFile(), renderSmallFileIcon, iconThemesStamp);
+    return cache;
+}
+
+void saveKeyPicturesSoon() {
+    static bool queued = false;
+    auto* application = QCoreApplication::instance();
+    if (queued || !application || !keyPictures().changed())
+        return;
+    queued = true;
+    QTimer::singleShot(0, application, [] {
+        queued = false;
+        keyPictures().save();
+    });
+    static const bool atQuit = [application] {
+        QObject::connect(application, &QCoreApplication::aboutToQuit,
+                         [] { keyPictures().save(); });
+        return true;
+    }();
+    (void)atQuit;
 }
 
 } // namespace
@@ -295,16 +388,9 @@ std::optional<FileIdentity> identityOf(const std::filesystem::path& file) {
 QPixmap smallFileIcon(const std::filesystem::path& file) {
     if (!isRegularFile(file))
         return {};
-    static std::map<std::filesystem::path, CachedIcon> cache;
-    const auto identity = identityOf(file);
-    if (!identity)
-        return loadSmallFileIcon(file);
-    const auto found = cache.find(file);
-    if (found != cache.end() && found->second.identity == *identity)
-        return found->second.picture;
-    QPixmap picture = loadSmallFileIcon(file);
-    cache[file] = {*identity, picture};
-    return picture;
+    const QImage picture = keyPictures().picture(file);
+    saveKeyPicturesSoon();
+    return QPixmap::fromImage(picture);
 }
 
 } // namespace ombrix::platform
