@@ -205,6 +205,94 @@ QString withoutImageSuffix(const QString& name) {
     return name;
 }
 
+// ---- the icon themes' folders ----
+
+// The themes asked in turn: the current one, those it inherits, the fallback and hicolor.
+QStringList themeChain(const QStringList& searchPaths) {
+    QStringList chain{QIcon::themeName()};
+    for (qsizetype i = 0; i < chain.size() && chain.size() < 16; ++i) {
+        for (const QString& folder : searchPaths) {
+            std::ifstream index(
+                QFile::encodeName(folder + '/' + chain[i] + "/index.theme").toStdString());
+            if (!index.is_open())
+                continue;
+            std::string line;
+            while (std::getline(index, line))
+                if (line.rfind("Inherits=", 0) == 0) {
+                    for (const QString& parent : trimmed(line.substr(9)).split(','))
+                        if (!parent.trimmed().isEmpty())
+                            appendIfMissing(chain, parent.trimmed());
+                    break;
+                }
+            break;
+        }
+    }
+    appendIfMissing(chain, QIcon::fallbackThemeName());
+    appendIfMissing(chain, QStringLiteral("hicolor"));
+    return chain;
+}
+
+// Every folder of every theme asked: the theme folders themselves, their size folders and
+// their context folders ("16x16", "16x16/apps").
+template <typename Visit>
+void forEachThemeFolder(Visit&& visit) {
+    prepareIconThemes();
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    for (const QString& folder : searchPaths)
+        for (const QString& theme : themeChain(searchPaths)) {
+            const std::filesystem::path root(
+                QFile::encodeName(folder + '/' + theme).toStdString());
+            std::error_code error;
+            if (!std::filesystem::is_directory(root, error))
+                continue;
+            visit(root, 0);
+            const std::filesystem::directory_iterator end;
+            for (std::filesystem::directory_iterator size(root, error); !error && size != end;
+                 size.increment(error)) {
+                if (!size->is_directory(error))
+                    continue;
+                visit(size->path(), 1);
+                std::error_code inner;
+                for (std::filesystem::directory_iterator context(size->path(), inner);
+                     !inner && context != end; context.increment(inner))
+                    if (context->is_directory(inner))
+                        visit(context->path(), 2);
+            }
+        }
+}
+
+// The themes asked and where, as the settings name them.
+QString themeSettings() {
+    prepareIconThemes();
+    return QIcon::themeName() + ',' + QIcon::fallbackThemeName() + " in " +
+           QIcon::themeSearchPaths().join(',');
+}
+
+// The picture files of the themes by icon name: the files a theme lookup of that name may
+// have read. Made at the first picture taken from the theme, again when the themes change.
+const std::multimap<std::string, std::filesystem::path>& themeFilesByName() {
+    static QString madeFor;
+    static std::multimap<std::string, std::filesystem::path> files;
+    if (const QString now = themeSettings(); now != madeFor || files.empty()) {
+        madeFor = now;
+        files.clear();
+        forEachThemeFolder([&](const std::filesystem::path& folder, int depth) {
+            if (depth == 0)
+                return;
+            std::error_code error;
+            const std::filesystem::directory_iterator end;
+            for (std::filesystem::directory_iterator file(folder, error); !error && file != end;
+                 file.increment(error)) {
+                const std::string extension = file->path().extension().string();
+                if (extension == ".png" || extension == ".svg" || extension == ".svgz" ||
+                    extension == ".xpm")
+                    files.emplace(file->path().stem().string(), file->path());
+            }
+        });
+    }
+    return files;
+}
+
 QImage themeIconSmall(const QString& name) {
     prepareIconThemes();
     const QIcon icon = QIcon::fromTheme(withoutImageSuffix(name));
@@ -232,9 +320,16 @@ RenderedPicture desktopEntryIconSmall(const std::filesystem::path& file) {
         const std::filesystem::path image(QFile::encodeName(*icon).toStdString());
         return {QFileInfo(*icon).isFile() ? imageFileSmall(*icon) : QImage(), false, {image}};
     }
-    if (QImage themed = themeIconSmall(*icon); !themed.isNull())
-        return {themed, true, {}};
-    return {unthemedPixmapSmall(*icon), true, {}};
+    RenderedPicture themed{themeIconSmall(*icon), true, {}};
+    // The theme folders' times tell of icons added or removed; an icon file rewritten in
+    // place shows only in its own times.
+    const auto [first, last] = themeFilesByName().equal_range(
+        QFile::encodeName(withoutImageSuffix(*icon)).toStdString());
+    for (auto candidate = first; candidate != last; ++candidate)
+        themed.readFiles.push_back(candidate->second);
+    if (themed.picture.isNull())
+        themed.picture = unthemedPixmapSmall(*icon);
+    return themed;
 }
 
 // ---- everything else ----
@@ -249,6 +344,14 @@ QImage providerIconSmall(const std::filesystem::path& file) {
 bool isRegularFile(const std::filesystem::path& file) {
     std::error_code error;
     return std::filesystem::is_regular_file(file, error);
+}
+
+void appendTime(std::string& stamp, const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return;
+    stamp += path.string() + '@' + std::to_string(info.st_mtim.tv_sec) + '.' +
+             std::to_string(info.st_mtim.tv_nsec) + ';';
 }
 
 } // namespace
@@ -273,74 +376,18 @@ RenderedPicture renderSmallFileIcon(const std::filesystem::path& file) {
     return own;
 }
 
-namespace {
-
-void appendTime(std::string& stamp, const std::filesystem::path& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
-        return;
-    stamp += path.string() + '@' + std::to_string(info.st_mtim.tv_sec) + '.' +
-             std::to_string(info.st_mtim.tv_nsec) + ';';
-}
-
-// A theme folder's own times and those of its size and context folders: installing,
-// removing or replacing an icon file changes the time of the folder that holds it.
-void appendThemeFolderTimes(std::string& stamp, const std::filesystem::path& folder) {
-    appendTime(stamp, folder);
-    appendTime(stamp, folder / "index.theme");
-    appendTime(stamp, folder / "icon-theme.cache");
-    std::error_code error;
-    for (std::filesystem::directory_iterator size(folder, error), end; !error && size != end;
-         size.increment(error)) {
-        if (!size->is_directory(error))
-            continue;
-        appendTime(stamp, size->path());
-        std::error_code inner;
-        for (std::filesystem::directory_iterator context(size->path(), inner);
-             !inner && context != end; context.increment(inner))
-            if (context->is_directory(inner))
-                appendTime(stamp, context->path());
-    }
-}
-
-// The themes asked in turn: the current one, those it inherits, the fallback and hicolor.
-QStringList themeChain(const QStringList& searchPaths) {
-    QStringList chain{QIcon::themeName()};
-    for (qsizetype i = 0; i < chain.size() && chain.size() < 16; ++i) {
-        for (const QString& folder : searchPaths) {
-            std::ifstream index(QFile::encodeName(folder + '/' + chain[i] + "/index.theme")
-                                    .toStdString());
-            std::string line;
-            bool found = false;
-            while (std::getline(index, line))
-                if (line.rfind("Inherits=", 0) == 0) {
-                    for (const QString& parent : trimmed(line.substr(9)).split(','))
-                        if (!parent.trimmed().isEmpty())
-                            appendIfMissing(chain, parent.trimmed());
-                    found = true;
-                    break;
-                }
-            if (found || index.is_open())
-                break;
-        }
-    }
-    appendIfMissing(chain, QIcon::fallbackThemeName());
-    appendIfMissing(chain, QStringLiteral("hicolor"));
-    return chain;
-}
-
-} // namespace
-
 std::string iconThemesStamp() {
     prepareIconThemes();
-    const QStringList searchPaths = QIcon::themeSearchPaths();
-    const QStringList chain = themeChain(searchPaths);
-    std::string stamp = (QStringLiteral("themes ") + chain.join(',') + QStringLiteral(" in ") +
-                         searchPaths.join(',') + ';')
-                            .toStdString();
-    for (const QString& folder : searchPaths)
-        for (const QString& theme : chain)
-            appendThemeFolderTimes(stamp, QFile::encodeName(folder + '/' + theme).toStdString());
+    std::string stamp = (themeSettings() + ';').toStdString();
+    // Installing, removing or replacing an icon file changes the time of its folder; the
+    // icon caches and index files are rewritten when a theme changes.
+    forEachThemeFolder([&](const std::filesystem::path& folder, int depth) {
+        appendTime(stamp, folder);
+        if (depth == 0) {
+            appendTime(stamp, folder / "index.theme");
+            appendTime(stamp, folder / "icon-theme.cache");
+        }
+    });
     appendTime(stamp, "/usr/share/pixmaps");
     // Pictures of other files follow their type, as the shared MIME database tells it.
     for (const QString& data :

@@ -20,7 +20,7 @@ constexpr std::uint32_t formatVersion = 1;
 // Bounds that keep a damaged file from asking for absurd amounts of memory.
 constexpr std::uint32_t maxEntries = 512;
 constexpr std::uint32_t maxText = 4096;
-constexpr std::uint32_t maxReadFiles = 8;
+constexpr std::uint32_t maxReadFiles = 64;
 // Files up to this size are known by their contents; larger ones (programs) by identity.
 constexpr std::uintmax_t contentLimit = 64 * 1024;
 
