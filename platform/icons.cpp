@@ -216,8 +216,10 @@ QStringList themeChain(const QStringList& searchPaths) {
                 QFile::encodeName(folder + '/' + chain[i] + "/index.theme").toStdString());
             if (!index.is_open())
                 continue;
+            // Inherits= belongs to the first group; the size folders' groups follow it.
             std::string line;
-            while (std::getline(index, line))
+            int groups = 0;
+            while (std::getline(index, line) && (line.empty() || line[0] != '[' || ++groups < 2))
                 if (line.rfind("Inherits=", 0) == 0) {
                     for (const QString& parent : trimmed(line.substr(9)).split(','))
                         if (!parent.trimmed().isEmpty())
@@ -238,8 +240,9 @@ template <typename Visit>
 void forEachThemeFolder(Visit&& visit) {
     prepareIconThemes();
     const QStringList searchPaths = QIcon::themeSearchPaths();
+    const QStringList chain = themeChain(searchPaths);
     for (const QString& folder : searchPaths)
-        for (const QString& theme : themeChain(searchPaths)) {
+        for (const QString& theme : chain) {
             const std::filesystem::path root(
                 QFile::encodeName(folder + '/' + theme).toStdString());
             std::error_code error;

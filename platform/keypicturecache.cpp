@@ -7,7 +7,9 @@
 #include <fstream>
 #include <optional>
 #include <string_view>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <system_error>
 
 namespace ombrix::platform {
@@ -30,6 +32,26 @@ std::uint64_t fnv1a(std::string_view bytes, std::uint64_t hash = 146959810393466
         hash *= 1099511628211ull;
     }
     return hash;
+}
+
+// The whole of a file in one read; false when it cannot be read.
+bool readAll(const std::filesystem::path& file, std::string& bytes) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    bool ok = ::fstat(fd, &info) == 0;
+    bytes.resize(ok ? static_cast<std::size_t>(info.st_size) : 0);
+    std::size_t done = 0;
+    while (ok && done < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (got <= 0)
+            ok = false;
+        else
+            done += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    return ok;
 }
 
 std::optional<struct stat> statOf(const std::filesystem::path& file) {
@@ -59,7 +81,7 @@ std::string fingerprintOf(const std::filesystem::path& file) {
     if (static_cast<std::uintmax_t>(info->st_size) > contentLimit)
         return identityOf(file);
     std::string bytes;
-    if (!readWholeFile(file, bytes))
+    if (!readAll(file, bytes))
         return "-";
     return "c" + std::to_string(bytes.size()) + ":" + std::to_string(fnv1a(bytes));
 }
@@ -176,7 +198,7 @@ KeyPictureCache::KeyPictureCache(std::filesystem::path file, Render render, Them
 void KeyPictureCache::load() {
     loaded_ = true;
     std::string bytes;
-    if (!readWholeFile(file_, bytes))
+    if (!readAll(file_, bytes))
         return;
     // The last eight bytes check all before them: a torn or damaged file is not used.
     if (bytes.size() < 8)
