@@ -19,6 +19,10 @@
 #include <QTimer>
 
 #include <climits>
+#include <dirent.h>
+#include <tuple>
+#include <unistd.h>
+#include <unordered_map>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -81,18 +85,21 @@ void jumpToImageNearestSmall(QImageReader& reader) {
         reader.jumpToImage(best);
 }
 
-// Qt's icon-file reader on its own. Asked for one format, QImageReader loads every image
+// One of Qt's image readers on its own. Asked for one format, QImageReader loads every image
 // plugin installed until one claims it, which costs a bar of icon keys several milliseconds and
 // a megabyte of libraries it never uses.
-QImageIOPlugin* icoPlugin() {
-    static QImageIOPlugin* const plugin = [] {
-        for (const QString& folder : QCoreApplication::libraryPaths()) {
-            QPluginLoader loader(folder + QStringLiteral("/imageformats/libqico.so"));
-            if (auto* found = qobject_cast<QImageIOPlugin*>(loader.instance()))
-                return found;
-        }
-        return static_cast<QImageIOPlugin*>(nullptr);
-    }();
+QImageIOPlugin* formatPlugin(const QString& library) {
+    static std::map<QString, QImageIOPlugin*> plugins;
+    const auto known = plugins.find(library);
+    if (known != plugins.end())
+        return known->second;
+    QImageIOPlugin* plugin = nullptr;
+    for (const QString& folder : QCoreApplication::libraryPaths()) {
+        QPluginLoader loader(folder + QStringLiteral("/imageformats/") + library);
+        if ((plugin = qobject_cast<QImageIOPlugin*>(loader.instance())))
+            break;
+    }
+    plugins[library] = plugin;
     return plugin;
 }
 
@@ -110,27 +117,46 @@ int nearestSmallImage(QImageIOHandler& handler) {
     return best;
 }
 
-// An icon file's image nearest 16 x 16; nothing when the ico reader is not installed, so that
-// the caller falls back to the general reader.
-std::optional<QImage> icoFileSmall(const QString& path) {
-    QImageIOPlugin* plugin = icoPlugin();
+// A file's image nearest 16 x 16 through the plugin `library`, a scalable one rendered
+// straight at that size; nothing when the plugin is not installed, so that the caller falls
+// back to the general reader.
+std::optional<QImage> pluginFileSmall(const QString& path, const QString& library,
+                                      const QByteArray& format) {
+    QImageIOPlugin* plugin = formatPlugin(library);
     if (!plugin)
         return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QImage();
-    const std::unique_ptr<QImageIOHandler> handler(plugin->create(&file, "ico"));
+    const std::unique_ptr<QImageIOHandler> handler(plugin->create(&file, format));
     if (!handler)
         return QImage();
     handler->jumpToImage(nearestSmallImage(*handler));
+    const QSize size = handler->option(QImageIOHandler::Size).toSize();
+    if (size.isValid() && handler->supportsOption(QImageIOHandler::ScaledSize) &&
+        qMax(size.width(), size.height()) > smallSize)
+        handler->setOption(QImageIOHandler::ScaledSize, size.scaled(smallIcon, Qt::KeepAspectRatio));
     QImage image;
     if (!handler->read(&image))
         return QImage();
     return fitSmall(image);
 }
 
-QImage imageFileSmall(const QString& path, const QByteArray& format = {}) {
-    // Naming the format spares the reader probing every format plugin for each file.
+std::optional<QImage> icoFileSmall(const QString& path) {
+    return pluginFileSmall(path, QStringLiteral("libqico.so"), "ico");
+}
+
+QImage imageFileSmall(const QString& path, QByteArray format = {}) {
+    if (format.isEmpty()) {
+        // Naming the format spares the reader probing every format plugin for each file; the
+        // theme's scalable pictures go to the SVG reader alone.
+        format = QFileInfo(path).suffix().toLower().toLatin1();
+        if (format == "svg" || format == "svgz")
+            if (auto picture = pluginFileSmall(path, QStringLiteral("libqsvg.so"), format))
+                return *picture;
+        if (format != "png" && format != "xpm")
+            format.clear();
+    }
     QImageReader reader(path, format);
     jumpToImageNearestSmall(reader);
     // Scalable and some compressed formats can render straight at the small size.
@@ -271,37 +297,254 @@ QString themeSettings() {
            QIcon::themeSearchPaths().join(',');
 }
 
-// The picture files of the themes by icon name: the files a theme lookup of that name may
-// have read. Made at the first picture taken from the theme, again when the themes change.
-const std::multimap<std::string, std::filesystem::path>& themeFilesByName() {
-    static QString madeFor;
-    static std::multimap<std::string, std::filesystem::path> files;
-    if (const QString now = themeSettings(); now != madeFor || files.empty()) {
-        madeFor = now;
-        files.clear();
-        forEachThemeFolder([&](const std::filesystem::path& folder, int depth) {
-            if (depth == 0)
-                return;
-            std::error_code error;
-            const std::filesystem::directory_iterator end;
-            for (std::filesystem::directory_iterator file(folder, error); !error && file != end;
-                 file.increment(error)) {
-                const std::string extension = file->path().extension().string();
-                if (extension == ".png" || extension == ".svg" || extension == ".svgz" ||
-                    extension == ".xpm")
-                    files.emplace(file->path().stem().string(), file->path());
-            }
-        });
+// ---- finding an icon by name in the themes ----
+
+// One folder of a theme as its index.theme describes it (defaults as the icon theme
+// specification gives them).
+struct ThemeFolder {
+    enum class Kind { fixed, scalable, threshold };
+    Kind kind = Kind::threshold;
+    int size = 0;
+    int minSize = 0;
+    int maxSize = 0;
+    int threshold = 2;
+    int scale = 1;
+
+    bool matches(int wanted) const {
+        if (scale != 1)
+            return false;
+        switch (kind) {
+        case Kind::fixed:
+            return size == wanted;
+        case Kind::scalable:
+            return minSize <= wanted && wanted <= maxSize;
+        case Kind::threshold:
+            return size - threshold <= wanted && wanted <= size + threshold;
+        }
+        return false;
     }
-    return files;
+    int distance(int wanted) const {
+        const int low = kind == Kind::threshold ? (size - threshold) * scale : minSize * scale;
+        const int high = kind == Kind::threshold ? (size + threshold) * scale : maxSize * scale;
+        if (kind == Kind::fixed)
+            return qAbs(size * scale - wanted);
+        if (wanted < low)
+            return minSize * scale - wanted;
+        if (wanted > high)
+            return wanted - maxSize * scale;
+        return 0;
+    }
+};
+
+// The folders an index.theme lists, in its order.
+std::vector<std::pair<std::string, ThemeFolder>> themeFolders(const std::string& index) {
+    std::ifstream in(index);
+    std::vector<std::pair<std::string, ThemeFolder>> folders;
+    std::map<std::string, std::size_t> byName;
+    std::string line;
+    ThemeFolder* current = nullptr;
+    bool sizesGiven[2] = {false, false};
+    const auto finish = [&] {
+        if (current && !sizesGiven[0])
+            current->minSize = current->size;
+        if (current && !sizesGiven[1])
+            current->maxSize = current->size;
+    };
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        if (line[0] == '[') {
+            finish();
+            const auto found = byName.find(line.substr(1, line.find(']') - 1));
+            current = found == byName.end() ? nullptr : &folders[found->second].second;
+            sizesGiven[0] = sizesGiven[1] = false;
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (equals == std::string::npos)
+            continue;
+        const std::string key = line.substr(0, equals);
+        const std::string value = line.substr(equals + 1);
+        if (key == "Directories" && folders.empty()) {
+            for (const QString& name : QString::fromStdString(value).split(',', Qt::SkipEmptyParts)) {
+                byName.emplace(name.trimmed().toStdString(), folders.size());
+                folders.push_back({name.trimmed().toStdString(), {}});
+            }
+        } else if (current) {
+            const int number = std::atoi(value.c_str());
+            if (key == "Size")
+                current->size = number;
+            else if (key == "MinSize")
+                current->minSize = number, sizesGiven[0] = true;
+            else if (key == "MaxSize")
+                current->maxSize = number, sizesGiven[1] = true;
+            else if (key == "Threshold")
+                current->threshold = number;
+            else if (key == "Scale")
+                current->scale = number;
+            else if (key == "Type")
+                current->kind = value == "Fixed"      ? ThemeFolder::Kind::fixed
+                                : value == "Scalable" ? ThemeFolder::Kind::scalable
+                                                      : ThemeFolder::Kind::threshold;
+        }
+    }
+    finish();
+    return folders;
 }
 
-QImage themeIconSmall(const QString& name) {
-    prepareIconThemes();
-    const QIcon icon = QIcon::fromTheme(withoutImageSuffix(name));
-    if (icon.isNull())
+// Where a picture file sits: which theme (0 the current one), which of its folders, which
+// search folder, which extension; the lowest of each wins.
+struct ThemeFile {
+    int theme;
+    int folder;
+    int searchFolder;
+    int extension;
+};
+
+// The names of a folder's entries, in one pass (no file is opened or examined).
+template <typename Visit>
+void forEachName(const std::string& folder, Visit&& visit) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir))
+        if (entry->d_name[0] != '.')
+            visit(std::string_view(entry->d_name));
+    ::closedir(dir);
+}
+
+// Every picture file of the themes asked, by icon name, from one reading of the folders that
+// exist (the themes' own caches are not read). Made at the first picture taken from the
+// theme, again when the themes change.
+class ThemeIndex {
+public:
+    explicit ThemeIndex(const QStringList& searchPaths) {
+        const QStringList chain = themeChain(searchPaths);
+        for (const QString& base : searchPaths)
+            bases_.push_back(QFile::encodeName(base).toStdString());
+        for (int theme = 0; theme < chain.size(); ++theme) {
+            const std::string name = QFile::encodeName(chain[theme]).toStdString();
+            themes_.push_back(name);
+            folders_.push_back({});
+            for (const std::string& base : bases_) {
+                const std::string index = base + '/' + name + "/index.theme";
+                if (::access(index.c_str(), R_OK) == 0) {
+                    folders_.back() = themeFolders(index);
+                    break;
+                }
+            }
+            std::map<std::string, int, std::less<>> byName;
+            for (int folder = 0; folder < static_cast<int>(folders_.back().size()); ++folder)
+                byName.emplace(folders_.back()[folder].first, folder);
+            for (int base = 0; base < static_cast<int>(bases_.size()); ++base)
+                readTheme(theme, base, byName);
+        }
+    }
+
+    // The file the icon theme specification picks for a 16 x 16 picture of `name`: in the
+    // first theme that has it, a folder of the size, else the nearest size.
+    std::optional<std::filesystem::path> find(const std::string& name) const {
+        const auto [first, last] = files_.equal_range(name);
+        const ThemeFile* best = nullptr;
+        const auto rank = [this](const ThemeFile& file) {
+            const ThemeFolder& info = folders_[file.theme][file.folder].second;
+            return std::tuple(file.theme, info.matches(smallSize) ? 0 : 1,
+                              info.distance(smallSize), file.folder, file.searchFolder,
+                              file.extension);
+        };
+        for (auto file = first; file != last; ++file)
+            if (!best || rank(file->second) < rank(*best))
+                best = &file->second;
+        if (!best)
+            return std::nullopt;
+        return bases_[best->searchFolder] + '/' + themes_[best->theme] + '/' +
+               folders_[best->theme][best->folder].first + '/' + name + extensions[best->extension];
+    }
+
+private:
+    static constexpr const char* extensions[] = {".png", ".svg", ".xpm", ".svgz"};
+
+    // Theme folders are one or two levels deep ("scalable", "16x16/apps").
+    void readTheme(int theme, int base, const std::map<std::string, int, std::less<>>& byName) {
+        const std::string root = bases_[base] + '/' + themes_[theme];
+        forEachName(root, [&](std::string_view size) {
+            const std::string sizeName(size);
+            if (const auto found = byName.find(sizeName); found != byName.end())
+                readFolder(theme, found->second, base, root + '/' + sizeName);
+            forEachName(root + '/' + sizeName, [&](std::string_view context) {
+                const std::string relative = sizeName + '/' + std::string(context);
+                if (const auto found = byName.find(relative); found != byName.end())
+                    readFolder(theme, found->second, base, root + '/' + relative);
+            });
+        });
+    }
+
+    void readFolder(int theme, int folder, int base, const std::string& path) {
+        forEachName(path, [&](std::string_view file) {
+            const auto dot = file.rfind('.');
+            if (dot == std::string_view::npos)
+                return;
+            const std::string_view extension = file.substr(dot);
+            for (int order = 0; order < 4; ++order)
+                if (extension == extensions[order]) {
+                    files_.emplace(std::string(file.substr(0, dot)),
+                                   ThemeFile{theme, folder, base, order});
+                    return;
+                }
+        });
+    }
+
+    std::vector<std::string> bases_;
+    std::vector<std::string> themes_;
+    std::vector<std::vector<std::pair<std::string, ThemeFolder>>> folders_;
+    std::unordered_multimap<std::string, ThemeFile> files_;
+};
+
+const ThemeIndex& themeIndex() {
+    static QString madeFor;
+    static std::unique_ptr<ThemeIndex> index;
+    if (const QString now = themeSettings(); !index || now != madeFor) {
+        madeFor = now;
+        index = std::make_unique<ThemeIndex>(QIcon::themeSearchPaths());
+    }
+    return *index;
+}
+
+// The theme's file for an icon name; a name with dashes that no theme has falls back to its
+// shorter forms ("utilities-terminal-root", then "utilities-terminal", then "utilities").
+std::optional<std::filesystem::path> themeIconFile(QString name) {
+    name = withoutImageSuffix(name);
+    while (!name.isEmpty()) {
+        if (auto file = themeIndex().find(QFile::encodeName(name).toStdString()))
+            return file;
+        const qsizetype dash = name.lastIndexOf('-');
+        if (dash <= 0)
+            break;
+        name.truncate(dash);
+    }
+    return std::nullopt;
+}
+
+// Many programs share a theme's picture (every terminal shows "utilities-terminal"): each
+// file is read once per run, again only when it changes.
+QImage themePictureSmall(const std::filesystem::path& file) {
+    struct Seen {
+        timespec modified;
+        off_t size;
+        QImage picture;
+    };
+    static std::map<std::filesystem::path, Seen> pictures;
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0)
         return {};
-    return fitSmall(icon.pixmap(smallIcon, 1.0).toImage());
+    const auto found = pictures.find(file);
+    if (found != pictures.end() && found->second.size == info.st_size &&
+        found->second.modified.tv_sec == info.st_mtim.tv_sec &&
+        found->second.modified.tv_nsec == info.st_mtim.tv_nsec)
+        return found->second.picture;
+    return (pictures[file] = {info.st_mtim, info.st_size, imageFileSmall(toQString(file))}).picture;
 }
 
 QImage unthemedPixmapSmall(const QString& name) {
@@ -323,16 +566,9 @@ RenderedPicture desktopEntryIconSmall(const std::filesystem::path& file) {
         const std::filesystem::path image(QFile::encodeName(*icon).toStdString());
         return {QFileInfo(*icon).isFile() ? imageFileSmall(*icon) : QImage(), false, {image}};
     }
-    RenderedPicture themed{themeIconSmall(*icon), true, {}};
-    // The theme folders' times tell of icons added or removed; an icon file rewritten in
-    // place shows only in its own times.
-    const auto [first, last] = themeFilesByName().equal_range(
-        QFile::encodeName(withoutImageSuffix(*icon)).toStdString());
-    for (auto candidate = first; candidate != last; ++candidate)
-        themed.readFiles.push_back(candidate->second);
-    if (themed.picture.isNull())
-        themed.picture = unthemedPixmapSmall(*icon);
-    return themed;
+    if (const auto themed = themeIconFile(*icon))
+        return {themePictureSmall(*themed), true, {*themed}};
+    return {unthemedPixmapSmall(*icon), true, {}};
 }
 
 // ---- everything else ----
