@@ -547,15 +547,16 @@ QImage themePictureSmall(const std::filesystem::path& file) {
     return (pictures[file] = {info.st_mtim, info.st_size, imageFileSmall(toQString(file))}).picture;
 }
 
-QImage unthemedPixmapSmall(const QString& name) {
+// A picture of that name outside the themes, in /usr/share/pixmaps.
+RenderedPicture unthemedPixmapSmall(const QString& name) {
     const QDir pixmaps(QStringLiteral("/usr/share/pixmaps"));
     for (const char* suffix : {"", ".png", ".svg", ".xpm"}) {
         const QString candidate = pixmaps.filePath(name + QLatin1String(suffix));
         if (QFileInfo(candidate).isFile())
             if (QImage picture = imageFileSmall(candidate); !picture.isNull())
-                return picture;
+                return {picture, true, {QFile::encodeName(candidate).toStdString()}};
     }
-    return {};
+    return {QImage(), true, {}};
 }
 
 RenderedPicture desktopEntryIconSmall(const std::filesystem::path& file) {
@@ -568,7 +569,7 @@ RenderedPicture desktopEntryIconSmall(const std::filesystem::path& file) {
     }
     if (const auto themed = themeIconFile(*icon))
         return {themePictureSmall(*themed), true, {*themed}};
-    return {unthemedPixmapSmall(*icon), true, {}};
+    return unthemedPixmapSmall(*icon);
 }
 
 // ---- everything else ----

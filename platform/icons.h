@@ -12,7 +12,10 @@ namespace ombrix::platform {
 // The small icon (16 x 16 pixels, device pixel ratio 1) the desktop shows for a file:
 //  - an ".ico" file (any letter case) shows its own picture;
 //  - a desktop entry (".desktop") shows its Icon=: an absolute image path, else a name looked
-//    up in the current icon theme, then in Debian's Adwaita, then in /usr/share/pixmaps;
+//    up as the freedesktop icon theme specification says (the folder of the size, else the
+//    nearest) in the current icon theme, the themes it inherits, the fallback theme (Debian's
+//    Adwaita where none is set) and hicolor, a name with dashes falling back to its shorter
+//    forms; else a picture of that name in /usr/share/pixmaps;
 //  - any other file, and a desktop entry or icon file whose picture cannot be found, shows
 //    the icon QFileIconProvider gives for it.
 // A path that names no regular file (missing, a folder) gives a null pixmap. Pictures of
