@@ -260,6 +260,27 @@ QStringList themeChain(const QStringList& searchPaths) {
     return chain;
 }
 
+// The names of a folder's entries and whether each is a folder, in one pass (no file is
+// opened).
+template <typename Visit>
+void forEachName(const std::string& folder, Visit&& visit) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat info {};
+            isFolder = ::stat((folder + '/' + entry->d_name).c_str(), &info) == 0 &&
+                       S_ISDIR(info.st_mode);
+        }
+        visit(std::string_view(entry->d_name), isFolder);
+    }
+    ::closedir(dir);
+}
+
 // Every folder of every theme asked: the theme folders themselves, their size folders and
 // their context folders ("16x16", "16x16/apps").
 template <typename Visit>
@@ -269,24 +290,21 @@ void forEachThemeFolder(Visit&& visit) {
     const QStringList chain = themeChain(searchPaths);
     for (const QString& folder : searchPaths)
         for (const QString& theme : chain) {
-            const std::filesystem::path root(
-                QFile::encodeName(folder + '/' + theme).toStdString());
-            std::error_code error;
-            if (!std::filesystem::is_directory(root, error))
+            const std::string root = QFile::encodeName(folder + '/' + theme).toStdString();
+            struct stat info {};
+            if (::stat(root.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
                 continue;
             visit(root, 0);
-            const std::filesystem::directory_iterator end;
-            for (std::filesystem::directory_iterator size(root, error); !error && size != end;
-                 size.increment(error)) {
-                if (!size->is_directory(error))
-                    continue;
-                visit(size->path(), 1);
-                std::error_code inner;
-                for (std::filesystem::directory_iterator context(size->path(), inner);
-                     !inner && context != end; context.increment(inner))
-                    if (context->is_directory(inner))
-                        visit(context->path(), 2);
-            }
+            forEachName(root, [&](std::string_view size, bool sizeIsFolder) {
+                if (!sizeIsFolder)
+                    return;
+                const std::string sizeFolder = root + '/' + std::string(size);
+                visit(sizeFolder, 1);
+                forEachName(sizeFolder, [&](std::string_view context, bool contextIsFolder) {
+                    if (contextIsFolder)
+                        visit(sizeFolder + '/' + std::string(context), 2);
+                });
+            });
         }
 }
 
@@ -403,18 +421,6 @@ struct ThemeFile {
     int extension;
 };
 
-// The names of a folder's entries, in one pass (no file is opened or examined).
-template <typename Visit>
-void forEachName(const std::string& folder, Visit&& visit) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
-        return;
-    while (const dirent* entry = ::readdir(dir))
-        if (entry->d_name[0] != '.')
-            visit(std::string_view(entry->d_name));
-    ::closedir(dir);
-}
-
 // Every picture file of the themes asked, by icon name, from one reading of the folders that
 // exist (the themes' own caches are not read). Made at the first picture taken from the
 // theme, again when the themes change.
@@ -469,20 +475,22 @@ private:
     // Theme folders are one or two levels deep ("scalable", "16x16/apps").
     void readTheme(int theme, int base, const std::map<std::string, int, std::less<>>& byName) {
         const std::string root = bases_[base] + '/' + themes_[theme];
-        forEachName(root, [&](std::string_view size) {
+        forEachName(root, [&](std::string_view size, bool sizeIsFolder) {
+            if (!sizeIsFolder)
+                return;
             const std::string sizeName(size);
             if (const auto found = byName.find(sizeName); found != byName.end())
                 readFolder(theme, found->second, base, root + '/' + sizeName);
-            forEachName(root + '/' + sizeName, [&](std::string_view context) {
+            forEachName(root + '/' + sizeName, [&](std::string_view context, bool isFolder) {
                 const std::string relative = sizeName + '/' + std::string(context);
-                if (const auto found = byName.find(relative); found != byName.end())
+                if (const auto found = byName.find(relative); isFolder && found != byName.end())
                     readFolder(theme, found->second, base, root + '/' + relative);
             });
         });
     }
 
     void readFolder(int theme, int folder, int base, const std::string& path) {
-        forEachName(path, [&](std::string_view file) {
+        forEachName(path, [&](std::string_view file, bool) {
             const auto dot = file.rfind('.');
             if (dot == std::string_view::npos)
                 return;
@@ -621,11 +629,11 @@ std::string iconThemesStamp() {
     std::string stamp = (themeSettings() + ';').toStdString();
     // Installing, removing or replacing an icon file changes the time of its folder; the
     // icon caches and index files are rewritten when a theme changes.
-    forEachThemeFolder([&](const std::filesystem::path& folder, int depth) {
+    forEachThemeFolder([&](const std::string& folder, int depth) {
         appendTime(stamp, folder);
         if (depth == 0) {
-            appendTime(stamp, folder / "index.theme");
-            appendTime(stamp, folder / "icon-theme.cache");
+            appendTime(stamp, folder + "/index.theme");
+            appendTime(stamp, folder + "/icon-theme.cache");
         }
     });
     appendTime(stamp, "/usr/share/pixmaps");
