@@ -2,15 +2,14 @@
 
 #include "common/atomicfile.h"
 
-#include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <optional>
 #include <string_view>
+#include <system_error>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <system_error>
 
 namespace ombrix::platform {
 
