@@ -1,8 +1,11 @@
 # The commands a newcomer needs: `make run`, `make test`, and `make package` for the .deb.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# The checked build (clang, AddressSanitizer, UndefinedBehaviorSanitizer, libFuzzer).
+CHECKED ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: run test package deps configure build bench clean
+.PHONY: run test package deps configure build bench checked sanitize fuzz clean
 
 run: build
 	exec $(BUILD)/ombrix/ombrix
@@ -25,5 +28,17 @@ build: configure
 bench: build
 	bash bench/run.sh $(BUILD)
 
+checked: deps
+	@[ -f $(CHECKED)/CMakeCache.txt ] || CC=clang CXX=clang++ cmake -S fuzz -B $(CHECKED) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(CHECKED) -j $(JOBS)
+
+# The core tests under the sanitizers.
+sanitize: checked
+	$(CHECKED)/core_tests --gtest_brief=1
+
+# Each fuzz target for FUZZ_SECONDS.
+fuzz: checked
+	bash fuzz/run.sh $(CHECKED) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(CHECKED)

@@ -1,5 +1,7 @@
 #include "bar/barform.h"
 
+#include "bar/keybutton.h"
+
 #include "common/colourvalue.h"
 #include "common/targets.h"
 #include "platform/desktopservices.h"
@@ -66,6 +68,9 @@ BarForm::BarForm(BarContext context, QWidget* parent)
                           Qt::WindowDoesNotAcceptFocus),
       context_(std::move(context)) {
     setAttribute(Qt::WA_ShowWithoutActivating);
+    // The bar never takes the focus, and Qt shows pop-up texts only in the active window
+    // unless told otherwise.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setMouseTracking(true);
     setWindowTitle(QStringLiteral("Ombrix"));
     state_.height = designHeight;
@@ -120,12 +125,11 @@ void BarForm::createKeys(int count) {
     QFont keyFont = font();
     keyFont.setPointSizeF(7);
     for (int i = keyCount(); i < count; ++i) {
-        auto* button = new QToolButton(this);
+        auto* button = new KeyButton(this);
         button->setToolTip(QStringLiteral("Lancia il programma/Launch the program"));
         button->setFocusPolicy(Qt::NoFocus);
         button->setFont(keyFont);
         button->setIconSize(QSize(16, 16));
-        button->setAutoFillBackground(true);
         connect(button, &QToolButton::clicked, this, [this, i] { Command2_Click(i); });
         keyButtons_.push_back(button);
     }
@@ -200,20 +204,7 @@ bool BarForm::showColour(int i, float backColor) {
 }
 
 void BarForm::setKeyColour(int i, std::uint32_t rgb) {
-    QToolButton* button = key(i);
-    QPalette palette = button->palette();
-    const QColor colour = QColor::fromRgb(rgb);
-    palette.setColor(QPalette::Button, colour);
-    palette.setColor(QPalette::Window, colour);
-    const int luma = (299 * colour.red() + 587 * colour.green() + 114 * colour.blue()) / 1000;
-    const QColor text = luma < 128 ? Qt::white : Qt::black;
-    palette.setColor(QPalette::Active, QPalette::ButtonText, text);
-    palette.setColor(QPalette::Inactive, QPalette::ButtonText, text);
-    // A key not in use reads as such: its caption halfway between text and key colour.
-    const QColor faded((text.red() + colour.red()) / 2, (text.green() + colour.green()) / 2,
-                       (text.blue() + colour.blue()) / 2);
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, faded);
-    button->setPalette(palette);
+    paintKeyColour(key(i), rgb);
 }
 
 void BarForm::setSoundAndDoubleClick(bool soundOn, bool doubleClickMode) {

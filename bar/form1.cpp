@@ -127,7 +127,8 @@ void Form1::Check2_Click() {
     transparentBack_ = check2_->isChecked();
     context_.preferences->setTransparentBack(transparentBack_);
     layoutRows();
-    state_.shape = WindowShape::WholeBar;
+    // The rows are re-cut on the open bar; a closed bar keeps its round handle.
+    state_.shape = state_.closed() ? WindowShape::Handle : WindowShape::WholeBar;
     applyState();
 }
 

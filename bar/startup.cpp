@@ -11,11 +11,14 @@
 #include "platform/icons.h"
 #include "platform/paths.h"
 #include "platform/singleinstance.h"
+#include "platform/windowsystem.h"
 
 #include <QApplication>
 #include <QPixmap>
 
+#include <algorithm>
 #include <cstdlib>
+#include <new>
 
 namespace ombrix {
 namespace {
@@ -33,6 +36,13 @@ bool giveFacesFromTable(Form1& bar, const BarStartup& startup, std::vector<KeyRe
         bar.showToolTipAndShutdownBlue(i, key);
     }
     return allFaces;
+}
+
+// The buttons that exist decide: one record each, a default key for any that has none.
+void matchKeysToButtons(std::vector<KeyRecord>& keys, int buttons) {
+    keys.resize(std::min(keys.size(), static_cast<std::size_t>(buttons)));
+    for (int i = static_cast<int>(keys.size()); i < buttons; ++i)
+        keys.push_back(defaultKeyRecord(i));
 }
 
 bool giveColours(Form1& bar, const std::vector<KeyRecord>& keys) {
@@ -72,13 +82,18 @@ std::unique_ptr<Form1> buildBar(const BarStartup& startup) {
     int keyCount = 1;
     std::vector<KeyRecord> keys;
     step(startup, [&] {
-        keys = startupKeys(startup, keyCount);
+        // Taken only when the whole step succeeds: a count without its keys is never kept.
+        int readCount = keyCount;
+        std::vector<KeyRecord> read = startup.readKeys(startup, readCount);
+        keyCount = readCount;
+        keys = std::move(read);
         return true;
     });
     step(startup, [&] {
         form.createKeys(keyCount);
         return true;
     });
+    matchKeysToButtons(keys, form.keyCount());
     step(startup, [&] {
         const BarWindowState saved =
             restoredWindow(prefs.left(), prefs.top(screen.height), prefs.width(), screen);
@@ -107,7 +122,9 @@ std::unique_ptr<Form1> buildBar(const BarStartup& startup) {
 }
 
 int runBar(int argc, char** argv) {
+    platform::chooseWindowSystem();
     QApplication app(argc, argv);
+    platform::applicationStarted();
     QApplication::setApplicationName(QStringLiteral("Ombrix"));
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -126,6 +143,7 @@ int runBar(int argc, char** argv) {
     startup.beep = [] { QApplication::beep(); };
 
     auto bar = buildBar(startup);
+    platform::makeDock(bar.get());
     bar->show();
     return QApplication::exec();
 }

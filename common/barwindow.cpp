@@ -5,6 +5,12 @@
 
 namespace ombrix {
 
+double lowestTop(const BarWindowState& w, ScreenSize screen) {
+    const double clearance =
+        w.shape == WindowShape::Handle ? bottomClearance : std::max(bottomClearance, w.height);
+    return std::max(screen.height - clearance, 0.0);
+}
+
 double rightSideStripLeft(std::int32_t storedScreenWidth, ScreenSize screen) {
     return screen.width > storedScreenWidth ? screen.width - storedScreenWidth : 0;
 }
@@ -23,6 +29,7 @@ void openBar(BarWindowState& w, Side side, std::int32_t storedScreenWidth, Scree
     }
     w.width = storedScreenWidth;
     w.shape = WindowShape::WholeBar;
+    w.top = std::min(w.top, lowestTop(w, screen));
 }
 
 void closeBar(BarWindowState& w, Side side, ScreenSize screen) {
@@ -32,6 +39,8 @@ void closeBar(BarWindowState& w, Side side, ScreenSize screen) {
         w.left = screen.width - handleWidth;
     w.width = handleWidth;
     w.shape = WindowShape::Handle;
+    if (side == Side::Bottom)
+        w.top = lowestTop(w, screen);
 }
 
 void apri(BarWindowState& w, Side side, std::int32_t storedScreenWidth, ScreenSize screen) {
@@ -43,6 +52,8 @@ void apri(BarWindowState& w, Side side, std::int32_t storedScreenWidth, ScreenSi
 
 void dockToSide(BarWindowState& w, Side side, std::int32_t storedScreenWidth, ScreenSize screen) {
     const bool open = w.width == storedScreenWidth;
+    w.shape = open ? WindowShape::WholeBar : WindowShape::Handle;
+    w.top = std::min(w.top, lowestTop(w, screen));
     switch (side) {
     case Side::Left:
         w.left = 0;
@@ -56,19 +67,18 @@ void dockToSide(BarWindowState& w, Side side, std::int32_t storedScreenWidth, Sc
         w.left = open ? rightSideStripLeft(storedScreenWidth, screen) : screen.width - handleWidth;
         break;
     case Side::Bottom:
-        w.top = screen.height - bottomClearance;
+        w.top = lowestTop(w, screen);
         if (open)
             w.left = 0;
         break;
     }
-    w.shape = open ? WindowShape::WholeBar : WindowShape::Handle;
 }
 
 namespace {
 
 void slideVertically(BarWindowState& w, const GrabPoint& grab, double mouseY, ScreenSize screen) {
     const double top = w.top - (grab.y - mouseY);
-    if (top < screen.height - bottomClearance && top >= 0)
+    if (top < lowestTop(w, screen) && top >= 0)
         w.top = top;
 }
 
@@ -79,8 +89,7 @@ void slideHorizontally(BarWindowState& w, const GrabPoint& grab, double mouseX, 
 }
 
 void keepWithinLimits(BarWindowState& w, ScreenSize screen) {
-    if (w.top > screen.height - bottomClearance)
-        w.top = screen.height - bottomClearance;
+    w.top = std::min(w.top, lowestTop(w, screen));
     if (w.top < 0)
         w.top = 0;
     if (w.left < 0)
@@ -118,7 +127,7 @@ void dragStep(BarWindowState& w, GrabPoint& grab, const MouseState& mouse, Side 
             break;
         case Side::Bottom:
             slideHorizontally(w, grab, mouse.x, screen);
-            w.top = screen.height - bottomClearance;
+            w.top = lowestTop(w, screen);
             break;
         }
     }
@@ -142,7 +151,8 @@ BarWindowState restoredWindow(float left, float top, float width, ScreenSize scr
     BarWindowState w;
     w.left = left;
     w.top = top;
-    w.width = width > 0 ? width : handleWidth;
+    const double widest = std::max(static_cast<double>(storedWidthOf(screen)), handleWidth);
+    w.width = width >= handleWidth ? std::min(static_cast<double>(width), widest) : handleWidth;
     w.shape = w.closed() ? WindowShape::Handle : WindowShape::WholeBar;
     if (w.top > screen.height - bottomClearance)
         w.top = screen.height - bottomClearance;

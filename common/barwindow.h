@@ -24,26 +24,33 @@ struct BarWindowState {
     double left = 0;
     double top = 0;
     double width = handleWidth;
-    double height = 0;
+    double height = 0; // the window's real height: every row of keys lies inside it
     WindowShape shape = WindowShape::Handle;
 
     bool closed() const { return width == handleWidth; }
 };
 
+// The lowest Top the window may have. The handle stays 800 above the screen's bottom; the
+// open bar stays at least that high and, when its rows need more, high enough for its whole
+// height to lie on the screen (never above the screen's top).
+double lowestTop(const BarWindowState& w, ScreenSize screen);
+
 // The open strip's left edge on the right side: flush right when the screen is wider than the
 // stored width, else 0.
 double rightSideStripLeft(std::int32_t storedScreenWidth, ScreenSize screen);
 
-// Opens the closed bar to the stored screen width, by side.
+// Opens the closed bar to the stored screen width, by side, lifting it where its rows would
+// reach below the screen.
 void openBar(BarWindowState& w, Side side, std::int32_t storedScreenWidth, ScreenSize screen);
 
-// Closes the open bar to the handle; Top never changes.
+// Closes the open bar to the handle. On the bottom side the handle goes back to its place
+// 800 above the bottom (opening may have lifted the bar); elsewhere Top never changes.
 void closeBar(BarWindowState& w, Side side, ScreenSize screen);
 
 // `apri`: opens the closed bar, closes the open one.
 void apri(BarWindowState& w, Side side, std::int32_t storedScreenWidth, ScreenSize screen);
 
-// Puts the window against its side, as handle or as open strip.
+// Puts the window against its side, as handle or as open strip, within lowestTop.
 void dockToSide(BarWindowState& w, Side side, std::int32_t storedScreenWidth, ScreenSize screen);
 
 // The mouse as a drag step sees it, in window coordinates (twips).
@@ -65,7 +72,8 @@ enum class RightSideDrag { FlushRight, AtLeftEdge };
 
 // One mouse move over the window background or the handle: with no button down the grab
 // point is taken; with only the left button down the window slides along its side; whatever
-// the buttons, the window is then pulled back inside the screen's limits.
+// the buttons, the window is then pulled back inside the screen's limits (lowestTop at the
+// bottom, 0 at the top and the left).
 void dragStep(BarWindowState& w, GrabPoint& grab, const MouseState& mouse, Side side,
               std::int32_t storedScreenWidth, ScreenSize screen,
               RightSideDrag rightSide = RightSideDrag::FlushRight);
@@ -80,8 +88,9 @@ std::int32_t storedWidthOf(ScreenSize screen);
 
 // The window at start-up from the saved settings: position and width as saved, shaped as the
 // handle when exactly 400 wide, then kept on the screen (800 above the bottom, 400 from the
-// right) and never above or left of it. A saved width that cannot be a window (zero,
-// negative) starts closed.
+// right) and never above or left of it. Any saved width gives a visible window: one narrower
+// than the handle (zero, negative, a fraction of a pixel, not a number) starts closed, one
+// wider than the screen starts open as wide as the screen.
 BarWindowState restoredWindow(float left, float top, float width, ScreenSize screen);
 
 } // namespace ombrix

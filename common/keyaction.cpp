@@ -125,14 +125,34 @@ DocumentCheck checkDocument(const std::string& document) {
     return {absolutePath(document), 0};
 }
 
-// A program that asks for a terminal is handed to the desktop's terminal, which runs the
-// rest of its arguments as they are.
-void putInTerminal(KeyAction& action) {
-    const ProgramLookup terminal = findProgram("x-terminal-emulator");
-    if (terminal.error != 0)
-        return;
-    action.arguments.insert(action.arguments.begin(), {"-e", action.program});
-    action.program = terminal.path;
+// A program that asks for a terminal is handed to a terminal, which runs the rest of its
+// arguments as they are: the system's chosen one first, then those the desktop's launcher
+// knows, each with the option that makes it run a program. False when there is none.
+bool putInTerminal(KeyAction& action) {
+    struct Terminal {
+        const char* name;
+        const char* runOption;
+    };
+    constexpr Terminal terminals[] = {{"x-terminal-emulator", "-e"},
+                                      {"gnome-terminal", "--"},
+                                      {"mate-terminal", "-x"},
+                                      {"xfce4-terminal", "-x"},
+                                      {"tilix", "-e"},
+                                      {"konsole", "-e"},
+                                      {"nxterm", "-e"},
+                                      {"color-xterm", "-e"},
+                                      {"rxvt", "-e"},
+                                      {"dtterm", "-e"},
+                                      {"xterm", "-e"}};
+    for (const Terminal& terminal : terminals) {
+        const ProgramLookup found = findProgram(terminal.name);
+        if (found.error != 0)
+            continue;
+        action.arguments.insert(action.arguments.begin(), {terminal.runOption, action.program});
+        action.program = found.path;
+        return true;
+    }
+    return false;
 }
 
 KeyAction planDesktopEntry(const std::string& entryPath, const std::string& document) {
@@ -157,8 +177,8 @@ KeyAction planDesktopEntry(const std::string& entryPath, const std::string& docu
         return failure(program.error);
     argv->erase(argv->begin());
     KeyAction action = start(program.path, std::move(*argv), folder);
-    if (entry->terminal)
-        putInTerminal(action);
+    if (entry->terminal && !putInTerminal(action))
+        return failure(errorOther);
     return action;
 }
 

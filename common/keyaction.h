@@ -57,9 +57,11 @@ struct KeyAction {
 //    ".pif", which keeps the bar's folder; a file that may not be executed fails with 70.
 //  - a desktop entry starts from its Exec line with the document for its file code; the
 //    program is looked up on PATH unless given with its path (missing: 53); it starts in its
-//    Path folder, else in the home folder, and in a terminal when it asks for one (through
-//    x-terminal-emulator -e, when that is on PATH). An unreadable entry fails with 70; an
-//    entry without a usable Exec line with 5.
+//    Path folder, else in the home folder, and in a terminal when it asks for one
+//    (x-terminal-emulator -e, else the terminals the desktop's launcher knows). An unreadable
+//    entry fails with 70; one without a usable Exec line (see expandExec: a field code in a
+//    quoted part is refused), or asking for a terminal where there is none, with 5, the
+//    number of a program that cannot be started.
 //  - a working folder that does not exist fails with 76.
 // Nothing is ever handed to a shell.
 KeyAction planKeyPress(std::string_view target, std::string_view argument,

@@ -11,12 +11,12 @@
 namespace ombrix {
 
 std::optional<float> readStoredKeyCount(const std::filesystem::path& path) {
-    std::string bytes;
-    if (!readWholeFile(path, bytes) || bytes.size() < keyCountFileSize)
+    const auto bytes = readFilePrefix(path, keyCountFileSize);
+    if (!bytes || bytes->size() < keyCountFileSize)
         return std::nullopt;
     std::uint32_t bits = 0;
     for (int i = 3; i >= 0; --i)
-        bits = (bits << 8) | static_cast<std::uint8_t>(bytes[keyCountOffset + i]);
+        bits = (bits << 8) | static_cast<std::uint8_t>((*bytes)[keyCountOffset + i]);
     return std::bit_cast<float>(bits);
 }
 
@@ -33,9 +33,7 @@ float readKeyCount(const std::filesystem::path& path) {
 }
 
 WriteResult writeKeyCount(const std::filesystem::path& path, float count) {
-    std::string bytes;
-    if (!readWholeFile(path, bytes))
-        bytes.clear();
+    std::string bytes = readFilePrefix(path, keptBytesLimit).value_or(std::string());
     if (bytes.size() < keyCountFileSize)
         bytes.resize(keyCountFileSize, '\0');
     auto bits = std::bit_cast<std::uint32_t>(count);

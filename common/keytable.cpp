@@ -9,14 +9,17 @@ std::filesystem::path keyTablePath(const std::filesystem::path& dataFolder) {
 }
 
 std::optional<std::vector<KeyRecord>> readKeyTable(const std::filesystem::path& path, int count) {
-    std::string bytes;
-    if (!readWholeFile(path, bytes))
+    // Only the records that can be used are read: a huge or endless file costs no more
+    // than a full table.
+    const auto wanted = static_cast<std::size_t>(std::clamp(count, 0, maxKeys));
+    const auto bytes = readFilePrefix(path, wanted * keyRecordSize);
+    if (!bytes)
         return std::nullopt;
-    const auto whole = static_cast<int>(bytes.size() / keyRecordSize);
+    const std::size_t whole = bytes->size() / keyRecordSize;
     std::vector<KeyRecord> keys;
-    keys.reserve(static_cast<std::size_t>(std::clamp(std::min(whole, count), 0, maxKeys)));
-    for (int i = 0; i < whole && i < count; ++i)
-        keys.push_back(decodeKeyRecord(bytes.data() + static_cast<std::size_t>(i) * keyRecordSize));
+    keys.reserve(whole);
+    for (std::size_t i = 0; i < whole; ++i)
+        keys.push_back(decodeKeyRecord(bytes->data() + i * keyRecordSize));
     return keys;
 }
 

@@ -14,8 +14,9 @@ namespace ombrix {
 // The key table in a data folder.
 std::filesystem::path keyTablePath(const std::filesystem::path& dataFolder);
 
-// The whole records at the start of the file, at most `count` of them. A record cut short
-// by the end of the file is not a record. Nothing when the file cannot be read.
+// The whole records at the start of the file, at most `count` of them and never more than
+// 128: no more than 70,400 bytes are read. A record cut short by the end of the file is not
+// a record. Nothing when the file cannot be read or is no regular file.
 std::optional<std::vector<KeyRecord>> readKeyTable(const std::filesystem::path& path, int count);
 
 // The keys the bar shows: records 1..count of the table, and for every key the file does not

@@ -39,11 +39,14 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::optional<double> parseDecimal(std::string_view text) {
+// A decimal with at most one sign, "+" or "-", and nothing around it but blanks; finite
+// only. Read straight into the type it is stored as, so the shortest text of a value, even
+// of the largest single, reads back as that value.
+template <typename Number> std::optional<Number> parseDecimal(std::string_view text) {
     text = trimmed(text);
-    if (!text.empty() && text.front() == '+')
+    if (text.starts_with('+') && !text.starts_with("+-"))
         text.remove_prefix(1);
-    double value = 0;
+    Number value = 0;
     const auto [end, error] =
         std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
@@ -69,14 +72,11 @@ std::string formatBool(bool value) {
 }
 
 std::optional<float> parseSingle(std::string_view text) {
-    const auto value = parseDecimal(text);
-    if (!value || std::fabs(*value) > std::numeric_limits<float>::max())
-        return std::nullopt;
-    return static_cast<float>(*value);
+    return parseDecimal<float>(text);
 }
 
 std::optional<std::int16_t> parseInt16(std::string_view text) {
-    const auto value = parseDecimal(text);
+    const auto value = parseDecimal<double>(text);
     if (!value)
         return std::nullopt;
     const double whole = std::nearbyint(*value);
@@ -92,7 +92,7 @@ std::optional<bool> parseBool(std::string_view text) {
         return true;
     if (equalsIgnoringCase(text, "False"))
         return false;
-    if (const auto number = parseDecimal(text))
+    if (const auto number = parseDecimal<double>(text))
         return *number != 0;
     return std::nullopt;
 }

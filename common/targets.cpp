@@ -1,5 +1,6 @@
 #include "common/targets.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <span>
@@ -21,14 +22,20 @@ bool endsWithIgnoringCase(std::string_view text, std::string_view ending) {
            lowerCase(text.substr(text.size() - ending.size())) == ending;
 }
 
-// Where the first of the given endings stops, or npos.
+// Where the first of the given endings stops that a blank or the end of the target follows,
+// or npos. An ending inside a name (a folder "example.com", a file "a.com.exe") is not one.
 std::size_t endOfFirstEnding(std::string_view target, std::span<const std::string_view> endings) {
     const std::string lower = lowerCase(target);
     std::size_t best = std::string::npos;
     for (std::string_view ending : endings) {
-        const auto at = lower.find(ending);
-        if (at != std::string::npos && (best == std::string::npos || at + 4 < best))
-            best = at + 4;
+        for (auto at = lower.find(ending); at != std::string::npos;
+             at = lower.find(ending, at + 1)) {
+            const std::size_t end = at + ending.size();
+            if (end == lower.size() || lower[end] == ' ') {
+                best = std::min(best, end);
+                break;
+            }
+        }
     }
     return best;
 }
@@ -47,9 +54,11 @@ std::size_t endOfExistingFile(std::string_view target) {
     return std::string_view::npos;
 }
 
+// A file that exists is the program, whatever dots its folders hold; otherwise the endings
+// tell, as in key tables brought from the other platform.
 std::size_t endOfProgram(std::string_view target, std::span<const std::string_view> endings) {
-    const auto byEnding = endOfFirstEnding(target, endings);
-    return byEnding != std::string_view::npos ? byEnding : endOfExistingFile(target);
+    const auto byFile = endOfExistingFile(target);
+    return byFile != std::string_view::npos ? byFile : endOfFirstEnding(target, endings);
 }
 
 constexpr std::array<std::string_view, 3> iconEndings = {".exe", ".bat", ".com"};

@@ -28,9 +28,10 @@ bool isDesktopEntry(std::string_view path);
 // from the other platform), a desktop entry, or an executable regular file.
 bool isProgram(const std::filesystem::path& path);
 
-// The path whose icon a key with its target's icon shows: the target up to and including its
-// first ".exe", ".bat" or ".com" (any letter case); when there is none, the longest leading
-// part ending at a blank or at the end that names an existing file; else the whole target.
+// The path whose icon a key with its target's icon shows: the longest leading part of the
+// target, ending at a blank or at the end, that names an existing file; when none does, the
+// target up to and including its first ".exe", ".bat" or ".com" (any letter case) that a blank
+// or the end follows; else the whole target. So "~/sites/example.com/run.sh" is run.sh.
 std::string iconSourcePath(std::string_view trimmedTarget);
 
 // A target split into the program to start and the document that follows it after a blank,
@@ -40,8 +41,8 @@ struct TargetParts {
     std::string document; // empty when the target holds only the program
 };
 
-// The program part is found as for iconSourcePath but also by ".pif"; the rest after the
-// separating blank, trimmed, is the document.
+// The program part is found as for iconSourcePath, with ".pif" as a fourth ending; the rest
+// after the separating blank, trimmed, is the document.
 TargetParts splitTarget(std::string_view trimmedTarget);
 
 // The icon file of key `keyIndex` (0-based): data folder/icons/icon<keyIndex>.ico.

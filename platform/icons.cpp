@@ -1,5 +1,8 @@
 #include "platform/icons.h"
 
+#include "common/desktopentry.h"
+#include "platform/keypicturecache.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -14,8 +17,13 @@
 #include <QPluginLoader>
 #include <QStandardPaths>
 #include <QString>
+#include <QTimer>
 
 #include <climits>
+#include <dirent.h>
+#include <tuple>
+#include <unistd.h>
+#include <unordered_map>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -41,18 +49,18 @@ bool hasSuffix(const std::filesystem::path& file, const char* suffix) {
 }
 
 // Scales to fit 16 x 16 keeping proportions; a picture that is not square sits centred.
-QPixmap fitSmall(const QImage& image) {
+QImage fitSmall(const QImage& image) {
     if (image.isNull())
         return {};
     if (image.size() == smallIcon)
-        return QPixmap::fromImage(image);
+        return image;
     const QImage scaled = image.scaled(smallIcon, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     QImage canvas(smallIcon, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::transparent);
     QPainter painter(&canvas);
     painter.drawImage((smallSize - scaled.width()) / 2, (smallSize - scaled.height()) / 2, scaled);
     painter.end();
-    return QPixmap::fromImage(canvas);
+    return canvas;
 }
 
 // Distance of a stored image's size from 16; on a tie the larger image wins, since scaling
@@ -78,18 +86,21 @@ void jumpToImageNearestSmall(QImageReader& reader) {
         reader.jumpToImage(best);
 }
 
-// Qt's icon-file reader on its own. Asked for one format, QImageReader loads every image
+// One of Qt's image readers on its own. Asked for one format, QImageReader loads every image
 // plugin installed until one claims it, which costs a bar of icon keys several milliseconds and
 // a megabyte of libraries it never uses.
-QImageIOPlugin* icoPlugin() {
-    static QImageIOPlugin* const plugin = [] {
-        for (const QString& folder : QCoreApplication::libraryPaths()) {
-            QPluginLoader loader(folder + QStringLiteral("/imageformats/libqico.so"));
-            if (auto* found = qobject_cast<QImageIOPlugin*>(loader.instance()))
-                return found;
-        }
-        return static_cast<QImageIOPlugin*>(nullptr);
-    }();
+QImageIOPlugin* formatPlugin(const QString& library) {
+    static std::map<QString, QImageIOPlugin*> plugins;
+    const auto known = plugins.find(library);
+    if (known != plugins.end())
+        return known->second;
+    QImageIOPlugin* plugin = nullptr;
+    for (const QString& folder : QCoreApplication::libraryPaths()) {
+        QPluginLoader loader(folder + QStringLiteral("/imageformats/") + library);
+        if ((plugin = qobject_cast<QImageIOPlugin*>(loader.instance())))
+            break;
+    }
+    plugins[library] = plugin;
     return plugin;
 }
 
@@ -107,27 +118,46 @@ int nearestSmallImage(QImageIOHandler& handler) {
     return best;
 }
 
-// An icon file's image nearest 16 x 16; nothing when the ico reader is not installed, so that
-// the caller falls back to the general reader.
-std::optional<QPixmap> icoFileSmall(const QString& path) {
-    QImageIOPlugin* plugin = icoPlugin();
+// A file's image nearest 16 x 16 through the plugin `library`, a scalable one rendered
+// straight at that size; nothing when the plugin is not installed, so that the caller falls
+// back to the general reader.
+std::optional<QImage> pluginFileSmall(const QString& path, const QString& library,
+                                      const QByteArray& format) {
+    QImageIOPlugin* plugin = formatPlugin(library);
     if (!plugin)
         return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QPixmap();
-    const std::unique_ptr<QImageIOHandler> handler(plugin->create(&file, "ico"));
+        return QImage();
+    const std::unique_ptr<QImageIOHandler> handler(plugin->create(&file, format));
     if (!handler)
-        return QPixmap();
+        return QImage();
     handler->jumpToImage(nearestSmallImage(*handler));
+    const QSize size = handler->option(QImageIOHandler::Size).toSize();
+    if (size.isValid() && handler->supportsOption(QImageIOHandler::ScaledSize) &&
+        qMax(size.width(), size.height()) > smallSize)
+        handler->setOption(QImageIOHandler::ScaledSize, size.scaled(smallIcon, Qt::KeepAspectRatio));
     QImage image;
     if (!handler->read(&image))
-        return QPixmap();
+        return QImage();
     return fitSmall(image);
 }
 
-QPixmap imageFileSmall(const QString& path, const QByteArray& format = {}) {
-    // Naming the format spares the reader probing every format plugin for each file.
+std::optional<QImage> icoFileSmall(const QString& path) {
+    return pluginFileSmall(path, QStringLiteral("libqico.so"), "ico");
+}
+
+QImage imageFileSmall(const QString& path, QByteArray format = {}) {
+    if (format.isEmpty()) {
+        // Naming the format spares the reader probing every format plugin for each file; the
+        // theme's scalable pictures go to the SVG reader alone.
+        format = QFileInfo(path).suffix().toLower().toLatin1();
+        if (format == "svg" || format == "svgz")
+            if (auto picture = pluginFileSmall(path, QStringLiteral("libqsvg.so"), format))
+                return *picture;
+        if (format != "png" && format != "xpm")
+            format.clear();
+    }
     QImageReader reader(path, format);
     jumpToImageNearestSmall(reader);
     // Scalable and some compressed formats can render straight at the small size.
@@ -144,27 +174,12 @@ QString trimmed(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).trimmed();
 }
 
-// The Icon= value of the [Desktop Entry] group; only the untranslated key counts.
+// The Icon= value of the [Desktop Entry] group, read as starting the entry reads it.
 std::optional<QString> desktopEntryIcon(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::string line;
-    bool inMainGroup = false;
-    while (std::getline(in, line)) {
-        const QString text = trimmed(line);
-        if (text.isEmpty() || text.startsWith('#'))
-            continue;
-        if (text.startsWith('[')) {
-            inMainGroup = text == QLatin1String("[Desktop Entry]");
-            continue;
-        }
-        const qsizetype equals = text.indexOf('=');
-        if (inMainGroup && equals > 0 && text.left(equals).trimmed() == QLatin1String("Icon")) {
-            const QString value = text.mid(equals + 1).trimmed();
-            if (!value.isEmpty())
-                return value;
-        }
-    }
-    return std::nullopt;
+    const auto entry = readDesktopEntry(file);
+    if (!entry || entry->icon.empty())
+        return std::nullopt;
+    return trimmed(entry->icon);
 }
 
 void appendIfMissing(QStringList& list, const QString& folder) {
@@ -202,43 +217,365 @@ QString withoutImageSuffix(const QString& name) {
     return name;
 }
 
-QPixmap themeIconSmall(const QString& name) {
-    prepareIconThemes();
-    const QIcon icon = QIcon::fromTheme(withoutImageSuffix(name));
-    if (icon.isNull())
-        return {};
-    return fitSmall(icon.pixmap(smallIcon, 1.0).toImage());
-}
+// ---- the icon themes' folders ----
 
-QPixmap unthemedPixmapSmall(const QString& name) {
-    const QDir pixmaps(QStringLiteral("/usr/share/pixmaps"));
-    for (const char* suffix : {"", ".png", ".svg", ".xpm"}) {
-        const QString candidate = pixmaps.filePath(name + QLatin1String(suffix));
-        if (QFileInfo(candidate).isFile())
-            if (QPixmap pixmap = imageFileSmall(candidate); !pixmap.isNull())
-                return pixmap;
+// The themes asked in turn: the current one, those it inherits, the fallback and hicolor.
+QStringList themeChain(const QStringList& searchPaths) {
+    QStringList chain{QIcon::themeName()};
+    for (qsizetype i = 0; i < chain.size() && chain.size() < 16; ++i) {
+        for (const QString& folder : searchPaths) {
+            std::ifstream index(
+                QFile::encodeName(folder + '/' + chain[i] + "/index.theme").toStdString());
+            if (!index.is_open())
+                continue;
+            // Inherits= belongs to the first group; the size folders' groups follow it.
+            std::string line;
+            int groups = 0;
+            while (std::getline(index, line) && (line.empty() || line[0] != '[' || ++groups < 2))
+                if (line.rfind("Inherits=", 0) == 0) {
+                    for (const QString& parent : trimmed(line.substr(9)).split(','))
+                        if (!parent.trimmed().isEmpty())
+                            appendIfMissing(chain, parent.trimmed());
+                    break;
+                }
+            break;
+        }
     }
-    return {};
+    appendIfMissing(chain, QIcon::fallbackThemeName());
+    appendIfMissing(chain, QStringLiteral("hicolor"));
+    return chain;
 }
 
-QPixmap desktopEntryIconSmall(const std::filesystem::path& file) {
+// The names of a folder's entries and whether each is a folder, in one pass (no file is
+// opened).
+template <typename Visit>
+void forEachName(const std::string& folder, Visit&& visit) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            struct stat info {};
+            isFolder = ::stat((folder + '/' + entry->d_name).c_str(), &info) == 0 &&
+                       S_ISDIR(info.st_mode);
+        }
+        visit(std::string_view(entry->d_name), isFolder);
+    }
+    ::closedir(dir);
+}
+
+// Every folder of every theme asked: the theme folders themselves, their size folders and
+// their context folders ("16x16", "16x16/apps").
+template <typename Visit>
+void forEachThemeFolder(Visit&& visit) {
+    prepareIconThemes();
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    const QStringList chain = themeChain(searchPaths);
+    for (const QString& folder : searchPaths)
+        for (const QString& theme : chain) {
+            const std::string root = QFile::encodeName(folder + '/' + theme).toStdString();
+            struct stat info {};
+            if (::stat(root.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+                continue;
+            visit(root, 0);
+            forEachName(root, [&](std::string_view size, bool sizeIsFolder) {
+                if (!sizeIsFolder)
+                    return;
+                const std::string sizeFolder = root + '/' + std::string(size);
+                visit(sizeFolder, 1);
+                forEachName(sizeFolder, [&](std::string_view context, bool contextIsFolder) {
+                    if (contextIsFolder)
+                        visit(sizeFolder + '/' + std::string(context), 2);
+                });
+            });
+        }
+}
+
+// The themes asked and where, as the settings name them.
+QString themeSettings() {
+    prepareIconThemes();
+    return QIcon::themeName() + ',' + QIcon::fallbackThemeName() + " in " +
+           QIcon::themeSearchPaths().join(',');
+}
+
+// ---- finding an icon by name in the themes ----
+
+// One folder of a theme as its index.theme describes it (defaults as the icon theme
+// specification gives them).
+struct ThemeFolder {
+    enum class Kind { fixed, scalable, threshold };
+    Kind kind = Kind::threshold;
+    int size = 0;
+    int minSize = 0;
+    int maxSize = 0;
+    int threshold = 2;
+    int scale = 1;
+
+    bool matches(int wanted) const {
+        if (scale != 1)
+            return false;
+        switch (kind) {
+        case Kind::fixed:
+            return size == wanted;
+        case Kind::scalable:
+            return minSize <= wanted && wanted <= maxSize;
+        case Kind::threshold:
+            return size - threshold <= wanted && wanted <= size + threshold;
+        }
+        return false;
+    }
+    int distance(int wanted) const {
+        const int low = kind == Kind::threshold ? (size - threshold) * scale : minSize * scale;
+        const int high = kind == Kind::threshold ? (size + threshold) * scale : maxSize * scale;
+        if (kind == Kind::fixed)
+            return qAbs(size * scale - wanted);
+        if (wanted < low)
+            return minSize * scale - wanted;
+        if (wanted > high)
+            return wanted - maxSize * scale;
+        return 0;
+    }
+};
+
+// The folders an index.theme lists, in its order.
+std::vector<std::pair<std::string, ThemeFolder>> themeFolders(const std::string& index) {
+    std::ifstream in(index);
+    std::vector<std::pair<std::string, ThemeFolder>> folders;
+    std::map<std::string, std::size_t> byName;
+    std::string line;
+    ThemeFolder* current = nullptr;
+    bool sizesGiven[2] = {false, false};
+    const auto finish = [&] {
+        if (current && !sizesGiven[0])
+            current->minSize = current->size;
+        if (current && !sizesGiven[1])
+            current->maxSize = current->size;
+    };
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line[0] == '#')
+            continue;
+        if (line[0] == '[') {
+            finish();
+            const auto found = byName.find(line.substr(1, line.find(']') - 1));
+            current = found == byName.end() ? nullptr : &folders[found->second].second;
+            sizesGiven[0] = sizesGiven[1] = false;
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (equals == std::string::npos)
+            continue;
+        const std::string key = line.substr(0, equals);
+        const std::string value = line.substr(equals + 1);
+        if (key == "Directories" && folders.empty()) {
+            for (const QString& name : QString::fromStdString(value).split(',', Qt::SkipEmptyParts)) {
+                byName.emplace(name.trimmed().toStdString(), folders.size());
+                folders.push_back({name.trimmed().toStdString(), {}});
+            }
+        } else if (current) {
+            const int number = std::atoi(value.c_str());
+            if (key == "Size")
+                current->size = number;
+            else if (key == "MinSize")
+                current->minSize = number, sizesGiven[0] = true;
+            else if (key == "MaxSize")
+                current->maxSize = number, sizesGiven[1] = true;
+            else if (key == "Threshold")
+                current->threshold = number;
+            else if (key == "Scale")
+                current->scale = number;
+            else if (key == "Type")
+                current->kind = value == "Fixed"      ? ThemeFolder::Kind::fixed
+                                : value == "Scalable" ? ThemeFolder::Kind::scalable
+                                                      : ThemeFolder::Kind::threshold;
+        }
+    }
+    finish();
+    return folders;
+}
+
+// Where a picture file sits: which theme (0 the current one), which of its folders, which
+// search folder, which extension; the lowest of each wins.
+struct ThemeFile {
+    int theme;
+    int folder;
+    int searchFolder;
+    int extension;
+};
+
+// Every picture file of the themes asked, by icon name, from one reading of the folders that
+// exist (the themes' own caches are not read). Made at the first picture taken from the
+// theme, again when the themes change.
+class ThemeIndex {
+public:
+    explicit ThemeIndex(const QStringList& searchPaths) {
+        const QStringList chain = themeChain(searchPaths);
+        for (const QString& base : searchPaths)
+            bases_.push_back(QFile::encodeName(base).toStdString());
+        for (int theme = 0; theme < chain.size(); ++theme) {
+            const std::string name = QFile::encodeName(chain[theme]).toStdString();
+            themes_.push_back(name);
+            folders_.push_back({});
+            for (const std::string& base : bases_) {
+                const std::string index = base + '/' + name + "/index.theme";
+                if (::access(index.c_str(), R_OK) == 0) {
+                    folders_.back() = themeFolders(index);
+                    break;
+                }
+            }
+            std::map<std::string, int, std::less<>> byName;
+            for (int folder = 0; folder < static_cast<int>(folders_.back().size()); ++folder)
+                byName.emplace(folders_.back()[folder].first, folder);
+            for (int base = 0; base < static_cast<int>(bases_.size()); ++base)
+                readTheme(theme, base, byName);
+        }
+    }
+
+    // The file the icon theme specification picks for a 16 x 16 picture of `name`: in the
+    // first theme that has it, a folder of the size, else the nearest size.
+    std::optional<std::filesystem::path> find(const std::string& name) const {
+        const auto [first, last] = files_.equal_range(name);
+        const ThemeFile* best = nullptr;
+        const auto rank = [this](const ThemeFile& file) {
+            const ThemeFolder& info = folders_[file.theme][file.folder].second;
+            return std::tuple(file.theme, info.matches(smallSize) ? 0 : 1,
+                              info.distance(smallSize), file.folder, file.searchFolder,
+                              file.extension);
+        };
+        for (auto file = first; file != last; ++file)
+            if (!best || rank(file->second) < rank(*best))
+                best = &file->second;
+        if (!best)
+            return std::nullopt;
+        return bases_[best->searchFolder] + '/' + themes_[best->theme] + '/' +
+               folders_[best->theme][best->folder].first + '/' + name + extensions[best->extension];
+    }
+
+private:
+    static constexpr const char* extensions[] = {".png", ".svg", ".xpm", ".svgz"};
+
+    // Theme folders are one or two levels deep ("scalable", "16x16/apps").
+    void readTheme(int theme, int base, const std::map<std::string, int, std::less<>>& byName) {
+        const std::string root = bases_[base] + '/' + themes_[theme];
+        forEachName(root, [&](std::string_view size, bool sizeIsFolder) {
+            if (!sizeIsFolder)
+                return;
+            const std::string sizeName(size);
+            if (const auto found = byName.find(sizeName); found != byName.end())
+                readFolder(theme, found->second, base, root + '/' + sizeName);
+            forEachName(root + '/' + sizeName, [&](std::string_view context, bool isFolder) {
+                const std::string relative = sizeName + '/' + std::string(context);
+                if (const auto found = byName.find(relative); isFolder && found != byName.end())
+                    readFolder(theme, found->second, base, root + '/' + relative);
+            });
+        });
+    }
+
+    void readFolder(int theme, int folder, int base, const std::string& path) {
+        forEachName(path, [&](std::string_view file, bool) {
+            const auto dot = file.rfind('.');
+            if (dot == std::string_view::npos)
+                return;
+            const std::string_view extension = file.substr(dot);
+            for (int order = 0; order < 4; ++order)
+                if (extension == extensions[order]) {
+                    files_.emplace(std::string(file.substr(0, dot)),
+                                   ThemeFile{theme, folder, base, order});
+                    return;
+                }
+        });
+    }
+
+    std::vector<std::string> bases_;
+    std::vector<std::string> themes_;
+    std::vector<std::vector<std::pair<std::string, ThemeFolder>>> folders_;
+    std::unordered_multimap<std::string, ThemeFile> files_;
+};
+
+const ThemeIndex& themeIndex() {
+    static QString madeFor;
+    static std::unique_ptr<ThemeIndex> index;
+    if (const QString now = themeSettings(); !index || now != madeFor) {
+        madeFor = now;
+        index = std::make_unique<ThemeIndex>(QIcon::themeSearchPaths());
+    }
+    return *index;
+}
+
+// The theme's file for an icon name; a name with dashes that no theme has falls back to its
+// shorter forms ("utilities-terminal-root", then "utilities-terminal", then "utilities").
+std::optional<std::filesystem::path> themeIconFile(QString name) {
+    name = withoutImageSuffix(name);
+    while (!name.isEmpty()) {
+        if (auto file = themeIndex().find(QFile::encodeName(name).toStdString()))
+            return file;
+        const qsizetype dash = name.lastIndexOf('-');
+        if (dash <= 0)
+            break;
+        name.truncate(dash);
+    }
+    return std::nullopt;
+}
+
+// Many programs share a theme's picture (every terminal shows "utilities-terminal"): each
+// file is read once per run, again only when it changes.
+QImage themePictureSmall(const std::filesystem::path& file) {
+    struct Seen {
+        timespec modified;
+        off_t size;
+        QImage picture;
+    };
+    static std::map<std::filesystem::path, Seen> pictures;
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0)
+        return {};
+    const auto found = pictures.find(file);
+    if (found != pictures.end() && found->second.size == info.st_size &&
+        found->second.modified.tv_sec == info.st_mtim.tv_sec &&
+        found->second.modified.tv_nsec == info.st_mtim.tv_nsec)
+        return found->second.picture;
+    return (pictures[file] = {info.st_mtim, info.st_size, imageFileSmall(toQString(file))}).picture;
+}
+
+// A picture of that name outside the themes, in one of the icon base folders (~/.icons,
+// each data folder's icons, /usr/share/pixmaps).
+RenderedPicture unthemedPixmapSmall(const QString& name) {
+    for (const std::filesystem::path& folder : unthemedIconFolders()) {
+        const QDir base(toQString(folder));
+        for (const char* suffix : {"", ".png", ".svg", ".xpm"}) {
+            const QString candidate = base.filePath(name + QLatin1String(suffix));
+            if (QFileInfo(candidate).isFile())
+                if (QImage picture = imageFileSmall(candidate); !picture.isNull())
+                    return {picture, true, {QFile::encodeName(candidate).toStdString()}};
+        }
+    }
+    return {QImage(), true, {}};
+}
+
+RenderedPicture desktopEntryIconSmall(const std::filesystem::path& file) {
     const std::optional<QString> icon = desktopEntryIcon(file);
     if (!icon)
         return {};
-    if (QDir::isAbsolutePath(*icon))
-        return QFileInfo(*icon).isFile() ? imageFileSmall(*icon) : QPixmap();
-    if (QPixmap themed = themeIconSmall(*icon); !themed.isNull())
-        return themed;
+    if (QDir::isAbsolutePath(*icon)) {
+        const std::filesystem::path image(QFile::encodeName(*icon).toStdString());
+        return {QFileInfo(*icon).isFile() ? imageFileSmall(*icon) : QImage(), false, {image}};
+    }
+    if (const auto themed = themeIconFile(*icon))
+        return {themePictureSmall(*themed), true, {*themed}};
     return unthemedPixmapSmall(*icon);
 }
 
 // ---- everything else ----
 
-QPixmap providerIconSmall(const std::filesystem::path& file) {
+QImage providerIconSmall(const std::filesystem::path& file) {
     prepareIconThemes(); // the provider looks up mime-type icons in the theme
     static const QFileIconProvider provider;
     const QIcon icon = provider.icon(QFileInfo(toQString(file)));
-    return icon.isNull() ? QPixmap() : fitSmall(icon.pixmap(smallIcon, 1.0).toImage());
+    return icon.isNull() ? QImage() : fitSmall(icon.pixmap(smallIcon, 1.0).toImage());
 }
 
 bool isRegularFile(const std::filesystem::path& file) {
@@ -246,48 +583,88 @@ bool isRegularFile(const std::filesystem::path& file) {
     return std::filesystem::is_regular_file(file, error);
 }
 
+void appendTime(std::string& stamp, const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return;
+    stamp += path.string() + '@' + std::to_string(info.st_mtim.tv_sec) + '.' +
+             std::to_string(info.st_mtim.tv_nsec) + ';';
+}
+
 } // namespace
 
 QPixmap keyIconImage(const std::filesystem::path& icoFile) {
     if (!isRegularFile(icoFile))
         return {};
-    return imageFileSmall(toQString(icoFile));
+    return QPixmap::fromImage(imageFileSmall(toQString(icoFile)));
+}
+
+RenderedPicture renderSmallFileIcon(const std::filesystem::path& file) {
+    RenderedPicture own;
+    if (hasSuffix(file, ".ico")) {
+        const auto ico = icoFileSmall(toQString(file));
+        own.picture = ico ? *ico : imageFileSmall(toQString(file), "ico");
+    } else if (hasSuffix(file, ".desktop"))
+        own = desktopEntryIconSmall(file);
+    if (own.picture.isNull()) {
+        own.picture = providerIconSmall(file);
+        own.fromTheme = true;
+    }
+    return own;
+}
+
+std::string iconThemesStamp() {
+    prepareIconThemes();
+    std::string stamp = (themeSettings() + ';').toStdString();
+    // Installing, removing or replacing an icon file changes the time of its folder; the
+    // icon caches and index files are rewritten when a theme changes.
+    forEachThemeFolder([&](const std::string& folder, int depth) {
+        appendTime(stamp, folder);
+        if (depth == 0) {
+            appendTime(stamp, folder + "/index.theme");
+            appendTime(stamp, folder + "/icon-theme.cache");
+        }
+    });
+    appendTime(stamp, "/usr/share/pixmaps");
+    // Pictures of other files follow their type, as the shared MIME database tells it.
+    for (const QString& data :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        appendTime(stamp, QFile::encodeName(data + "/mime/mime.cache").toStdString());
+    return stamp;
 }
 
 namespace {
 
-QPixmap loadSmallFileIcon(const std::filesystem::path& file) {
-    QPixmap own;
-    if (hasSuffix(file, ".ico")) {
-        const auto ico = icoFileSmall(toQString(file));
-        own = ico ? *ico : imageFileSmall(toQString(file), "ico");
-    } else if (hasSuffix(file, ".desktop"))
-        own = desktopEntryIconSmall(file);
-    return own.isNull() ? providerIconSmall(file) : own;
+std::filesystem::path keyPictureCacheFile() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    return std::filesystem::path(QFile::encodeName(folder).toStdString()) / "Ombrix" /
+           "keypictures.cache";
 }
 
-// Keys often share a program; its icon is looked up once. A file that changes (the setup
-// program rewrites icon files and exchanges their names) is another file here and is read again.
-struct FileIdentity {
-    dev_t device;
-    ino_t inode;
-    std::int64_t modifiedNs;
-    off_t size;
-    bool operator==(const FileIdentity&) const = default;
-};
+// One cache per program run, written once the start-up's pictures are all made: the save is
+// queued behind the events that show the windows, and done again at the end for pictures
+// made later (the setup program's chooser).
+KeyPictureCache& keyPictures() {
+    static KeyPictureCache cache(keyPictureCacheFile(), renderSmallFileIcon, iconThemesStamp);
+    return cache;
+}
 
-struct CachedIcon {
-    FileIdentity identity;
-    QPixmap picture;
-};
-
-std::optional<FileIdentity> identityOf(const std::filesystem::path& file) {
-    struct stat info {};
-    if (::stat(file.c_str(), &info) != 0)
-        return std::nullopt;
-    return FileIdentity{info.st_dev, info.st_ino,
-                        std::int64_t{info.st_mtim.tv_sec} * 1000000000 + info.st_mtim.tv_nsec,
-                        info.st_size};
+void saveKeyPicturesSoon() {
+    static bool queued = false;
+    auto* application = QCoreApplication::instance();
+    if (queued || !application || !keyPictures().changed())
+        return;
+    queued = true;
+    QTimer::singleShot(0, application, [] {
+        queued = false;
+        keyPictures().save();
+    });
+    static const bool atQuit = [application] {
+        QObject::connect(application, &QCoreApplication::aboutToQuit,
+                         [] { keyPictures().save(); });
+        return true;
+    }();
+    (void)atQuit;
 }
 
 } // namespace
@@ -295,16 +672,9 @@ std::optional<FileIdentity> identityOf(const std::filesystem::path& file) {
 QPixmap smallFileIcon(const std::filesystem::path& file) {
     if (!isRegularFile(file))
         return {};
-    static std::map<std::filesystem::path, CachedIcon> cache;
-    const auto identity = identityOf(file);
-    if (!identity)
-        return loadSmallFileIcon(file);
-    const auto found = cache.find(file);
-    if (found != cache.end() && found->second.identity == *identity)
-        return found->second.picture;
-    QPixmap picture = loadSmallFileIcon(file);
-    cache[file] = {*identity, picture};
-    return picture;
+    const QImage picture = keyPictures().picture(file);
+    saveKeyPicturesSoon();
+    return QPixmap::fromImage(picture);
 }
 
 } // namespace ombrix::platform

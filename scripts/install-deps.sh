@@ -8,10 +8,12 @@ packages=(
     qt6-base-dev qt6-multimedia-dev libqt6svg6 qt6-image-formats-plugins
     libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils imagemagick libx11-dev
+    xvfb xauth xdotool x11-utils imagemagick libx11-dev libxcb1-dev
+    openbox dbus dbus-daemon weston xwayland qt6-wayland
     adwaita-icon-theme desktop-file-utils xterm
     dpkg-dev lintian appstream
-    openbox dbus-daemon
+    python3-gi gir1.2-glib-2.0
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,6 +1,10 @@
 #include "common/barwindow.h"
+#include "common/layout.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
 
 using namespace ombrix;
 
@@ -23,37 +27,44 @@ struct OpenCase {
     ScreenSize screen;
     double left;
     double width;
+    double top;
 };
 
 class Apri : public testing::TestWithParam<OpenCase> {};
 
-TEST_P(Apri, OpensByItsSideAndNeverMovesTop) {
+TEST_P(Apri, OpensByItsSideOnTheScreen) {
     const auto& c = GetParam();
     BarWindowState w = c.before;
     apri(w, c.side, stored, c.screen);
     EXPECT_EQ(w.left, c.left);
     EXPECT_EQ(w.width, c.width);
-    EXPECT_EQ(w.top, c.before.top);
+    EXPECT_EQ(w.top, c.top);
     EXPECT_EQ(w.shape, w.closed() ? WindowShape::Handle : WindowShape::WholeBar);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Apri,
     testing::Values(
-        OpenCase{"OpenLeftKeepsLeft", Side::Left, handleAt(0, 5000), screen, 0, stored},
-        OpenCase{"OpenTopFromTheMiddle", Side::Top, handleAt(9000, 0), screen, 0, stored},
-        OpenCase{"OpenRightSameScreen", Side::Right, handleAt(28400, 5000), screen, 0, stored},
+        OpenCase{"OpenLeftKeepsLeft", Side::Left, handleAt(0, 5000), screen, 0, stored, 5000},
+        OpenCase{"OpenTopFromTheMiddle", Side::Top, handleAt(9000, 0), screen, 0, stored, 0},
+        OpenCase{"OpenRightSameScreen", Side::Right, handleAt(28400, 5000), screen, 0, stored,
+                 5000},
         OpenCase{"OpenRightWiderScreen",
                  Side::Right,
                  handleAt(38000, 5000),
                  {38400, 16200},
                  9600,
-                 stored},
-        OpenCase{"OpenBottom", Side::Bottom, handleAt(7000, 15400), screen, 0, stored},
-        OpenCase{"CloseLeft", Side::Left, stripAt(0, 5000), screen, 0, handleWidth},
-        OpenCase{"CloseTopKeepsLeft", Side::Top, stripAt(300, 0), screen, 300, handleWidth},
-        OpenCase{"CloseRightToTheEdge", Side::Right, stripAt(0, 5000), screen, 28400, handleWidth},
-        OpenCase{"CloseBottomKeepsLeft", Side::Bottom, stripAt(0, 15400), screen, 0, handleWidth}),
+                 stored,
+                 5000},
+        // The 900-twip bar rises until its bottom row is on the screen.
+        OpenCase{"OpenBottomRisesToShowItsRows", Side::Bottom, handleAt(7000, 15400), screen, 0,
+                 stored, 15300},
+        OpenCase{"CloseLeft", Side::Left, stripAt(0, 5000), screen, 0, handleWidth, 5000},
+        OpenCase{"CloseTopKeepsLeft", Side::Top, stripAt(300, 0), screen, 300, handleWidth, 0},
+        OpenCase{"CloseRightToTheEdge", Side::Right, stripAt(0, 5000), screen, 28400, handleWidth,
+                 5000},
+        OpenCase{"CloseBottomGoesBackDown", Side::Bottom, stripAt(0, 15300), screen, 0, handleWidth,
+                 15400}),
     [](const auto& info) { return info.param.name; });
 
 struct DockCase {
@@ -89,7 +100,9 @@ INSTANTIATE_TEST_SUITE_P(
         DockCase{"StripLeft", Side::Left, stripAt(0, 3000), 0, 3000, WindowShape::WholeBar},
         DockCase{"StripTop", Side::Top, stripAt(0, 3000), 0, 0, WindowShape::WholeBar},
         DockCase{"StripRight", Side::Right, stripAt(0, 3000), 0, 3000, WindowShape::WholeBar},
-        DockCase{"StripBottom", Side::Bottom, stripAt(0, 3000), 0, 15400, WindowShape::WholeBar},
+        DockCase{"StripBottom", Side::Bottom, stripAt(0, 3000), 0, 15300, WindowShape::WholeBar},
+        DockCase{"TallStripLeftRises", Side::Left, stripAt(0, 15800), 0, 15300,
+                 WindowShape::WholeBar},
         // Saved open on a screen of another width: docked as a handle, still that wide.
         DockCase{"OldWidthIsAHandle",
                  Side::Left,
@@ -233,5 +246,82 @@ INSTANTIATE_TEST_SUITE_P(
             "BeyondTheRightEdge", 40000, 100, 400, {28400, 100, 400, 0, WindowShape::Handle}},
         RestoreCase{"AboveAndLeftOfTheScreen", -900, -50, 400, {0, 0, 400, 0, WindowShape::Handle}},
         RestoreCase{"ZeroWidthStartsClosed", 0, 100, 0, {0, 100, 400, 0, WindowShape::Handle}},
+        RestoreCase{
+            "NoPixelWideStartsClosed", 0, 100, 0.001f, {0, 100, 400, 0, WindowShape::Handle}},
+        RestoreCase{
+            "NotANumberStartsClosed", 0, 100, std::nanf(""), {0, 100, 400, 0, WindowShape::Handle}},
+        RestoreCase{"WiderThanTheScreenIsTheScreen",
+                    0,
+                    100,
+                    1e12f,
+                    {0, 100, 28800, 0, WindowShape::WholeBar}},
         RestoreCase{"AlmostClosedIsOpen", 0, 100, 401, {0, 100, 401, 0, WindowShape::WholeBar}}),
     [](const auto& info) { return info.param.name; });
+
+// The open bar on every side, for 1 to 128 keys, on a few screens: laid out as the start-up
+// does with the handle saved at the bottom, docked, opened, then dragged far down. Every row
+// of keys stays inside the window and the window on the screen; closed again, the handle keeps
+// its place 800 above the bottom.
+struct ScreenCase {
+    const char* name;
+    ScreenSize size;
+};
+
+class OpenBarOnScreen : public testing::TestWithParam<std::tuple<Side, ScreenCase>> {};
+
+TEST_P(OpenBarOnScreen, EveryRowStaysOnTheScreen) {
+    const auto [side, screenCase] = GetParam();
+    const ScreenSize size = screenCase.size;
+    const std::int32_t width = storedWidthOf(size);
+    for (int keys = 1; keys <= 128; ++keys) {
+        SCOPED_TRACE("keys " + std::to_string(keys));
+        BarGeometry rows;
+        rows.keys = singleRowKeys(keys);
+        rows.windowTop = size.height - bottomClearance;
+        rows.windowHeight = 495;
+        LayoutInput in;
+        in.keyCount = static_cast<float>(keys);
+        in.lastKey = keys - 1;
+        in.barLength = static_cast<float>(keys * keyPitch + 2020);
+        in.screenWidth = width;
+        in.screenWidthNow = size.width;
+        in.screenHeightNow = size.height;
+        layoutRows(barLayout(), in, rows);
+        double lowestKey = 0;
+        for (const KeyPlace& key : rows.keys)
+            lowestKey = std::max(lowestKey, key.top + keySize);
+        ASSERT_LE(lowestKey, rows.windowHeight) << "a key lies below the window";
+
+        BarWindowState w{0, rows.windowTop, handleWidth, rows.windowHeight, WindowShape::Handle};
+        dockToSide(w, side, width, size);
+        apri(w, side, width, size);
+        ASSERT_FALSE(w.closed());
+        EXPECT_GE(w.top, 0);
+        EXPECT_LE(w.top + w.height, size.height) << "opened";
+
+        GrabPoint grab;
+        dragStep(w, grab, {200, 200, true, false}, side, width, size);
+        for (int step = 0; step < 40; ++step)
+            dragStep(w, grab, {200, 200 + 600.0 * step, false, true}, side, width, size);
+        EXPECT_GE(w.top, 0);
+        EXPECT_LE(w.top + w.height, size.height) << "dragged down";
+
+        apri(w, side, width, size);
+        EXPECT_TRUE(w.closed());
+        EXPECT_LE(w.top, size.height - bottomClearance) << "closed";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(SidesAndScreens, OpenBarOnScreen,
+                         testing::Combine(testing::Values(Side::Left, Side::Top, Side::Right,
+                                                          Side::Bottom),
+                                          testing::Values(ScreenCase{"s1280x1024", {19200, 15360}},
+                                                          ScreenCase{"s1366x768", {20490, 11520}},
+                                                          ScreenCase{"s1024x768", {15360, 11520}},
+                                                          ScreenCase{"s800x600", {12000, 9000}},
+                                                          ScreenCase{"s640x480", {9600, 7200}})),
+                         [](const auto& info) {
+                             return "Side" +
+                                    std::to_string(static_cast<int>(std::get<0>(info.param))) +
+                                    std::get<1>(info.param).name;
+                         });

@@ -186,14 +186,18 @@ TEST(BarWindow, SideButtonsDockAndSaveTheSide) {
     EXPECT_EQ(f.store.read("indice"), "4");
 }
 
-TEST(BarWindow, TransparentBackIsSavedAndReshapes) {
+TEST(BarWindow, TransparentBackIsSavedAndReshapesOnlyTheOpenBar) {
     BarFixture f;
     auto bar = programBar(f);
+    ASSERT_TRUE(bar->state().closed());
     bar->transparentBox()->click();
     EXPECT_EQ(f.store.read("tras"), "True");
-    EXPECT_EQ(bar->state().shape, WindowShape::WholeBar);
+    EXPECT_EQ(bar->state().shape, WindowShape::Handle) << "a closed bar stays round";
+    EXPECT_EQ(bar->shapeRegion().boundingRect().size(), QSize(27, 27));
+    bar->apri();
     bar->transparentBox()->click();
     EXPECT_EQ(f.store.read("tras"), "False");
+    EXPECT_EQ(bar->state().shape, WindowShape::WholeBar);
 }
 
 TEST(BarWindow, TheTimerFollowsAChangeOfScreenWidth) {
@@ -248,4 +252,35 @@ TEST(SetupButton, StartsTheSetupProgramSavesAndEnds) {
     EXPECT_EQ(f.desktop.starts[0].program, (f.folder / "tune").string());
     EXPECT_EQ(f.quits, 1);
     EXPECT_EQ(f.store.read("larghezza"), "400");
+}
+
+// A key's face is its stored colour exactly, not a shade of it, and a wide six-letter caption
+// stays whole inside the key's edge: the columns just inside the edge are face colour only.
+TEST(KeyFace, IsFlatInItsColourAndItsCaptionIsNeverCut) {
+    BarFixture f;
+    f.writeKeys({keyWith("", 0, "dotcom", "", 255.0f), keyWith("", 0, "WWWWWW", "", 65280.0f),
+                 keyWith("", 0, "", "", 16711680.0f)}); // the last shows its number
+    auto bar = f.build();
+    const QRgb faces[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE("key " + std::to_string(i));
+        const QImage face = bar->key(i)->grab().toImage();
+        const int w = face.width(), h = face.height();
+        int flat = 0, inkColumns = 0;
+        for (int x = 1; x < w - 1; ++x) {
+            bool ink = false;
+            for (int y = 1; y < h - 1; ++y) {
+                if ((face.pixel(x, y) & 0xFFFFFF) == (faces[i] & 0xFFFFFF))
+                    ++flat;
+                else
+                    ink = true;
+            }
+            inkColumns += ink ? 1 : 0;
+            if (x == 1 || x == w - 2) {
+                EXPECT_FALSE(ink) << "the caption reaches the edge at x " << x;
+            }
+        }
+        EXPECT_GT(flat, (w - 2) * (h - 2) / 2) << "most of the face is exactly its colour";
+        EXPECT_GT(inkColumns, 2) << "the caption shows";
+    }
 }

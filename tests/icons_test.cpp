@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sys/stat.h>
 
 using ombrix::platform::keyIconImage;
@@ -206,6 +207,29 @@ TEST(DesktopEntryIconFallback, UnresolvableIconFallsBackToTheProvider) {
             folder.write("app.desktop", std::string("[Desktop Entry]\nIcon=") + icon + "\n");
         EXPECT_EQ(smallFileIcon(entry).toImage(), fallback) << icon;
     }
+}
+
+// A name that no theme holds is looked for in ~/.icons and each $XDG_DATA_DIRS/icons.
+TEST(DesktopEntryIconFallback, UnthemedNameIsFoundInTheIconBaseFolders) {
+    TempFolder folder;
+    folder.write("home/.icons/ombrix-home-icon.png", pngFile(solid(16, 16, red)));
+    folder.write("data/icons/ombrix-data-icon.png", pngFile(solid(16, 16, blue)));
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    const char* dataDirs = std::getenv("XDG_DATA_DIRS");
+    const std::string savedDataDirs = dataDirs ? dataDirs : "";
+    ::setenv("HOME", (folder / "home").c_str(), 1);
+    ::setenv("XDG_DATA_DIRS", (folder.path().string() + "/data:/usr/share").c_str(), 1);
+    const QPixmap fromHome = smallFileIcon(
+        folder.write("h.desktop", "[Desktop Entry]\nName=h\nIcon=ombrix-home-icon\n"));
+    const QPixmap fromData = smallFileIcon(
+        folder.write("d.desktop", "[Desktop Entry]\nName=d\nIcon=ombrix-data-icon\n"));
+    ::setenv("HOME", home.c_str(), 1);
+    if (dataDirs)
+        ::setenv("XDG_DATA_DIRS", savedDataDirs.c_str(), 1);
+    else
+        ::unsetenv("XDG_DATA_DIRS");
+    EXPECT_TRUE(isSmallWithCentre(fromHome, red));
+    EXPECT_TRUE(isSmallWithCentre(fromData, blue));
 }
 
 TEST(DesktopEntryIconFallback, ThemeNameIsFoundInTheInstalledTheme) {

@@ -175,6 +175,7 @@ private:
         entry("plainfile", "Exec=plain\n");
         entry("tryexec", "Exec=pathtool\nTryExec=no-such-program-here\n");
         entry("terminal", "Exec=pathtool %f\nTerminal=true\n");
+        entry("shellline", "Exec=sh -c \"pathtool %f\"\n");
     }
 
     static void keepEnvironment(const char* name, std::optional<std::string>& saved) {
@@ -285,6 +286,8 @@ INSTANTIATE_TEST_SUITE_P(
         FileCase{"NoExecLine", "{d}/apps/noexec.desktop", "", fail(errorOther)},
         FileCase{"UnbalancedQuote", "{d}/apps/badquote.desktop", "", fail(errorOther)},
         FileCase{"UnknownFieldCode", "{d}/apps/badcode.desktop", "", fail(errorOther)},
+        FileCase{"DocumentInAShellLine", "{d}/apps/shellline.desktop", "{d}/notes.txt",
+                 fail(errorOther)},
         FileCase{"MissingPathFolder", "{d}/apps/gonefolder.desktop", "", fail(errorPathNotFound)},
         FileCase{"ProgramNotOnPath", "{d}/apps/missingprogram.desktop", "",
                  fail(errorFileNotFound)},
@@ -299,6 +302,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(KeyTree, HomeFolderThatIsGoneFails) {
     ::setenv("HOME", at("{d}/gone").c_str(), 1);
     EXPECT_EQ(planKeyPress(at("{d}/apps/onpath.desktop"), ""), fail(errorPathNotFound));
+}
+
+TEST_F(KeyTree, ATerminalProgramWithoutATerminalDoesNotStart) {
+    std::filesystem::remove(at("{d}/bin/x-terminal-emulator"));
+    EXPECT_EQ(planKeyPress(at("{d}/apps/terminal.desktop"), ""), fail(errorOther));
 }
 
 TEST_F(KeyTree, UnreadableEntryMayNotRun) {

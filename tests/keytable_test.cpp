@@ -1,4 +1,5 @@
 #include "common/cp1252.h"
+#include "common/keycount.h"
 #include "common/keytable.h"
 #include "recordbytes.h"
 #include "tempfolder.h"
@@ -8,6 +9,12 @@
 #include <cmath>
 #include <limits>
 #include <random>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace ombrix;
 
@@ -250,4 +257,90 @@ TEST(KeyTableWriting, ReplacesAnEarlierTableWhole) {
     ASSERT_TRUE(writeKeyTable(file, keys));
     EXPECT_EQ(std::filesystem::file_size(file), 2 * keyRecordSize);
     EXPECT_EQ(*readKeyTable(file, 128), keys);
+}
+
+TEST(KeyTableReading, HugeEndlessAndBlockingFilesCostNoMoreThanAFullTable) {
+    TempFolder folder;
+    const auto sparse = folder / "huge.dat";
+    {
+        std::ofstream out(sparse, std::ios::binary);
+        out << programRecord();
+    }
+    std::filesystem::resize_file(sparse, std::uintmax_t{1} << 30);
+    rusage before{};
+    ::getrusage(RUSAGE_SELF, &before);
+    const auto keys = readKeyTable(sparse, 1000);
+    rusage after{};
+    ::getrusage(RUSAGE_SELF, &after);
+    ASSERT_TRUE(keys);
+    EXPECT_EQ(keys->size(), 128u);
+    EXPECT_EQ((*keys)[0].target.text(), "/usr/bin/gedit");
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << "KiB more at the peak";
+
+    // Neither a device nor a FIFO without a writer is read, and neither holds the reader.
+    std::filesystem::create_symlink("/dev/zero", folder / "zero.dat");
+    ASSERT_EQ(::mkfifo((folder / "fifo.dat").c_str(), 0600), 0);
+    for (const char* name : {"zero.dat", "fifo.dat"}) {
+        EXPECT_FALSE(readKeyTable(folder / name, 128)) << name;
+        EXPECT_EQ(loadKeys(folder / name, 2)[1], defaultKeyRecord(1)) << name;
+        EXPECT_EQ(readKeyCount(folder / name), firstRunKeyCount) << name;
+    }
+}
+
+// ---- The atomic writer keeps what the user set ----
+
+class AtomicWrite : public testing::Test {
+protected:
+    std::filesystem::perms permsOf(const std::filesystem::path& file) const {
+        return std::filesystem::status(file).permissions();
+    }
+    TempFolder folder_;
+    const std::vector<KeyRecord> keys_ = {defaultKeyRecord(0)};
+};
+
+TEST_F(AtomicWrite, KeepsTheModeOfAPrivateTableAndRefusesAReadOnlyOne) {
+    using std::filesystem::perms;
+    const auto privateTable = folder_.write("private.dat", "old");
+    std::filesystem::permissions(privateTable, perms::owner_read | perms::owner_write);
+    ASSERT_TRUE(writeKeyTable(privateTable, keys_));
+    EXPECT_EQ(permsOf(privateTable), perms::owner_read | perms::owner_write);
+    EXPECT_EQ(readBytes(privateTable), encodeKeyTable(keys_));
+
+    const auto readOnly = folder_.write("readonly.dat", "old");
+    std::filesystem::permissions(readOnly,
+                                 perms::owner_read | perms::group_read | perms::others_read);
+    EXPECT_FALSE(writeKeyTable(readOnly, keys_));
+    EXPECT_EQ(readBytes(readOnly), "old");
+
+    const mode_t mask = ::umask(022);
+    const auto fresh = folder_ / "fresh.dat";
+    ASSERT_TRUE(writeKeyTable(fresh, keys_));
+    ::umask(mask);
+    EXPECT_EQ(permsOf(fresh),
+              perms::owner_read | perms::owner_write | perms::group_read | perms::others_read);
+}
+
+TEST_F(AtomicWrite, WritesThroughASymbolicLinkToItsTarget) {
+    const auto target = folder_.write("shared/barra.dat", "old");
+    const auto link = folder_ / "barra.dat";
+    std::filesystem::create_symlink("shared/barra.dat", link);
+    ASSERT_TRUE(writeKeyTable(link, keys_));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(readBytes(target), encodeKeyTable(keys_));
+}
+
+TEST_F(AtomicWrite, RemovesTheTemporaryFilesOfKilledWritesOnly) {
+    const auto table = folder_ / "barra.dat";
+    const std::string prefix = temporaryPrefixFor(table);
+    const auto leftover = folder_.write(prefix + "Ab3xY9", "half a table");
+    const auto living = folder_.write(prefix + "Zz0Zz0", "being written");
+    const auto usersCopy = folder_.write("barra.dat.backup", "the user's");
+    const int lock = ::open(living.c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0) << "a writer that is still running holds its file";
+
+    ASSERT_TRUE(writeKeyTable(table, keys_));
+    ::close(lock);
+    EXPECT_FALSE(std::filesystem::exists(leftover));
+    EXPECT_TRUE(std::filesystem::exists(living));
+    EXPECT_TRUE(std::filesystem::exists(usersCopy));
 }

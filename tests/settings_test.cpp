@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+
 using namespace ombrix;
 
 namespace {
@@ -56,7 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"Int16Overflow", "40000", 40000.0f, {}, true},
         ParseCase{"Garbage", "abc", {}, {}, {}}, ParseCase{"TrailingGarbage", "12px", {}, {}, {}},
         ParseCase{"Empty", "", {}, {}, {}}, ParseCase{"NaN", "nan", {}, {}, {}},
-        ParseCase{"Infinity", "inf", {}, {}, {}}, ParseCase{"BeyondSingle", "1e39", {}, {}, true}),
+        ParseCase{"Infinity", "inf", {}, {}, {}}, ParseCase{"BeyondSingle", "1e39", {}, {}, true},
+        ParseCase{"TwoSigns", "+-5", {}, {}, {}}, ParseCase{"TwoPluses", "++5", {}, {}, {}},
+        ParseCase{"LargestSingle", "3.4028235e+38", std::numeric_limits<float>::max(), {}, true}),
     [](const auto& info) { return info.param.name; });
 
 // Every value at its default, on a screen 16200 twips high.
@@ -138,4 +146,26 @@ TEST(Preferences, ShowAllKeysAcceptsTheOldMinusOne) {
     EXPECT_TRUE(Preferences(store).showAllKeys());
     store.write(settingkey::showAllKeys, "0");
     EXPECT_FALSE(Preferences(store).showAllKeys());
+}
+
+TEST(Preferences, EveryFiniteSingleWrittenReadsBackEqual) {
+    MemorySettings store;
+    Preferences prefs(store);
+    std::vector<float> values = {std::numeric_limits<float>::max(),
+                                 std::numeric_limits<float>::lowest(),
+                                 std::numeric_limits<float>::min(),
+                                 std::numeric_limits<float>::denorm_min(),
+                                 -0.0f,
+                                 1e-40f};
+    std::mt19937 random(15);
+    while (values.size() < 100000) {
+        const float value = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
+        if (std::isfinite(value))
+            values.push_back(value);
+    }
+    for (const float value : values) {
+        ASSERT_TRUE(prefs.setWidth(value));
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(prefs.width()), std::bit_cast<std::uint32_t>(value))
+            << formatSingle(value);
+    }
 }

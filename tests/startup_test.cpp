@@ -161,3 +161,21 @@ TEST(BarStartup, TheWindowLandsWhereTheSettingsSayInPixels) {
     EXPECT_EQ(bar->geometry(), QRect(0, 200, 27, 33));
     EXPECT_EQ(bar->mask().boundingRect(), QRect(0, 0, 27, 27)) << "cut to the round handle";
 }
+
+TEST(BarStartup, AFailedKeyTableStepLeavesNoKeyWithoutItsRecord) {
+    BarFixture f;
+    f.writeKeys({keyWith("", 0, "A", ""), keyWith("", 0, "B", ""), keyWith("", 0, "C", "")});
+    ombrix::BarStartup startup = f.startup();
+    startup.readKeys = [](const ombrix::BarStartup& s, int& keyCount) -> std::vector<KeyRecord> {
+        ombrix::startupKeys(s, keyCount); // the count is known when memory runs out
+        throw std::bad_alloc();
+    };
+    auto bar = ombrix::buildBar(startup);
+    EXPECT_EQ(f.beeps, 1);
+    ASSERT_GE(bar->keyCount(), 1);
+    ASSERT_EQ(bar->keys().size(), static_cast<std::size_t>(bar->keyCount()));
+    for (int i = 0; i < bar->keyCount(); ++i)
+        bar->Command2_Click(i);
+    EXPECT_EQ(f.desktop.warnings,
+              std::vector<std::string>(static_cast<std::size_t>(bar->keyCount()), "Error:  53"));
+}

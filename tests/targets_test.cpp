@@ -81,7 +81,7 @@ TEST(IsProgram, ByEndingEntryOrExecutableBit) {
 TEST(IconSourcePath, CutsAfterTheFirstProgramEnding) {
     EXPECT_EQ(iconSourcePath("C:\\Apps\\edit.exe /n c:\\a.txt"), "C:\\Apps\\edit.exe");
     EXPECT_EQ(iconSourcePath("C:\\Apps\\RUN.BAT x"), "C:\\Apps\\RUN.BAT");
-    EXPECT_EQ(iconSourcePath("a.com.exe"), "a.com");
+    EXPECT_EQ(iconSourcePath("a.com.exe"), "a.com.exe");
     EXPECT_EQ(iconSourcePath("/nowhere/tool --flag"), "/nowhere/tool --flag");
     EXPECT_EQ(iconSourcePath(""), "");
 }
@@ -96,6 +96,49 @@ TEST(IconSourcePath, WithoutAnEndingTakesTheLongestExistingLeadingFile) {
     EXPECT_EQ(iconSourcePath(base + "/my tool x y"), longer.string());
     EXPECT_EQ(iconSourcePath(base + "/my tool"), program.string());
 }
+
+// Dots inside folder and file names: an ending counts only where a blank or the end follows,
+// and a file that exists is the program. The key press and the key's icon agree.
+struct DottedCase {
+    const char* name;
+    const char* target; // "@" stands for the test's folder
+    const char* program;
+    const char* document;
+};
+
+class DottedTarget : public testing::TestWithParam<DottedCase> {};
+
+TEST_P(DottedTarget, FindsTheProgramWhereItsNameEnds) {
+    TempFolder folder;
+    folder.write("sites/example.com/run.sh", "#!/bin/sh\n");
+    folder.write("my.com files/go", "#!/bin/sh\n");
+    folder.write("tools/old.com", "x");
+    const auto expand = [&](std::string text) {
+        for (auto at = text.find('@'); at != std::string::npos; at = text.find('@'))
+            text.replace(at, 1, folder.path().string());
+        return text;
+    };
+    const auto& c = GetParam();
+    const TargetParts parts = splitTarget(expand(c.target));
+    EXPECT_EQ(parts.program, expand(c.program));
+    EXPECT_EQ(parts.document, expand(c.document));
+    EXPECT_EQ(iconSourcePath(expand(c.target)), parts.program);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DottedTarget,
+    testing::Values(
+        DottedCase{"FolderNamedLikeAProgram", "@/sites/example.com/run.sh",
+                   "@/sites/example.com/run.sh", ""},
+        DottedCase{"FolderNamedLikeAProgramWithADocument", "@/sites/example.com/run.sh @/a b.txt",
+                   "@/sites/example.com/run.sh", "@/a b.txt"},
+        DottedCase{"FolderWithABlankAfterItsDot", "@/my.com files/go x", "@/my.com files/go", "x"},
+        DottedCase{"ExistingProgramByItsEnding", "@/tools/old.com doc", "@/tools/old.com", "doc"},
+        DottedCase{"MissingFolderIsNoEnding", "/gone/example.com/run.sh",
+                   "/gone/example.com/run.sh", ""},
+        DottedCase{"EndingBeforeABlank", "C:\\web.com\\tool.exe -x", "C:\\web.com\\tool.exe", "-x"},
+        DottedCase{"EndingAtTheEnd", "C:\\App.EXE", "C:\\App.EXE", ""}),
+    [](const auto& info) { return info.param.name; });
 
 TEST(SplitTarget, ProgramAndDocument) {
     TempFolder folder;

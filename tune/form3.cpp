@@ -74,6 +74,7 @@ void Form3::positionBarCopy() {
 void Form3::openAtFullWidth() {
     state_.width = screenWidth_;
     state_.shape = WindowShape::WholeBar;
+    state_.top = std::min(state_.top, lowestTop(state_, context_.screen()));
     applyState();
 }
 

@@ -11,6 +11,7 @@
 #include "platform/icons.h"
 #include "platform/paths.h"
 #include "platform/singleinstance.h"
+#include "platform/windowsystem.h"
 #include "tune/colour/colori.h"
 #include "tune/keylist.h"
 #include "version.h"
@@ -175,7 +176,9 @@ TuneWindows startTune(const TuneStartup& startup) {
 }
 
 int runTune(int argc, char** argv) {
+    platform::chooseWindowSystem();
     QApplication app(argc, argv);
+    platform::applicationStarted();
     QApplication::setApplicationName(QStringLiteral("tune"));
 
     platform::SingleInstance instance(QStringLiteral("tune"));

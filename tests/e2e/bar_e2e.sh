@@ -36,6 +36,10 @@ setting() { # key: its value in the group [posizione]
         sed -n "s/^$1=//p" | tr -d '"' | head -n1
 }
 
+shape_extents() { # window: the extents of its outline, "WxH+X+Y"
+    xwininfo -shape -id "$1" 2>/dev/null | awk '/Window shape extents/ {print $NF}'
+}
+
 wait_for_exit() { # pid seconds: true once the process has ended; its status in $exit_status
     for _ in $(seq $(($2 * 10))); do
         if ! alive "$1"; then

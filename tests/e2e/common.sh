@@ -93,11 +93,9 @@ make_user_world() { # program folder: its own home and folders, and a copy of th
     rm -rf "$program/barra.dat" "$program/icons" # a new user's folder has no key table yet
 }
 
-# Xvfb picks a free display itself and reports it once it accepts connections. The screen is
-# 1920 x 1080 unless another size is given ("1366x768").
-start_xvfb() {
-    screen_size=${1:-1920x1080}
-    Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "${screen_size}x24" \
+# Xvfb picks a free display itself and reports it once it accepts connections.
+start_xvfb() { # [screen size, 1920x1080 unless told]
+    Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "${1:-1920x1080}x24" \
         3>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
@@ -135,16 +133,12 @@ frame_of() { # window
     echo "$((x - ${left:-0})) $((y - ${top:-0})) $((w + ${left:-0} + ${right:-0})) $((h + ${top:-0} + ${bottom:-0}))"
 }
 
-# ---------------------------------------------------------------- windows and started programs
+# ---------------------------------------------------------------- windows and records
 geometry() { # window: "x y width height"
     xwininfo -id "$1" 2>/dev/null | awk '
         /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
         /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF}
         END {print x, y, w, h}'
-}
-
-shape_extents() { # window: the extents of its outline, "WxH+X+Y"
-    xwininfo -shape -id "$1" 2>/dev/null | awk '/Window shape extents/ {print $NF}'
 }
 
 visible_windows() { # pid

@@ -120,7 +120,7 @@ expect_eq "1: the first two records are as they were" "$(field 0 0 250)|$(field 
 expect_eq "1: the source was asked for a link, never a move" "$(head -n1 "$work/source-entry.out")" link
 sleep 0.3
 expect_eq "1: the open bar is one key longer (3 x 365 + 2020 twips)" \
-    "$(shape_extents "$bar" | cut -dx -f1)" 208
+    "$(xwininfo -shape -id "$bar" | awk '/Window shape extents/ {print $NF}' | cut -dx -f1)" 208
 
 # 2. The new key starts its entry's program, in the entry's folder.
 rm -f "$record"

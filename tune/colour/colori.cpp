@@ -1,5 +1,6 @@
 #include "tune/colour/colori.h"
 
+#include "bar/keybutton.h"
 #include "common/colourvalue.h"
 #include "platform/icons.h"
 #include "platform/screen.h"
@@ -195,18 +196,6 @@ QPixmap arrowPicture(QSize size) {
     return picture;
 }
 
-// Paints a key as the bar paints its keys: the background colour, and a caption in black or
-// white, whichever reads better on it.
-void paintKey(QToolButton* key, std::uint32_t rgb) {
-    QPalette palette = key->palette();
-    const QColor colour = QColor::fromRgb(rgb);
-    palette.setColor(QPalette::Button, colour);
-    palette.setColor(QPalette::Window, colour);
-    const int luma = (299 * colour.red() + 587 * colour.green() + 114 * colour.blue()) / 1000;
-    palette.setColor(QPalette::ButtonText, luma < 128 ? Qt::white : Qt::black);
-    key->setPalette(palette);
-}
-
 // The number in a box as the conversions read it: its longest leading number, 0 without one.
 double boxNumber(const QLineEdit* box) {
     return leadingNumber(box->text().toStdString());
@@ -372,14 +361,13 @@ void colori::createButtons() {
     small.setPointSizeF(7);
     for (std::size_t i = 0; i < c_.Command2.size(); ++i) {
         auto* key =
-            placed(new QToolButton(this),
+            placed(new KeyButton(this),
                    {sampleKeyLefts[i], sampleKeyTop, sampleKeySize, sampleKeySize}, "Command2");
         key->setObjectName(QStringLiteral("Command2_%1").arg(i));
         key->setToolTip(QStringLiteral("Lancia il programma/Launch the program"));
         key->setFont(small);
         key->setFocusPolicy(Qt::NoFocus);
         key->setIconSize(QSize(16, 16));
-        key->setAutoFillBackground(true);
         c_.Command2[i] = key;
     }
     c_.Command2[3]->setText(QStringLiteral("Dir"));
@@ -726,7 +714,7 @@ void colori::dipingi() {
 void colori::paintSampleKeys(std::int32_t colourValue) {
     sampleColour_ = colourValue;
     for (QToolButton* key : c_.Command2)
-        paintKey(key, paintedRgb(colourValue));
+        paintKeyColour(key, paintedRgb(colourValue));
 }
 
 void colori::paintBarCopyKey(int i, float colour) {

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QToolButton>
+
+#include <cstdint>
+
+namespace ombrix {
+
+// A key as the bar, its copy in the setup program and the colour window's sample keys show it:
+// the face filled flat with exactly the key's colour (a styled button would shade it lighter),
+// a thin raised edge that sinks while the key is pressed, and the picture or the caption in the
+// middle. A caption always fits inside the edge: too long for the key's font, it is drawn
+// narrower, never cut.
+class KeyButton : public QToolButton {
+    Q_OBJECT
+
+public:
+    using QToolButton::QToolButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// Gives key `key` the colour `rgb` (0xRRGGBB): its face, a caption in black or white, whichever
+// reads better on it, and for a key not in use a caption halfway between the two.
+void paintKeyColour(QToolButton* key, std::uint32_t rgb);
+
+} // namespace ombrix

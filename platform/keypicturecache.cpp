@@ -1,0 +1,320 @@
+#include "platform/keypicturecache.h"
+
+#include "common/atomicfile.h"
+
+#include <cstring>
+#include <optional>
+#include <string_view>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace ombrix::platform {
+
+namespace {
+
+// "OMBRIXKP", the format, then the picture size and scale the pictures were made for.
+constexpr std::string_view magic = "OMBRIXKP";
+constexpr std::uint32_t formatVersion = 1;
+// Bounds that keep a damaged file from asking for absurd amounts of memory.
+constexpr std::uint32_t maxEntries = 512;
+constexpr std::uint32_t maxText = 4096;
+constexpr std::uint32_t maxReadFiles = 64;
+// Files up to this size are known by their contents; larger ones (programs) by identity.
+constexpr std::uintmax_t contentLimit = 64 * 1024;
+
+// A 64-bit hash of the bytes, eight at a time: the cache and the files it checks are hashed
+// at every start, so speed matters more here than the quality of a cryptographic hash.
+std::uint64_t hashOf(std::string_view bytes) {
+    constexpr std::uint64_t multiplier = 0x9E3779B97F4A7C15ull;
+    std::uint64_t hash = 0x243F6A8885A308D3ull ^ (bytes.size() * multiplier);
+    const auto mix = [&](std::uint64_t word) {
+        hash = (hash ^ word) * multiplier;
+        hash ^= hash >> 29;
+    };
+    std::size_t at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + at, 8);
+        mix(word);
+    }
+    std::uint64_t tail = 0;
+    if (at < bytes.size())
+        std::memcpy(&tail, bytes.data() + at, bytes.size() - at);
+    mix(tail);
+    return hash;
+}
+
+// The whole of a file in one read; false when it cannot be read.
+bool readAll(const std::filesystem::path& file, std::string& bytes) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    bool ok = ::fstat(fd, &info) == 0;
+    bytes.resize(ok ? static_cast<std::size_t>(info.st_size) : 0);
+    std::size_t done = 0;
+    while (ok && done < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (got <= 0)
+            ok = false;
+        else
+            done += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    return ok;
+}
+
+std::optional<struct stat> statOf(const std::filesystem::path& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0)
+        return std::nullopt;
+    return info;
+}
+
+// Device, inode, size and both times: a file rewritten or replaced shows another identity.
+std::string identityOf(const std::filesystem::path& file) {
+    const auto info = statOf(file);
+    if (!info)
+        return "-";
+    return "i" + std::to_string(info->st_dev) + ":" + std::to_string(info->st_ino) + ":" +
+           std::to_string(info->st_size) + ":" + std::to_string(info->st_mtim.tv_sec) + "." +
+           std::to_string(info->st_mtim.tv_nsec) + ":" + std::to_string(info->st_ctim.tv_sec) +
+           "." + std::to_string(info->st_ctim.tv_nsec);
+}
+
+// Small files by their contents, since a rewrite may keep the size and land within the same
+// tick of the file system's clock; large ones by identity.
+std::string fingerprintOf(const std::filesystem::path& file) {
+    const auto info = statOf(file);
+    if (!info)
+        return "-";
+    if (static_cast<std::uintmax_t>(info->st_size) > contentLimit)
+        return identityOf(file);
+    std::string bytes;
+    if (!readAll(file, bytes))
+        return "-";
+    return "c" + std::to_string(bytes.size()) + ":" + std::to_string(hashOf(bytes));
+}
+
+// ---- the file format: little-endian numbers, texts with their length before them ----
+
+void putNumber(std::string& out, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+void putText(std::string& out, std::string_view text) {
+    putNumber(out, text.size(), 4);
+    out += text;
+}
+
+class Reader {
+public:
+    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+
+    bool number(std::uint64_t& value, int bytes) {
+        if (bytes_.size() - at_ < static_cast<std::size_t>(bytes))
+            return false;
+        value = 0;
+        for (int i = 0; i < bytes; ++i)
+            value |= std::uint64_t{static_cast<unsigned char>(bytes_[at_ + i])} << (8 * i);
+        at_ += static_cast<std::size_t>(bytes);
+        return true;
+    }
+    bool number32(std::uint32_t& value) {
+        std::uint64_t wide = 0;
+        if (!number(wide, 4))
+            return false;
+        value = static_cast<std::uint32_t>(wide);
+        return true;
+    }
+    bool text(std::string& value, std::size_t limit = maxText) {
+        std::uint32_t size = 0;
+        if (!number32(size) || size > limit || bytes_.size() - at_ < size)
+            return false;
+        value.assign(bytes_.substr(at_, size));
+        at_ += size;
+        return true;
+    }
+    bool raw(unsigned char* to, std::size_t size) {
+        if (bytes_.size() - at_ < size)
+            return false;
+        std::memcpy(to, bytes_.data() + at_, size);
+        at_ += size;
+        return true;
+    }
+    bool atEnd() const { return at_ == bytes_.size(); }
+
+private:
+    std::string_view bytes_;
+    std::size_t at_ = 0;
+};
+
+std::string header() {
+    std::string out(magic);
+    putNumber(out, formatVersion, 4);
+    putNumber(out, KeyPictureCache::pictureSize, 4);
+    putNumber(out, KeyPictureCache::pictureScale, 4);
+    return out;
+}
+
+void putEntry(std::string& out, const std::string& source, const KeyPictureCache::Entry& entry) {
+    putText(out, source);
+    putText(out, entry.fingerprint);
+    putNumber(out, entry.themeStamp, 8);
+    putNumber(out, entry.readFiles.size(), 4);
+    for (const auto& read : entry.readFiles) {
+        putText(out, read.path);
+        putText(out, read.identity);
+    }
+    const QImage& picture = entry.picture;
+    putNumber(out, static_cast<std::uint64_t>(picture.width()), 4);
+    putNumber(out, static_cast<std::uint64_t>(picture.height()), 4);
+    for (int y = 0; y < picture.height(); ++y)
+        out.append(reinterpret_cast<const char*>(picture.constScanLine(y)),
+                   static_cast<std::size_t>(picture.width()) * 4);
+}
+
+bool readEntry(Reader& in, std::string& source, KeyPictureCache::Entry& entry) {
+    std::uint32_t readCount = 0;
+    if (!in.text(source) || !in.text(entry.fingerprint) || !in.number(entry.themeStamp, 8) ||
+        !in.number32(readCount) || readCount > maxReadFiles)
+        return false;
+    entry.readFiles.resize(readCount);
+    for (auto& read : entry.readFiles)
+        if (!in.text(read.path) || !in.text(read.identity))
+            return false;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    if (!in.number32(width) || !in.number32(height) ||
+        width > KeyPictureCache::pictureSize * 4 || height > KeyPictureCache::pictureSize * 4)
+        return false;
+    if (width == 0 || height == 0)
+        return width == height; // a file without a picture
+    QImage picture(static_cast<int>(width), static_cast<int>(height),
+                   QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < picture.height(); ++y)
+        if (!in.raw(picture.scanLine(y), std::size_t{width} * 4))
+            return false;
+    entry.picture = std::move(picture);
+    return true;
+}
+
+} // namespace
+
+KeyPictureCache::KeyPictureCache(std::filesystem::path file, Render render, ThemeStamp themeStamp)
+    : file_(std::move(file)), render_(std::move(render)), themeStamp_(std::move(themeStamp)) {}
+
+void KeyPictureCache::load() {
+    loaded_ = true;
+    std::string bytes;
+    if (!readAll(file_, bytes))
+        return;
+    // The last eight bytes check all before them: a torn or damaged file is not used.
+    if (bytes.size() < 8)
+        return;
+    const std::string_view body(bytes.data(), bytes.size() - 8);
+    Reader check(std::string_view(bytes).substr(body.size()));
+    std::uint64_t sum = 0;
+    if (!check.number(sum, 8) || sum != hashOf(body))
+        return;
+    const std::string expected = header();
+    if (body.substr(0, expected.size()) != expected)
+        return;
+    Reader in(body.substr(expected.size()));
+    std::uint32_t count = 0;
+    if (!in.number32(count) || count > maxEntries)
+        return;
+    std::map<std::string, Entry> entries;
+    std::vector<std::string> order;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        std::string source;
+        Entry entry;
+        if (!readEntry(in, source, entry))
+            return;
+        if (entries.emplace(source, std::move(entry)).second)
+            order.push_back(source);
+    }
+    if (!in.atEnd())
+        return;
+    entries_ = std::move(entries);
+    order_ = std::move(order);
+}
+
+std::uint64_t KeyPictureCache::currentThemeStamp() {
+    // Never 0, which marks a picture that does not come from the theme.
+    if (themeStampNow_ == 0)
+        themeStampNow_ = hashOf(themeStamp_ ? themeStamp_() : std::string()) | 1;
+    return themeStampNow_;
+}
+
+bool KeyPictureCache::isValid(const Entry& entry) {
+    for (const auto& read : entry.readFiles)
+        if (identityOf(read.path) != read.identity)
+            return false;
+    return entry.themeStamp == 0 || entry.themeStamp == currentThemeStamp();
+}
+
+QImage KeyPictureCache::picture(const std::filesystem::path& source) {
+    if (!loaded_)
+        load();
+    const std::string key = source.string();
+    const std::string fingerprint = fingerprintOf(source);
+    const auto found = entries_.find(key);
+    if (found != entries_.end() && found->second.fingerprint == fingerprint &&
+        isValid(found->second)) {
+        found->second.usedNow = true;
+        return found->second.picture;
+    }
+    RenderedPicture rendered = render_(source);
+    ++renders_;
+    Entry entry;
+    entry.fingerprint = fingerprint;
+    entry.themeStamp = rendered.fromTheme ? currentThemeStamp() : 0;
+    for (const auto& read : rendered.readFiles)
+        entry.readFiles.push_back({read.string(), identityOf(read)});
+    if (!rendered.picture.isNull())
+        entry.picture =
+            rendered.picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    entry.usedNow = true;
+    // A source that names no file now is not remembered: nothing would ever match it.
+    if (fingerprint != "-" && entry.readFiles.size() <= maxReadFiles) {
+        entries_[key] = entry;
+        changed_ = true;
+    }
+    return entry.picture;
+}
+
+bool KeyPictureCache::save() {
+    if (!changed_)
+        return true;
+    std::vector<const std::string*> kept;
+    for (const auto& [source, entry] : entries_)
+        if (entry.usedNow)
+            kept.push_back(&source);
+    for (const std::string& source : order_) {
+        const auto found = entries_.find(source);
+        if (found != entries_.end() && !found->second.usedNow)
+            kept.push_back(&found->first);
+    }
+    if (kept.size() > maxEntries)
+        kept.resize(maxEntries);
+
+    std::string out = header();
+    putNumber(out, kept.size(), 4);
+    for (const std::string* source : kept)
+        putEntry(out, *source, entries_.at(*source));
+    putNumber(out, hashOf(out), 8);
+
+    std::error_code error;
+    std::filesystem::create_directories(file_.parent_path(), error);
+    if (!writeFileAtomically(file_, out))
+        return false;
+    changed_ = false;
+    return true;
+}
+
+} // namespace ombrix::platform

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QImage>
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace ombrix::platform {
+
+// A rendered key picture and what it was made from besides its source file.
+struct RenderedPicture {
+    QImage picture;                              // null when the file has no picture
+    bool fromTheme = false;                      // depends on the icon themes' state
+    std::vector<std::filesystem::path> readFiles; // other files whose pictures were read
+};
+
+// The key pictures of earlier starts, kept in one file per user, so that a key whose picture
+// comes from the icon theme costs a small file read instead of a theme lookup and an SVG
+// render. An entry is used only while everything it was made from is unchanged:
+//  - the source file: its contents (small files) or its identity and times (large ones);
+//  - the other files it read (an absolute icon path of a desktop entry): identity and times;
+//  - for a picture from the icon theme, the themes' stamp (theme names, search folders and
+//    the times of the theme folders), computed once and only when such an entry is met;
+//  - the picture size and scale, and the cache's format, recorded in the file's header.
+// A cache file that is missing, unreadable, of another format or corrupt in any byte is
+// treated as empty; one that cannot be written leaves every picture right, only slower.
+class KeyPictureCache {
+public:
+    using Render = std::function<RenderedPicture(const std::filesystem::path&)>;
+    using ThemeStamp = std::function<std::string()>;
+
+    // `file` is read at the first lookup; `render` makes a picture the cache cannot give;
+    // `themeStamp` describes the icon themes as they are now.
+    KeyPictureCache(std::filesystem::path file, Render render, ThemeStamp themeStamp);
+
+    // The picture of a regular file, from the cache when it is still valid, else rendered
+    // and remembered.
+    QImage picture(const std::filesystem::path& source);
+
+    // Writes the cache atomically when a picture was rendered since the last save; pictures
+    // not asked for in this run are kept, the most recent first, up to a bound. False when
+    // the file could not be written (then the old one stays as it was).
+    bool save();
+
+    // True when a picture was rendered since the last save.
+    bool changed() const { return changed_; }
+    // How many pictures were rendered rather than taken from the cache.
+    int renders() const { return renders_; }
+
+    static constexpr int pictureSize = 16;
+    static constexpr int pictureScale = 1;
+
+    struct FileStamp {
+        std::string path;
+        std::string identity;
+        bool operator==(const FileStamp&) const = default;
+    };
+    struct Entry {
+        std::string fingerprint;     // of the source file
+        std::uint64_t themeStamp = 0; // 0 when the picture does not come from the theme
+        std::vector<FileStamp> readFiles;
+        QImage picture;
+        bool usedNow = false;
+    };
+
+private:
+    void load();
+    bool isValid(const Entry& entry);
+    std::uint64_t currentThemeStamp();
+
+    std::filesystem::path file_;
+    Render render_;
+    ThemeStamp themeStamp_;
+    std::map<std::string, Entry> entries_;
+    std::vector<std::string> order_; // loaded entries, most recent first
+    bool loaded_ = false;
+    bool changed_ = false;
+    int renders_ = 0;
+    std::uint64_t themeStampNow_ = 0;
+};
+
+} // namespace ombrix::platform

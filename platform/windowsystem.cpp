@@ -1,0 +1,106 @@
+#include "platform/windowsystem.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
+#include <qguiapplication_platform.h>
+
+#include <xcb/xcb.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace ombrix::platform {
+
+namespace {
+
+constexpr const char* qpaPlatformVariable = "QT_QPA_PLATFORM";
+// The X11 platform first; if its X server does not answer, Qt tries Wayland.
+constexpr const char* x11FirstPlatforms = "xcb;wayland";
+
+// Qt's X11 plugin reads this property of a window whenever it sets the window's type: its
+// value is a set of the plugin's window-type bits, of which 0x4 is the dock.
+constexpr const char* x11WindowTypeProperty = "_q_xcb_wm_window_type";
+constexpr int x11DockType = 0x000004;
+
+bool chose = false;
+
+xcb_atom_t atomNamed(xcb_connection_t* connection, std::string_view name) {
+    const auto cookie =
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data());
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    std::free(reply);
+    return atom;
+}
+
+// What a window manager may not do for a dock of its own accord: put it on every workspace
+// and keep it out of task bars and pagers. Written on the window before it is mapped; Qt adds
+// its own states to these when it shows the window.
+void askForEveryWorkspace(xcb_connection_t* connection, xcb_window_t window) {
+    const std::uint32_t everyDesktop = 0xFFFFFFFF;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window,
+                        atomNamed(connection, "_NET_WM_DESKTOP"), XCB_ATOM_CARDINAL, 32, 1,
+                        &everyDesktop);
+    const std::vector<xcb_atom_t> states = {atomNamed(connection, "_NET_WM_STATE_STICKY"),
+                                            atomNamed(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                            atomNamed(connection, "_NET_WM_STATE_SKIP_PAGER")};
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND, window,
+                        atomNamed(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32,
+                        static_cast<std::uint32_t>(states.size()), states.data());
+    xcb_flush(connection);
+}
+
+std::string_view variable(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string_view(value) : std::string_view();
+}
+
+} // namespace
+
+bool prefersX11(const WindowSystemEnvironment& environment) {
+    const bool waylandSession =
+        !environment.waylandDisplay.empty() || environment.sessionType == "wayland";
+    return environment.qpaPlatform.empty() && waylandSession && !environment.display.empty();
+}
+
+void chooseWindowSystem() {
+    const WindowSystemEnvironment environment{variable(qpaPlatformVariable),
+                                              variable("WAYLAND_DISPLAY"),
+                                              variable("XDG_SESSION_TYPE"), variable("DISPLAY")};
+    chose = prefersX11(environment);
+    if (chose)
+        qputenv(qpaPlatformVariable, x11FirstPlatforms);
+}
+
+void applicationStarted() {
+    if (chose) {
+        qunsetenv(qpaPlatformVariable);
+        chose = false;
+    }
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        std::fprintf(stderr, "%.*s\n", static_cast<int>(cannotDockOnWayland.size()),
+                     cannotDockOnWayland.data());
+    }
+}
+
+void makeDock(QWidget* window) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    window->winId(); // makes the native window, which the type is written on
+    QWindow* native = window->windowHandle();
+    if (!native)
+        return;
+    native->setProperty(x11WindowTypeProperty, x11DockType);
+    // The plugin writes the type when the flags are set, and only when they change: change
+    // one and set them back, both before the window is first shown.
+    const Qt::WindowFlags flags = native->flags();
+    native->setFlags(flags ^ Qt::WindowDoesNotAcceptFocus);
+    native->setFlags(flags);
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+        askForEveryWorkspace(x11->connection(), static_cast<xcb_window_t>(window->winId()));
+}
+
+} // namespace ombrix::platform

@@ -1,0 +1,162 @@
+#include "platform/icons.h"
+#include "platform/keypicturecache.h"
+#include "tempfolder.h"
+
+#include <QBuffer>
+#include <QIcon>
+#include <QImage>
+#include <QImageWriter>
+#include <QPixmapCache>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using ombrix::platform::iconThemesStamp;
+using ombrix::platform::KeyPictureCache;
+using ombrix::platform::renderSmallFileIcon;
+namespace fs = std::filesystem;
+
+namespace {
+
+const QColor red(220, 30, 30);
+const QColor green(30, 180, 60);
+const QColor blue(30, 60, 220);
+
+std::string encoded(QColor colour, const char* format) {
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, format).write(image);
+    return bytes.toStdString();
+}
+
+// Rewrites a file where it is, as an editor does: the folder that holds it keeps its time.
+void rewriteInPlace(const fs::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+enum class Source { themeIcon, iconFile };
+enum class Between { nothing, newIconContents, anotherTheme, damagedCache, truncatedCache };
+
+struct Row {
+    const char* name;
+    Source source;
+    Between between;
+    bool cacheWritable;
+    QColor shownAfter;   // on the next start
+    int rendersAfter;    // pictures made afresh by the next start
+};
+
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+
+// Two icon themes that both hold "ombrix-test-key", a desktop entry showing it, and a key
+// icon file; the current theme is "first". The themes' state is put back afterwards.
+class KeyPictureCacheTest : public ::testing::TestWithParam<Row> {
+protected:
+    void SetUp() override {
+        savedPaths_ = QIcon::themeSearchPaths();
+        savedTheme_ = QIcon::themeName();
+        for (const auto& [theme, colour] : {std::pair{"first", red}, std::pair{"second", blue}}) {
+            folder_.write(std::string("themes/") + theme + "/index.theme",
+                          std::string("[Icon Theme]\nName=") + theme +
+                              "\nDirectories=16x16/apps\n\n[16x16/apps]\nSize=16\nType=Fixed\n");
+            folder_.write(std::string("themes/") + theme + "/16x16/apps/ombrix-test-key.png",
+                          encoded(colour, "png"));
+        }
+        QIcon::setThemeSearchPaths(QStringList{QString::fromStdString((folder_ / "themes").string())} +
+                                   savedPaths_);
+        QIcon::setThemeName(QStringLiteral("first"));
+        entry_ = folder_.write("program.desktop", "[Desktop Entry]\nIcon=ombrix-test-key\n");
+        icon_ = folder_.write("icons/icon0.ico", encoded(red, "ico"));
+    }
+    void TearDown() override {
+        QIcon::setThemeSearchPaths(savedPaths_);
+        QIcon::setThemeName(savedTheme_);
+    }
+
+    // One start of a program: a cache of its own over the same file; Qt's own picture caches
+    // (icons by name, pixmaps by file) are emptied as a new process finds them.
+    QImage start(const fs::path& cacheFile, const fs::path& source, int& renders, bool& saved) {
+        QPixmapCache::clear();
+        QIcon::setThemeSearchPaths(QIcon::themeSearchPaths());
+        KeyPictureCache cache(cacheFile, renderSmallFileIcon, iconThemesStamp);
+        const QImage picture = cache.picture(source);
+        saved = cache.save();
+        renders = cache.renders();
+        return picture;
+    }
+
+    TempFolder folder_;
+    fs::path entry_;
+    fs::path icon_;
+    QStringList savedPaths_;
+    QString savedTheme_;
+};
+
+::testing::AssertionResult shows(const QImage& picture, QColor expected) {
+    if (picture.size() != QSize(16, 16))
+        return ::testing::AssertionFailure() << "size " << picture.width() << "x" << picture.height();
+    const QColor centre = picture.pixelColor(8, 8);
+    if (qAbs(centre.red() - expected.red()) > 2 || qAbs(centre.green() - expected.green()) > 2 ||
+        qAbs(centre.blue() - expected.blue()) > 2)
+        return ::testing::AssertionFailure() << "centre " << centre.name().toStdString();
+    return ::testing::AssertionSuccess();
+}
+
+TEST_P(KeyPictureCacheTest, NextStartShowsTheCurrentPicture) {
+    const Row& row = GetParam();
+    // An unwritable cache: its folder's place is taken by a file.
+    const fs::path cacheFile = row.cacheWritable ? folder_ / "cache/Ombrix/keypictures.cache"
+                                                 : folder_.write("blocked", "") / "keypictures.cache";
+    const fs::path source = row.source == Source::themeIcon ? entry_ : icon_;
+    int renders = 0;
+    bool saved = false;
+    ASSERT_TRUE(shows(start(cacheFile, source, renders, saved), red));
+    EXPECT_EQ(renders, 1);
+    EXPECT_EQ(saved, row.cacheWritable);
+
+    switch (row.between) {
+    case Between::nothing:
+        break;
+    case Between::newIconContents:
+        rewriteInPlace(row.source == Source::themeIcon
+                           ? folder_ / "themes/first/16x16/apps/ombrix-test-key.png"
+                           : icon_,
+                       encoded(green, row.source == Source::themeIcon ? "png" : "ico"));
+        break;
+    case Between::anotherTheme:
+        QIcon::setThemeName(QStringLiteral("second"));
+        break;
+    case Between::damagedCache: {
+        std::fstream cache(cacheFile, std::ios::in | std::ios::out | std::ios::binary);
+        cache.seekp(static_cast<std::streamoff>(fs::file_size(cacheFile) / 2));
+        cache.put('\x5A');
+        break;
+    }
+    case Between::truncatedCache:
+        fs::resize_file(cacheFile, fs::file_size(cacheFile) - 9);
+        break;
+    }
+
+    EXPECT_TRUE(shows(start(cacheFile, source, renders, saved), row.shownAfter));
+    EXPECT_EQ(renders, row.rendersAfter);
+    EXPECT_EQ(saved, row.cacheWritable);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Icons, KeyPictureCacheTest,
+    ::testing::Values(
+        Row{"UnchangedThemeIconIsReadFromTheCache", Source::themeIcon, Between::nothing, true, red, 0},
+        Row{"UnchangedIconFileIsReadFromTheCache", Source::iconFile, Between::nothing, true, red, 0},
+        Row{"ThemeIconWithNewContents", Source::themeIcon, Between::newIconContents, true, green, 1},
+        Row{"IconFileWithNewContents", Source::iconFile, Between::newIconContents, true, green, 1},
+        Row{"AnotherTheme", Source::themeIcon, Between::anotherTheme, true, blue, 1},
+        Row{"DamagedCache", Source::themeIcon, Between::damagedCache, true, red, 1},
+        Row{"TruncatedCache", Source::themeIcon, Between::truncatedCache, true, red, 1},
+        Row{"CacheThatCannotBeWritten", Source::themeIcon, Between::nothing, false, red, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
