@@ -146,6 +146,9 @@ public:
 
     // Loads key `index` into the window and marks it on the bar copy.
     void Option1_Click(int index);
+    // Switches key `index`'s selector on, so that its key selection runs once: through the
+    // selector's handler, or directly when the selector is on already.
+    void selectKey(int index);
     void HScroll1_Change();
     void Check3_Click();
     void Form_MouseMove(double xTwips, double yTwips, Qt::MouseButtons buttons);
