@@ -529,8 +529,8 @@ TEST(Buttons, BackgroundColorOpensTheWindowModallyOverTheEditor) {
             auto* window = qobject_cast<colori*>(top);
             if (!window || !window->isVisible())
                 continue;
-            sawWindow = window == QApplication::activeModalWidget() &&
-                        window->parentWidget() == &editor;
+            sawWindow =
+                window == QApplication::activeModalWidget() && window->parentWidget() == &editor;
             window->controls().ton->setText(QStringLiteral("160"));
             window->controls().Command1->click();
         }

@@ -101,7 +101,8 @@ TEST(KeySelection, AProgramWithADocumentPointsTheListsAtTheProgram) {
     EXPECT_EQ(ui.Text3->text().toStdString(), program.string() + " " + document.string());
     EXPECT_EQ(ui.Text2->text(), "Edit");
     EXPECT_EQ(f.state.iconSourcePath, program.string());
-    EXPECT_TRUE(TuneEditor::samePicture(ui.SmallIconPicture->pixmap(), TuneEditor::fakeIcon(program)));
+    EXPECT_TRUE(
+        TuneEditor::samePicture(ui.SmallIconPicture->pixmap(), TuneEditor::fakeIcon(program)));
     EXPECT_EQ(ui.HScroll2->value(), 4);
     EXPECT_EQ(f.state.selectedKey, 4);
     EXPECT_FALSE(f.state.loadingKey);
@@ -235,7 +236,8 @@ TEST(IconChoice, TheBarCopysKeyShowsWhatTheNumberMeans) {
         f.select(i);
     EXPECT_EQ(f.copy->key(1)->text(), "old") << "a caption key is left as it is";
     EXPECT_EQ(f.copy->key(2)->text(), "");
-    EXPECT_TRUE(TuneEditor::samePicture(faceOf(f.copy->key(2)), QIcon(f.images.image(5)).pixmap(16, 16)));
+    EXPECT_TRUE(
+        TuneEditor::samePicture(faceOf(f.copy->key(2)), QIcon(f.images.image(5)).pixmap(16, 16)));
     EXPECT_EQ(f.copy->key(3)->text(), "");
     EXPECT_TRUE(TuneEditor::samePicture(faceOf(f.copy->key(3)), TuneEditor::fakeIcon(program)));
     EXPECT_EQ(f.copy->key(4)->text(), "old");
@@ -547,7 +549,8 @@ TEST(BarCopyPaint, EveryKeyShowsItsRecord) {
     EXPECT_TRUE(TuneEditor::samePicture(faceOf(f.copy->key(3)), TuneEditor::fakeIcon(icon)));
     EXPECT_TRUE(TuneEditor::samePicture(faceOf(f.copy->key(9)), TuneEditor::fakeIcon(program)));
     EXPECT_EQ(f.state.iconSourcePath, program.string());
-    EXPECT_TRUE(TuneEditor::samePicture(f.ui().SmallIconPicture->pixmap(), TuneEditor::fakeIcon(program)));
+    EXPECT_TRUE(
+        TuneEditor::samePicture(f.ui().SmallIconPicture->pixmap(), TuneEditor::fakeIcon(program)));
     EXPECT_EQ(f.copy->key(11)->text(), "Red");
     EXPECT_EQ(f.copy->key(11)->palette().color(QPalette::Button), QColor(Qt::red));
     EXPECT_EQ(f.copy->key(12)->palette().color(QPalette::Button), QColor(0xC8, 0xC8, 0xC8));

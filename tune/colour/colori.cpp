@@ -319,9 +319,9 @@ void colori::createButtons() {
     QFont small = font();
     small.setPointSizeF(7);
     for (std::size_t i = 0; i < c_.Command2.size(); ++i) {
-        auto* key =
-            drawing.place(new KeyButton(this),
-                   {sampleKeyLefts[i], sampleKeyTop, sampleKeySize, sampleKeySize}, "Command2");
+        auto* key = drawing.place(new KeyButton(this),
+                                  {sampleKeyLefts[i], sampleKeyTop, sampleKeySize, sampleKeySize},
+                                  "Command2");
         key->setObjectName(QStringLiteral("Command2_%1").arg(i));
         key->setToolTip(QStringLiteral("Lancia il programma/Launch the program"));
         key->setFont(small);
