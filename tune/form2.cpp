@@ -1,10 +1,10 @@
 #include "tune/form2.h"
 
 #include "common/colourvalue.h"
-#include "common/leadingnumber.h"
 #include "common/keyaction.h"
 #include "common/keycount.h"
 #include "common/keytable.h"
+#include "common/leadingnumber.h"
 #include "common/settings.h"
 #include "common/targets.h"
 #include "platform/desktopservices.h"
@@ -68,7 +68,7 @@ constexpr Place image1Place{8160, 1680, 400, 400}; // room for a 32 x 32 picture
 // The icon bar and the move bar are long enough to drag and to show their thumb: the icon bar
 // on a line of its own under the icon, the move bar under its caption.
 constexpr Place hScroll1Place{7200, 2100, 2180, 240}; // right of the pop-up text box
-constexpr Place label1Place{8640, 1800, 380, 195}; // room for "125"
+constexpr Place label1Place{8640, 1800, 380, 195};    // room for "125"
 constexpr Place label3Place{4800, 1920, 2052, 252};
 constexpr Place text2Place{4680, 2160, 2412, 285};
 constexpr Place label6Place{7200, 2400, 2180, 492}; // ends inside the window
@@ -180,13 +180,15 @@ void Form2::createKeyListControls() {
     c_.Check2 = drawing.checkBox(this, "Doppio click /double click", check2Place, "Check2");
     c_.Check2->setChecked(true);
     c_.Check5 = drawing.checkBox(this, "Run on Windows start up", check5Place, "Check5");
-    c_.Check4 = drawing.checkBox(this, "Mostra tutti i tasti /Show all the keys", check4Place, "Check4");
-    c_.Label4 = drawing.label(this, "Numero tasti/Number of keys", label4Place, "Label4", design::Wrap::Yes);
+    c_.Check4 =
+        drawing.checkBox(this, "Mostra tutti i tasti /Show all the keys", check4Place, "Check4");
+    c_.Label4 = drawing.label(this, "Numero tasti/Number of keys", label4Place, "Label4",
+                              design::Wrap::Yes);
     c_.Text4 = textBox(this, "128", text4Place, "Text4");
     c_.Label5 = drawing.label(this, "Max.: 128", label5Place, "Label5", design::Wrap::Yes);
     c_.Text4->raise(); // the label's box reaches under the number box; a click is the box's
-    c_.Label6 =
-        drawing.label(this, "Muovi il tasto selezionato / Move the checked key", label6Place, "Label6", design::Wrap::Yes);
+    c_.Label6 = drawing.label(this, "Muovi il tasto selezionato / Move the checked key",
+                              label6Place, "Label6", design::Wrap::Yes);
     c_.Label7 = drawing.label(this, "Left", label7Place, "Label7", design::Wrap::Yes);
     c_.HScroll2 = scrollBar(this, highestMovePlace, hScroll2Place, "HScroll2");
     c_.HScroll2->setTracking(false); // a drag changes the value only when the thumb is let go
@@ -194,10 +196,12 @@ void Form2::createKeyListControls() {
 }
 
 void Form2::createKeyFields() {
-    c_.Label2 = drawing.label(this, "Testo del pulsante Button's caption", label2Place, "Label2", design::Wrap::Yes);
+    c_.Label2 = drawing.label(this, "Testo del pulsante Button's caption", label2Place, "Label2",
+                              design::Wrap::Yes);
     c_.Text1 = textBox(this, "", text1Place, "Text1");
     c_.Text1->setMaxLength(static_cast<int>(decltype(KeyRecord::caption)::width));
-    c_.Label3 = drawing.label(this, "PopUp testo / PopUp text", label3Place, "Label3", design::Wrap::Yes);
+    c_.Label3 =
+        drawing.label(this, "PopUp testo / PopUp text", label3Place, "Label3", design::Wrap::Yes);
     c_.Text2 = textBox(this, "Description of the key", text2Place, "Text2");
     c_.Text3 = textBox(this, "", text3Place, "Text3");
     c_.Command2 = drawing.button(this, "Setup", command2Place, "Command2");
@@ -205,7 +209,8 @@ void Form2::createKeyFields() {
 }
 
 void Form2::createIconControls() {
-    c_.Label9 = drawing.label(this, "Scegli l'icona/Choose the icon", label9Place, "Label9", design::Wrap::Yes);
+    c_.Label9 = drawing.label(this, "Scegli l'icona/Choose the icon", label9Place, "Label9",
+                              design::Wrap::Yes);
     c_.SmallIconPicture = drawing.place(new QLabel(this), smallIconPlace, "SmallIconPicture");
     c_.SmallIconPicture->setAlignment(Qt::AlignCenter);
     c_.Check3 = drawing.checkBox(this, "Originale / Original", check3Place, "Check3");
@@ -231,14 +236,14 @@ void Form2::createTargetControls() {
     c_.Option2 = drawing.optionButton(c_.KindFrame, "exe", option2Place, "Option2");
     c_.Option3 = drawing.optionButton(c_.KindFrame, "file", option3Place, "Option3");
     c_.Option5 = drawing.optionButton(c_.KindFrame, "html", option5Place, "Option5");
-    c_.Option4 =
-        drawing.optionButton(c_.KindFrame, "Insert Key to shut down the computer", option4Place, "Option4");
+    c_.Option4 = drawing.optionButton(c_.KindFrame, "Insert Key to shut down the computer",
+                                      option4Place, "Option4");
     c_.Option2->setChecked(true);
 }
 
 void Form2::createSelectors() {
-    c_.SelectorFrame =
-        drawing.place(new QGroupBox(QStringLiteral("Button"), this), selectorFramePlace, "SelectorFrame");
+    c_.SelectorFrame = drawing.place(new QGroupBox(QStringLiteral("Button"), this),
+                                     selectorFramePlace, "SelectorFrame");
     c_.keySelectors = new QButtonGroup(this);
     c_.keySelectors->setExclusive(true);
     QFont smallFonts(QStringLiteral("Small Fonts"));
@@ -387,6 +392,21 @@ void Form2::showEvent(QShowEvent* event) {
     Form_Activate();
 }
 
+// ---- The option controls by their roles
+
+bool Form2::usesTargetIcon() const {
+    return c_.Check3->isChecked();
+}
+bool Form2::showsAllKeys() const {
+    return c_.Check4->isChecked();
+}
+bool Form2::programKindChosen() const {
+    return c_.Option2->isChecked();
+}
+bool Form2::webKindChosen() const {
+    return c_.Option5->isChecked();
+}
+
 // ---- Selecting a key
 
 void Form2::selectKey(int index) {
@@ -493,12 +513,12 @@ void Form2::HScroll1_Change() {
     c_.Label1->setText(QString::number(key.iconIndex));
     // The key's picture number changed at once, so its picture does too; loading a key only
     // shows the number it has and keeps the picture it has.
-    if (picture && k < maxKeys && !state_.loadingKey && !c_.Check3->isChecked())
+    if (picture && k < maxKeys && !state_.loadingKey && !usesTargetIcon())
         stageListPicture(k);
 }
 
 void Form2::Check3_Click() {
-    const bool original = c_.Check3->isChecked();
+    const bool original = usesTargetIcon();
     c_.Image1->setVisible(!original);
     c_.HScroll1->setVisible(!original);
     c_.Label1->setVisible(!original);
@@ -558,7 +578,7 @@ void Form2::Text4_Change() {
 
 void Form2::Text4_LostFocus() {
     correctKeyCount(c_.Text4->text().toStdString());
-    const ShownKeys shown = shownKeys(c_.Check4->isChecked(), state_.keyCount);
+    const ShownKeys shown = shownKeys(showsAllKeys(), state_.keyCount);
     state_.lastKeyShown = shown.lastKeyShown;
     state_.barLength = shown.barLength;
     nascondi();
@@ -583,12 +603,14 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form2::Check4_Click() {
-    const bool all = c_.Check4->isChecked();
+    const bool all = showsAllKeys();
     const ShownKeys shown = shownKeys(all, state_.keyCount);
     state_.lastKeyShown = shown.lastKeyShown;
     state_.barLength = shown.barLength;
     state_.showAllKeys = all;
-    context_.preferences->setShowAllKeys(all);
+    // The choice holds for this run either way; the bar would open with the old one.
+    if (!context_.preferences->setShowAllKeys(all))
+        warn(QStringLiteral("The show-all-keys choice could not be stored in the settings file."));
     nascondi();
 }
 
@@ -705,7 +727,7 @@ void Form2::muovi() {
 
 // With the "exe" kind a new place starts a new program choice.
 void Form2::programKindChosenPlace() {
-    if (!c_.Option2->isChecked())
+    if (!programKindChosen())
         return;
     c_.File1->setPattern(QString::fromLatin1(programPattern));
     c_.Text3->clear();
@@ -739,7 +761,7 @@ std::filesystem::path Form2::chosenFile() const {
 
 void Form2::File1_Click() {
     KeyRecord& key = state_.keys[static_cast<std::size_t>(state_.selectedKey)];
-    if (c_.Option5->isChecked()) {
+    if (webKindChosen()) {
         key.target.assign(c_.Text3->text().toStdString());
         return;
     }
@@ -835,7 +857,7 @@ void Form2::Command2_Click() {
         assignChanged(key.argument, fields.argument);
     }
     const double shown = leadingNumber(c_.Label1->text().toStdString());
-    key.iconIndex = c_.Check3->isChecked()
+    key.iconIndex = usesTargetIcon()
                         ? targetIconIndex
                         : static_cast<std::int16_t>(std::clamp(shown, -32768.0, 32767.0));
     showSetupFace(i, key);

@@ -204,6 +204,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What the option controls mean where they are read.
+    bool usesTargetIcon() const;    // Check3, "Originale / Original"
+    bool showsAllKeys() const;      // Check4, "Mostra tutti i tasti /Show all the keys"
+    bool programKindChosen() const; // Option2, "exe"
+    bool webKindChosen() const;     // Option5, "html"
+
     void createControls();
     void createKeyFields();
     void createIconControls();
