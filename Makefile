@@ -4,8 +4,10 @@ JOBS ?= $(shell nproc)
 # The checked build (clang, AddressSanitizer, UndefinedBehaviorSanitizer, libFuzzer).
 CHECKED ?= build-fuzz
 FUZZ_SECONDS ?= 60
+# WERROR=ON makes every compiler warning an error (CI sets it).
+WERROR ?=
 
-.PHONY: run test package deps configure build bench checked sanitize fuzz clean
+.PHONY: run test package deps configure build bench checked sanitize fuzz format format-check clean
 
 run: build
 	exec $(BUILD)/ombrix/ombrix
@@ -21,6 +23,7 @@ deps:
 
 configure: deps
 	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	@[ -z "$(WERROR)" ] || cmake -S . -B $(BUILD) -DOMBRIX_WERROR=$(WERROR) > /dev/null
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -39,6 +42,14 @@ sanitize: checked
 # Each fuzz target for FUZZ_SECONDS.
 fuzz: checked
 	bash fuzz/run.sh $(CHECKED) $(FUZZ_SECONDS)
+
+# The C++ files in .clang-format's layout: `make format` rewrites them, `make format-check`
+# fails on any difference.
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check:
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD) $(CHECKED)

@@ -7,6 +7,7 @@
 #include "platform/desktopservices.h"
 #include "platform/screen.h"
 #include "platform/sound.h"
+#include "widgets/design.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
@@ -19,10 +20,8 @@ using platform::toPixels;
 
 namespace {
 
-// Design places, twips: left, top, width, height.
-struct Place {
-    double left, top, width, height;
-};
+using design::Place;
+constexpr design::Drawing drawing{};
 
 constexpr double designHeight = 495;
 constexpr Place check1Place{1480, 80, 155, 195};
@@ -47,13 +46,9 @@ const QColor handleOuter(0x2B, 0x5F, 0x82);
 const QColor handleRing(0x9C, 0xC9, 0xE4);
 const QColor handleDot(0xF5, 0xD0, 0x4C);
 
-QRect pixelsOf(const Place& p) {
-    return toPixels(p.left, p.top, p.width, p.height);
-}
-
 QLabel* makeLabel(QWidget* parent, const Place& place, const QColor& colour) {
     auto* label = new QLabel(parent);
-    label->setGeometry(pixelsOf(place));
+    label->setGeometry(drawing.pixels(place));
     label->setAutoFillBackground(true);
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, colour);
@@ -86,7 +81,7 @@ void BarForm::createControls() {
     const QFont small = smallFont(font());
 
     check1_ = new QCheckBox(this);
-    check1_->setGeometry(pixelsOf(check1Place));
+    check1_->setGeometry(drawing.pixels(check1Place));
     check1_->setToolTip(
         QStringLiteral("Carica e mantiene la barra aperta / load and let the bar open"));
     check1_->setFocusPolicy(Qt::NoFocus);
@@ -110,7 +105,7 @@ void BarForm::createControls() {
     label4_ = makeLabel(this, label4Place, Qt::yellow);
 
     label5_ = new QWidget(this);
-    label5_->setGeometry(pixelsOf(label5Place));
+    label5_->setGeometry(drawing.pixels(label5Place));
     label5_->setMouseTracking(true);
     label5_->setToolTip(QStringLiteral("Apre e chiude la barra/Open and close the bar"));
     label5_->installEventFilter(this);
@@ -253,7 +248,7 @@ void BarForm::applyLayout() {
 
 QRegion BarForm::shapeRegion() const {
     if (state_.shape == WindowShape::Handle)
-        return QRegion(pixelsOf(outerCircle), QRegion::Ellipse);
+        return QRegion(drawing.pixels(outerCircle), QRegion::Ellipse);
     QRegion region;
     for (const ShapeRect& s : geometry_.shapes)
         region += toPixels(s.left, s.top, s.width, s.height);
@@ -281,13 +276,13 @@ void BarForm::paintEvent(QPaintEvent*) {
     }
     painter.setPen(QPen(handleOuter.darker(140), 1));
     painter.setBrush(handleOuter);
-    painter.drawEllipse(QRectF(pixelsOf(outerCircle)).adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.drawEllipse(QRectF(drawing.pixels(outerCircle)).adjusted(0.5, 0.5, -0.5, -0.5));
     painter.setPen(QPen(handleRing, 2));
     painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(pixelsOf(innerRing));
+    painter.drawEllipse(drawing.pixels(innerRing));
     painter.setPen(Qt::NoPen);
     painter.setBrush(handleDot);
-    painter.drawEllipse(pixelsOf(centreDot));
+    painter.drawEllipse(drawing.pixels(centreDot));
 }
 
 void BarForm::apri() {

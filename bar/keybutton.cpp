@@ -1,5 +1,7 @@
 #include "bar/keybutton.h"
 
+#include "widgets/design.h"
+
 #include <QPainter>
 #include <QStyle>
 
@@ -74,8 +76,7 @@ void paintKeyColour(QToolButton* key, std::uint32_t rgb) {
     const QColor colour = QColor::fromRgb(rgb);
     palette.setColor(QPalette::Button, colour);
     palette.setColor(QPalette::Window, colour);
-    const int luma = (299 * colour.red() + 587 * colour.green() + 114 * colour.blue()) / 1000;
-    const QColor text = luma < 128 ? Qt::white : Qt::black;
+    const QColor text = design::captionColourOn(colour);
     palette.setColor(QPalette::Active, QPalette::ButtonText, text);
     palette.setColor(QPalette::Inactive, QPalette::ButtonText, text);
     // A key not in use reads as such: its caption halfway between text and key colour.

@@ -31,8 +31,7 @@ bool giveFacesFromTable(Form1& bar, const BarStartup& startup, std::vector<KeyRe
     bool allFaces = true;
     for (int i = 0; i < static_cast<int>(keys.size()); ++i) {
         KeyRecord& key = keys[static_cast<std::size_t>(i)];
-        allFaces =
-            bar.showFace(i, key, startup.context.dataFolder, startup.smallIcon) && allFaces;
+        allFaces = bar.showFace(i, key, startup.context.dataFolder, startup.smallIcon) && allFaces;
         bar.showToolTipAndShutdownBlue(i, key);
     }
     return allFaces;

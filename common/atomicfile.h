@@ -10,7 +10,7 @@ namespace ombrix {
 
 // The outcome of a write that matters. On failure the old file is untouched and `message`
 // says what went wrong in words a user can act on.
-struct WriteResult {
+struct [[nodiscard]] WriteResult {
     bool ok = true;
     std::string message;
 

@@ -18,9 +18,10 @@ public:
     virtual ~SettingsStore() = default;
     virtual std::optional<std::string> read(std::string_view key) const = 0;
     // False when the value could not be stored.
-    virtual bool write(std::string_view key, std::string_view text) = 0;
+    [[nodiscard]] virtual bool write(std::string_view key, std::string_view text) = 0;
 };
 
+// Its writes never fail.
 class MemorySettings : public SettingsStore {
 public:
     std::optional<std::string> read(std::string_view key) const override;
@@ -71,15 +72,16 @@ public:
     bool showAllKeys() const;                  // default True ("-1")
     bool startUp() const;                      // default False
 
+    // Each setter stores its value at once and is false when it could not.
     bool setLeft(float twips);
     bool setTop(float twips);
     bool setWidth(float twips);
     bool setSide(std::int16_t side);
-    bool setSound(bool on);
-    bool setDoubleClick(bool on);
+    [[nodiscard]] bool setSound(bool on);
+    [[nodiscard]] bool setDoubleClick(bool on);
     bool setTransparentBack(bool on);
-    bool setShowAllKeys(bool on);
-    bool setStartUp(bool on);
+    [[nodiscard]] bool setShowAllKeys(bool on);
+    [[nodiscard]] bool setStartUp(bool on);
 
 private:
     float single(std::string_view key, float fallback) const;

@@ -15,7 +15,7 @@ public:
     explicit IniSettings(const std::filesystem::path& file);
 
     std::optional<std::string> read(std::string_view key) const override;
-    bool write(std::string_view key, std::string_view text) override;
+    [[nodiscard]] bool write(std::string_view key, std::string_view text) override;
 
 private:
     mutable QSettings settings_;

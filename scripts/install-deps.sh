@@ -13,7 +13,7 @@ packages=(
     adwaita-icon-theme desktop-file-utils xterm
     dpkg-dev lintian appstream
     python3-gi gir1.2-glib-2.0
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format git
 )
 
 missing=()

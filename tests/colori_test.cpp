@@ -3,9 +3,7 @@
 #include "common/colourvalue.h"
 #include "platform/screen.h"
 #include "tune/colour/colori.h"
-#include "tune/form2.h"
 #include "tune/form3.h"
-#include "tune/imagelist.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -44,14 +42,14 @@ std::uint32_t paintedFor(float colour) {
     return paintedRgb(*colourValueOf(colour));
 }
 
-// A setup window and a bar copy on 128 keys, 10 in use, some of them coloured; the colour
-// window opens over them on the key checked in the setup window.
+// A bar copy on 128 keys, 10 in use, some of them coloured, and the setup window's key
+// selection as the colour window sees it: one selector on. The colour window opens over them on
+// the key whose selector is on.
 struct ColourFixture {
     BarFixture bar;
     TuneState state;
-    ImageList images{PROGRAM_DIR};
     std::unique_ptr<Form3> copy;
-    std::unique_ptr<Form2> editor;
+    int editorSelection = 0; // the key whose selector is on in the setup window
     int clicks = 0;
 
     ColourFixture() {
@@ -67,27 +65,29 @@ struct ColourFixture {
         copy->layOutForStartUp();
         for (int i = 0; i < maxKeys; ++i)
             copy->showColour(i, key(i).backColor);
-        TuneContext context;
-        context.programFolder = bar.folder.path();
-        context.dataFolder = bar.folder.path();
-        context.state = &state;
-        context.barCopy = copy.get();
-        context.images = &images;
-        context.preferences = &bar.prefs;
-        context.screen = [this] { return bar.screen; };
-        context.warn = [](const QString&) {};
-        editor = std::make_unique<Form2>(context);
-        editor->selector(0)->setChecked(true);
     }
 
     KeyRecord& key(int i) { return state.keys[static_cast<std::size_t>(i)]; }
 
+    // The setup window selects a key as its selector's handler does.
+    void selectInEditor(int i) {
+        editorSelection = i;
+        state.selectedKey = i;
+    }
+
     ColourWindowContext windowContext() {
-        return {PROGRAM_DIR, &state, copy.get(), editor.get(), [this] { ++clicks; }};
+        ColourWindowContext context;
+        context.programFolder = PROGRAM_DIR;
+        context.state = &state;
+        context.isKeySelected = [this](int i) { return i == editorSelection; };
+        context.selectKey = [this](int i) { selectInEditor(i); };
+        context.showOnBarCopy = [this](int i, float colour) { copy->showColour(i, colour); };
+        context.click = [this] { ++clicks; };
+        return context;
     }
 
     std::unique_ptr<colori> open(int selected = 0) {
-        editor->selector(selected)->setChecked(true);
+        selectInEditor(selected);
         auto window = std::make_unique<colori>(windowContext());
         window->show();
         return window;
@@ -278,7 +278,7 @@ TEST_P(ShowingAKey, FillsTheBoxesAndPaintsTheSampleKeysAndTheCopy) {
     EXPECT_TRUE(samplesShow(w, r.samples));
     EXPECT_EQ(painted(f.copy->key(r.key)), r.samples);
     EXPECT_EQ(f.state.selectedKey, r.key);
-    EXPECT_TRUE(f.editor->selector(r.key)->isChecked()) << "the setup window follows";
+    EXPECT_EQ(f.editorSelection, r.key) << "the setup window follows";
     EXPECT_TRUE(workingColoursAreTheKeys(w, f)) << "showing a key stores nothing";
 }
 
@@ -440,7 +440,7 @@ TEST(Buttons, CancelAllRestoresEveryKeyAndSelectsTheFirstInBothWindows) {
     QTest::mouseClick(ui(w).Command4, Qt::LeftButton);
     EXPECT_TRUE(workingColoursAreTheKeys(w, f));
     EXPECT_TRUE(ui(w).Option1[0]->isChecked());
-    EXPECT_TRUE(f.editor->selector(0)->isChecked());
+    EXPECT_EQ(f.editorSelection, 0);
     EXPECT_EQ(f.state.selectedKey, 0);
     EXPECT_EQ(painted(f.copy->key(3)), 0xC86432u);
     EXPECT_EQ(painted(f.copy->key(4)), paintedFor(f.key(4).backColor));
@@ -520,20 +520,22 @@ TEST(Buttons, ASampleKeyOnlyClicks) {
 
 TEST(Buttons, BackgroundColorOpensTheWindowModallyOverTheEditor) {
     ColourFixture f;
-    f.editor->selector(3)->setChecked(true);
+    f.selectInEditor(3);
+    QWidget editor;
+    editor.show();
     bool sawWindow = false;
     QTimer::singleShot(0, [&] {
         for (QWidget* top : QApplication::topLevelWidgets()) {
             auto* window = qobject_cast<colori*>(top);
             if (!window || !window->isVisible())
                 continue;
-            sawWindow = window == QApplication::activeModalWidget() &&
-                        window->parentWidget() == f.editor.get();
+            sawWindow =
+                window == QApplication::activeModalWidget() && window->parentWidget() == &editor;
             window->controls().ton->setText(QStringLiteral("160"));
             window->controls().Command1->click();
         }
     });
-    openColourWindow(f.windowContext(), f.editor.get());
+    openColourWindow(f.windowContext(), &editor);
     EXPECT_TRUE(sawWindow);
     const colour::Rgb rgb = colour::hslToRgb(160, 144, 118).rgb;
     EXPECT_EQ(f.key(3).backColor, colourOf(rgb.red, rgb.green, rgb.blue));

@@ -2,6 +2,7 @@
 set(OMBRIX_CORE_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/keytable_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/keycount_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/leadingnumber_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/targets_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layout_test.cpp

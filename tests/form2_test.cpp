@@ -1,9 +1,10 @@
-#include "barfixture.h"
+#include "tuneeditor.h"
 
 #include "common/settings.h"
 #include "tune/filechooser.h"
 #include "tune/form2.h"
 #include "tune/form3.h"
+#include "tune/targetline.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -20,65 +21,12 @@ using namespace ombrix;
 
 namespace {
 
-// A picture of its own for every existing file, so a test can tell whose icon a control shows.
-QPixmap fakeIcon(const std::filesystem::path& file) {
-    if (!fileExists(file))
-        return {};
-    QPixmap picture(16, 16);
-    const auto seed = static_cast<unsigned>(std::hash<std::string>{}(file.string()));
-    picture.fill(QColor::fromRgb(seed & 0xFFFFFF));
-    return picture;
-}
-
-bool samePicture(const QPixmap& shown, const QPixmap& expected) {
-    return !expected.isNull() && shown.toImage().convertToFormat(QImage::Format_RGB32) ==
-                                     expected.toImage().convertToFormat(QImage::Format_RGB32);
-}
-
 QPixmap faceOf(const QToolButton* key) {
     return key->icon().pixmap(16, 16);
 }
 
-// An editor on a program folder of the test's own: 128 numbered keys, 10 of them in use, the
-// bar copy laid out on a 1920 x 1080 screen.
-struct EditorFixture {
-    BarFixture bar;
-    TuneState state;
-    ImageList images{PROGRAM_DIR};
-    std::unique_ptr<Form3> copy;
-    std::unique_ptr<Form2> editor;
-    std::vector<QString> warnings;
-
-    EditorFixture() {
-        for (int i = 0; i < maxKeys; ++i)
-            state.keys[static_cast<std::size_t>(i)] = defaultKeyRecord(i);
-        state.keyCount = 10;
-        state.screenWidth = 28800;
-        copy = std::make_unique<Form3>(bar.startup().context, state);
-        copy->layOutForStartUp();
-        TuneContext context;
-        context.programFolder = bar.folder.path();
-        context.dataFolder = bar.folder.path();
-        context.state = &state;
-        context.barCopy = copy.get();
-        context.images = &images;
-        context.preferences = &bar.prefs;
-        context.smallIcon = fakeIcon;
-        context.screen = [this] { return bar.screen; };
-        context.warn = [this](const QString& text) { warnings.push_back(text); };
-        editor = std::make_unique<Form2>(context);
-    }
-
-    const Form2::Controls& ui() const { return editor->controls(); }
-    KeyRecord& key(int i) { return state.keys[static_cast<std::size_t>(i)]; }
-    void select(int i) { editor->selector(i)->setChecked(true); }
-
-    std::filesystem::path file(const std::string& name, const std::string& bytes = "x") {
-        return bar.folder.write(name, bytes);
-    }
-    // Key i's icon file as the editor has it; the program folder's changes only on "EXIT".
-    std::filesystem::path iconFile(int i) const { return editor->workingIconFile(i); }
-
+// The key editor, with the state of every selector and copy button read at once.
+struct EditorFixture : TuneEditor {
     // True when selectors and copy buttons 0..n-1 are enabled and all others disabled.
     bool exactlyFirstEnabled(int n) const {
         for (int i = 0; i < maxKeys; ++i) {
@@ -153,12 +101,27 @@ TEST(KeySelection, AProgramWithADocumentPointsTheListsAtTheProgram) {
     EXPECT_EQ(ui.Text3->text().toStdString(), program.string() + " " + document.string());
     EXPECT_EQ(ui.Text2->text(), "Edit");
     EXPECT_EQ(f.state.iconSourcePath, program.string());
-    EXPECT_TRUE(samePicture(ui.SmallIconPicture->pixmap(), fakeIcon(program)));
+    EXPECT_TRUE(
+        TuneEditor::samePicture(ui.SmallIconPicture->pixmap(), TuneEditor::fakeIcon(program)));
     EXPECT_EQ(ui.HScroll2->value(), 4);
     EXPECT_EQ(f.state.selectedKey, 4);
     EXPECT_FALSE(f.state.loadingKey);
     EXPECT_TRUE(f.copy->marker()->isVisibleTo(f.copy.get()));
     EXPECT_EQ(f.copy->marker()->pos(), f.markerPlaceOf(4));
+}
+
+// The colour window selects keys through this call.
+TEST(KeySelection, SelectingAKeyLoadsItWhetherItsSelectorWasOnOrNot) {
+    for (const bool wasOn : {false, true}) {
+        SCOPED_TRACE(wasOn ? "selector on" : "selector off");
+        EditorFixture f;
+        f.select(wasOn ? 4 : 2);
+        f.ui().Text3->setText(QStringLiteral("typed"));
+        f.editor->selectKey(4);
+        EXPECT_TRUE(f.editor->selector(4)->isChecked());
+        EXPECT_EQ(f.state.selectedKey, 4);
+        EXPECT_EQ(f.ui().Text3->text().toStdString(), targetLineOf(f.key(4)));
+    }
 }
 
 TEST(KeySelection, FindsTheProgramsEntryWhateverItsLetterCase) {
@@ -238,7 +201,7 @@ TEST_P(IconChoice, FollowsTheKeysIconNumber) {
     EXPECT_EQ(ui.HScroll1->value(), row.iconBarValue);
     EXPECT_EQ(ui.Image1->isHidden(), row.image < 0);
     if (row.image > 0) {
-        EXPECT_TRUE(samePicture(ui.Image1->pixmap(), f.images.image(row.image)));
+        EXPECT_TRUE(TuneEditor::samePicture(ui.Image1->pixmap(), f.images.image(row.image)));
     } else if (row.image == 0) {
         EXPECT_TRUE(ui.Image1->pixmap().isNull());
     }
@@ -273,9 +236,10 @@ TEST(IconChoice, TheBarCopysKeyShowsWhatTheNumberMeans) {
         f.select(i);
     EXPECT_EQ(f.copy->key(1)->text(), "old") << "a caption key is left as it is";
     EXPECT_EQ(f.copy->key(2)->text(), "");
-    EXPECT_TRUE(samePicture(faceOf(f.copy->key(2)), QIcon(f.images.image(5)).pixmap(16, 16)));
+    EXPECT_TRUE(
+        TuneEditor::samePicture(faceOf(f.copy->key(2)), QIcon(f.images.image(5)).pixmap(16, 16)));
     EXPECT_EQ(f.copy->key(3)->text(), "");
-    EXPECT_TRUE(samePicture(faceOf(f.copy->key(3)), fakeIcon(program)));
+    EXPECT_TRUE(TuneEditor::samePicture(faceOf(f.copy->key(3)), TuneEditor::fakeIcon(program)));
     EXPECT_EQ(f.copy->key(4)->text(), "old");
     EXPECT_EQ(f.ui().Text1->text(), "Cap") << "the caption box is loaded only for caption keys";
 }
@@ -300,7 +264,7 @@ TEST_P(IconBar, ChangesTheCheckedKeyAtOnce) {
     EXPECT_EQ(f.ui().Text1->isHidden(), row.picture);
     EXPECT_EQ(f.ui().Label2->isHidden(), row.picture);
     if (row.picture) {
-        EXPECT_TRUE(samePicture(f.ui().Image1->pixmap(), f.images.image(row.stored)));
+        EXPECT_TRUE(TuneEditor::samePicture(f.ui().Image1->pixmap(), f.images.image(row.stored)));
     } else {
         EXPECT_TRUE(f.ui().Image1->pixmap().isNull());
     }
@@ -454,11 +418,11 @@ TEST_P(MovingAKey, ExchangesRecordsAndIconFilesAndSelectsTheNewPlace) {
     f.ui().HScroll2->setValue(7);
     EXPECT_EQ(f.key(7).target.text(), "five");
     EXPECT_EQ(f.key(5).target.text(), "seven");
-    EXPECT_EQ(fileExists(f.iconFile(5)), row.icon5After);
-    EXPECT_EQ(fileExists(f.iconFile(7)), row.icon7After);
+    EXPECT_EQ(fileExists(f.workingIcon(5)), row.icon5After);
+    EXPECT_EQ(fileExists(f.workingIcon(7)), row.icon7After);
     if (row.iconOf5 && row.iconOf7) {
-        EXPECT_EQ(readBytes(f.iconFile(7)), "5");
-        EXPECT_EQ(readBytes(f.iconFile(5)), "7");
+        EXPECT_EQ(readBytes(f.workingIcon(7)), "5");
+        EXPECT_EQ(readBytes(f.workingIcon(5)), "7");
     }
     EXPECT_EQ(f.state.selectedKey, 7);
     EXPECT_TRUE(f.editor->selector(7)->isChecked());
@@ -503,8 +467,8 @@ TEST(MovingAKey, ARefusedIconRenameMovesNothing) {
     f.ui().HScroll2->setValue(7);
     EXPECT_EQ(f.key(5).target.text(), "five");
     EXPECT_EQ(f.key(7).target.text(), "seven");
-    EXPECT_EQ(readBytes(f.iconFile(5)), "5");
-    EXPECT_EQ(readBytes(f.iconFile(7)), "7");
+    EXPECT_EQ(readBytes(f.workingIcon(5)), "5");
+    EXPECT_EQ(readBytes(f.workingIcon(7)), "7");
     ASSERT_EQ(f.warnings.size(), 1u);
     EXPECT_EQ(f.state.selectedKey, 5);
     EXPECT_EQ(f.ui().HScroll2->value(), 5);
@@ -530,7 +494,7 @@ TEST(MovingAKey, DraggingTheThumbPreviewsAndExchangesOnceOnRelease) {
         EXPECT_EQ(f.state.selectedKey, 2);
         EXPECT_EQ(f.state.keys, before) << "no record changes while dragging";
         for (int i = 0; i < 10; ++i)
-            EXPECT_EQ(readBytes(f.iconFile(i)), std::to_string(i)) << "no file is renamed";
+            EXPECT_EQ(readBytes(f.workingIcon(i)), std::to_string(i)) << "no file is renamed";
     }
     bar->setSliderDown(false);
 
@@ -538,10 +502,10 @@ TEST(MovingAKey, DraggingTheThumbPreviewsAndExchangesOnceOnRelease) {
     EXPECT_EQ(f.key(2).target.text(), "key5");
     for (int i : {0, 1, 3, 4, 6, 7, 8, 9}) {
         EXPECT_EQ(f.key(i), before[static_cast<std::size_t>(i)]) << i;
-        EXPECT_EQ(readBytes(f.iconFile(i)), std::to_string(i));
+        EXPECT_EQ(readBytes(f.workingIcon(i)), std::to_string(i));
     }
-    EXPECT_EQ(readBytes(f.iconFile(5)), "2");
-    EXPECT_EQ(readBytes(f.iconFile(2)), "5");
+    EXPECT_EQ(readBytes(f.workingIcon(5)), "2");
+    EXPECT_EQ(readBytes(f.workingIcon(2)), "5");
     EXPECT_EQ(f.state.selectedKey, 5);
     EXPECT_EQ(f.copy->marker()->pos(), f.markerPlaceOf(5));
 }
@@ -574,7 +538,7 @@ TEST(BarCopyPaint, EveryKeyShowsItsRecord) {
     f.key(11) = keyWith("", 0, "Red", "", 255.0f);
     f.key(12) = keyWith("", 0, "Grey", "");
     for (int i : {7, 3, 9, 11, 12})
-        f.copy->setKeyFace(i, "stale", fakeIcon(icon));
+        f.copy->setKeyFace(i, "stale", TuneEditor::fakeIcon(icon));
     f.copy->setKeyColour(12, 0x00FF00);
 
     f.editor->muovi();
@@ -582,10 +546,11 @@ TEST(BarCopyPaint, EveryKeyShowsItsRecord) {
     EXPECT_TRUE(faceOf(f.copy->key(7)).isNull());
     EXPECT_EQ(f.copy->key(7)->toolTip(), "spaced tip");
     EXPECT_EQ(f.copy->key(3)->text(), "");
-    EXPECT_TRUE(samePicture(faceOf(f.copy->key(3)), fakeIcon(icon)));
-    EXPECT_TRUE(samePicture(faceOf(f.copy->key(9)), fakeIcon(program)));
+    EXPECT_TRUE(TuneEditor::samePicture(faceOf(f.copy->key(3)), TuneEditor::fakeIcon(icon)));
+    EXPECT_TRUE(TuneEditor::samePicture(faceOf(f.copy->key(9)), TuneEditor::fakeIcon(program)));
     EXPECT_EQ(f.state.iconSourcePath, program.string());
-    EXPECT_TRUE(samePicture(f.ui().SmallIconPicture->pixmap(), fakeIcon(program)));
+    EXPECT_TRUE(
+        TuneEditor::samePicture(f.ui().SmallIconPicture->pixmap(), TuneEditor::fakeIcon(program)));
     EXPECT_EQ(f.copy->key(11)->text(), "Red");
     EXPECT_EQ(f.copy->key(11)->palette().color(QPalette::Button), QColor(Qt::red));
     EXPECT_EQ(f.copy->key(12)->palette().color(QPalette::Button), QColor(0xC8, 0xC8, 0xC8));

@@ -41,8 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
         DataFolderCase{"InstalledWithoutXdgUsesHome", Marker::None, nullptr,
                        "/home/u/.local/share/Ombrix"},
         DataFolderCase{"EmptyXdgMeansHome", Marker::None, "", "/home/u/.local/share/Ombrix"},
-        DataFolderCase{"RelativeXdgMeansHome", Marker::None, "data",
-                       "/home/u/.local/share/Ombrix"},
+        DataFolderCase{"RelativeXdgMeansHome", Marker::None, "data", "/home/u/.local/share/Ombrix"},
         DataFolderCase{"AFolderNamedLikeTheMarkerIsNoMarker", Marker::Folder, "/x/data",
                        "/x/data/Ombrix"}),
     [](const testing::TestParamInfo<DataFolderCase>& info) { return info.param.name; });

@@ -112,15 +112,15 @@ TEST(Preferences, ASideOutsideTheFourReadsAsLeft) {
 TEST(Preferences, WritesTheTextFormsAndReadsThemBack) {
     MemorySettings store;
     Preferences prefs(store);
-    prefs.setLeft(0);
-    prefs.setTop(7200.5f);
-    prefs.setWidth(400);
-    prefs.setSide(3);
-    prefs.setSound(false);
-    prefs.setDoubleClick(false);
-    prefs.setTransparentBack(true);
-    prefs.setShowAllKeys(false);
-    prefs.setStartUp(true);
+    EXPECT_TRUE(prefs.setLeft(0));
+    EXPECT_TRUE(prefs.setTop(7200.5f));
+    EXPECT_TRUE(prefs.setWidth(400));
+    EXPECT_TRUE(prefs.setSide(3));
+    EXPECT_TRUE(prefs.setSound(false));
+    EXPECT_TRUE(prefs.setDoubleClick(false));
+    EXPECT_TRUE(prefs.setTransparentBack(true));
+    EXPECT_TRUE(prefs.setShowAllKeys(false));
+    EXPECT_TRUE(prefs.setStartUp(true));
 
     EXPECT_EQ(store.read("left"), "0");
     EXPECT_EQ(store.read("top"), "7200.5");

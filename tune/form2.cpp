@@ -4,6 +4,7 @@
 #include "common/keyaction.h"
 #include "common/keycount.h"
 #include "common/keytable.h"
+#include "common/leadingnumber.h"
 #include "common/settings.h"
 #include "common/targets.h"
 #include "platform/desktopservices.h"
@@ -15,6 +16,7 @@
 #include "tune/keylist.h"
 #include "tune/placement.h"
 #include "tune/targetline.h"
+#include "widgets/design.h"
 
 #include <QBuffer>
 #include <QButtonGroup>
@@ -30,27 +32,22 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStyleOption>
-#include <QStylePainter>
 
 #include <algorithm>
 #include <cmath>
 #include <span>
-#include <type_traits>
 
 namespace ombrix {
 
 namespace {
 
-// A place in the window's design, twips: left, top, width, height. Places inside a frame are
-// relative to the frame.
-struct Place {
-    double left, top, width, height;
-};
+// Places inside a frame are relative to the frame.
+using design::Place;
 
 // The design was drawn for a narrower typeface than a desktop's usual one: the whole window is
 // drawn a fifth larger so that every text keeps the room it had.
 constexpr double designScale = 1.2;
+constexpr design::Drawing drawing{designScale};
 
 constexpr double clientWidth = 9480;
 constexpr double clientHeight = 5808;
@@ -71,7 +68,7 @@ constexpr Place image1Place{8160, 1680, 400, 400}; // room for a 32 x 32 picture
 // The icon bar and the move bar are long enough to drag and to show their thumb: the icon bar
 // on a line of its own under the icon, the move bar under its caption.
 constexpr Place hScroll1Place{7200, 2100, 2180, 240}; // right of the pop-up text box
-constexpr Place label1Place{8640, 1800, 380, 195}; // room for "125"
+constexpr Place label1Place{8640, 1800, 380, 195};    // room for "125"
 constexpr Place label3Place{4800, 1920, 2052, 252};
 constexpr Place text2Place{4680, 2160, 2412, 285};
 constexpr Place label6Place{7200, 2400, 2180, 492}; // ends inside the window
@@ -104,84 +101,15 @@ constexpr int highestMovePlace = maxKeys;
 constexpr std::int32_t buttonFaceColour = static_cast<std::int32_t>(0x8000000Fu);
 constexpr double selectionMarkerLeft = 1640;
 
-QRect pixelsOf(const Place& p) {
-    return platform::toPixels(p.left * designScale, p.top * designScale, p.width * designScale,
-                              p.height * designScale);
-}
-
-template <typename Widget> Widget* placed(Widget* widget, const Place& place, const char* name) {
-    widget->setGeometry(pixelsOf(place));
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-// A check box or option button whose text wraps onto more lines when it does not fit, the
-// whole of it answering a click, as the design's narrow boxes need.
-template <typename Button> class WrappingButton : public Button {
-public:
-    WrappingButton(const QString& text, QWidget* parent) : Button(text, parent) {}
-
-protected:
-    static constexpr bool isRadio = std::is_same_v<Button, QRadioButton>;
-
-    void paintEvent(QPaintEvent*) override {
-        QStylePainter painter(this);
-        QStyleOptionButton option;
-        this->initStyleOption(&option);
-        QStyle* style = this->style();
-        QStyleOptionButton indicator = option;
-        indicator.rect = style->subElementRect(isRadio ? QStyle::SE_RadioButtonIndicator
-                                                       : QStyle::SE_CheckBoxIndicator,
-                                               &option, this);
-        indicator.rect.moveTop((this->height() - indicator.rect.height()) / 2);
-        painter.drawPrimitive(
-            isRadio ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox, indicator);
-        const int spacing = style->pixelMetric(isRadio ? QStyle::PM_RadioButtonLabelSpacing
-                                                       : QStyle::PM_CheckBoxLabelSpacing,
-                                               &option, this);
-        const QRect textArea = this->rect().adjusted(indicator.rect.right() + 1 + spacing, 0, 0, 0);
-        style->drawItemText(&painter, textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
-                            option.palette, this->isEnabled(), this->text(), QPalette::WindowText);
-        if (this->hasFocus()) {
-            QStyleOptionFocusRect focus;
-            focus.initFrom(this);
-            focus.rect = textArea;
-            painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
-        }
-    }
-
-    bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
-};
-
-QCheckBox* checkBox(QWidget* parent, const char* text, const Place& place, const char* name) {
-    return placed(new WrappingButton<QCheckBox>(QString::fromUtf8(text), parent), place, name);
-}
-
-QRadioButton* optionButton(QWidget* parent, const char* text, const Place& place,
-                           const char* name) {
-    return placed(new WrappingButton<QRadioButton>(QString::fromUtf8(text), parent), place, name);
-}
-
-QLabel* label(QWidget* parent, const char* text, const Place& place, const char* name) {
-    auto* made = placed(new QLabel(QString::fromUtf8(text), parent), place, name);
-    made->setWordWrap(true);
-    made->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return made;
-}
-
 QLineEdit* textBox(QWidget* parent, const char* text, const Place& place, const char* name) {
-    return placed(new QLineEdit(QString::fromUtf8(text), parent), place, name);
+    return drawing.place(new QLineEdit(QString::fromUtf8(text), parent), place, name);
 }
 
 QScrollBar* scrollBar(QWidget* parent, int highest, const Place& place, const char* name) {
-    auto* bar = placed(new QScrollBar(Qt::Horizontal, parent), place, name);
+    auto* bar = drawing.place(new QScrollBar(Qt::Horizontal, parent), place, name);
     bar->setRange(0, highest);
     bar->setPageStep(10); // a click beside the thumb goes ten places: any picture in a few
     return bar;
-}
-
-QPushButton* button(QWidget* parent, const char* text, const Place& place, const char* name) {
-    return placed(new QPushButton(QString::fromUtf8(text), parent), place, name);
 }
 
 // The number as the classic number-to-text writes it: a blank or a minus sign, then digits.
@@ -247,70 +175,75 @@ void Form2::createControls() {
 }
 
 void Form2::createKeyListControls() {
-    c_.Check1 = checkBox(this, "Suono/Sound", check1Place, "Check1");
+    c_.Check1 = drawing.checkBox(this, "Suono/Sound", check1Place, "Check1");
     c_.Check1->setChecked(true);
-    c_.Check2 = checkBox(this, "Doppio click /double click", check2Place, "Check2");
+    c_.Check2 = drawing.checkBox(this, "Doppio click /double click", check2Place, "Check2");
     c_.Check2->setChecked(true);
-    c_.Check5 = checkBox(this, "Run on Windows start up", check5Place, "Check5");
-    c_.Check4 = checkBox(this, "Mostra tutti i tasti /Show all the keys", check4Place, "Check4");
-    c_.Label4 = label(this, "Numero tasti/Number of keys", label4Place, "Label4");
+    c_.Check5 = drawing.checkBox(this, "Run on Windows start up", check5Place, "Check5");
+    c_.Check4 =
+        drawing.checkBox(this, "Mostra tutti i tasti /Show all the keys", check4Place, "Check4");
+    c_.Label4 = drawing.label(this, "Numero tasti/Number of keys", label4Place, "Label4",
+                              design::Wrap::Yes);
     c_.Text4 = textBox(this, "128", text4Place, "Text4");
-    c_.Label5 = label(this, "Max.: 128", label5Place, "Label5");
+    c_.Label5 = drawing.label(this, "Max.: 128", label5Place, "Label5", design::Wrap::Yes);
     c_.Text4->raise(); // the label's box reaches under the number box; a click is the box's
-    c_.Label6 =
-        label(this, "Muovi il tasto selezionato / Move the checked key", label6Place, "Label6");
-    c_.Label7 = label(this, "Left", label7Place, "Label7");
+    c_.Label6 = drawing.label(this, "Muovi il tasto selezionato / Move the checked key",
+                              label6Place, "Label6", design::Wrap::Yes);
+    c_.Label7 = drawing.label(this, "Left", label7Place, "Label7", design::Wrap::Yes);
     c_.HScroll2 = scrollBar(this, highestMovePlace, hScroll2Place, "HScroll2");
     c_.HScroll2->setTracking(false); // a drag changes the value only when the thumb is let go
-    c_.Label8 = label(this, "Right", label8Place, "Label8");
+    c_.Label8 = drawing.label(this, "Right", label8Place, "Label8", design::Wrap::Yes);
 }
 
 void Form2::createKeyFields() {
-    c_.Label2 = label(this, "Testo del pulsante Button's caption", label2Place, "Label2");
+    c_.Label2 = drawing.label(this, "Testo del pulsante Button's caption", label2Place, "Label2",
+                              design::Wrap::Yes);
     c_.Text1 = textBox(this, "", text1Place, "Text1");
     c_.Text1->setMaxLength(static_cast<int>(decltype(KeyRecord::caption)::width));
-    c_.Label3 = label(this, "PopUp testo / PopUp text", label3Place, "Label3");
+    c_.Label3 =
+        drawing.label(this, "PopUp testo / PopUp text", label3Place, "Label3", design::Wrap::Yes);
     c_.Text2 = textBox(this, "Description of the key", text2Place, "Text2");
     c_.Text3 = textBox(this, "", text3Place, "Text3");
-    c_.Command2 = button(this, "Setup", command2Place, "Command2");
-    c_.command1 = button(this, "EXIT", command1Place, "command1");
+    c_.Command2 = drawing.button(this, "Setup", command2Place, "Command2");
+    c_.command1 = drawing.button(this, "EXIT", command1Place, "command1");
 }
 
 void Form2::createIconControls() {
-    c_.Label9 = label(this, "Scegli l'icona/Choose the icon", label9Place, "Label9");
-    c_.SmallIconPicture = placed(new QLabel(this), smallIconPlace, "SmallIconPicture");
+    c_.Label9 = drawing.label(this, "Scegli l'icona/Choose the icon", label9Place, "Label9",
+                              design::Wrap::Yes);
+    c_.SmallIconPicture = drawing.place(new QLabel(this), smallIconPlace, "SmallIconPicture");
     c_.SmallIconPicture->setAlignment(Qt::AlignCenter);
-    c_.Check3 = checkBox(this, "Originale / Original", check3Place, "Check3");
+    c_.Check3 = drawing.checkBox(this, "Originale / Original", check3Place, "Check3");
     c_.Check3->setChecked(true);
-    c_.Image1 = placed(new QLabel(this), image1Place, "Image1");
+    c_.Image1 = drawing.place(new QLabel(this), image1Place, "Image1");
     c_.Image1->setAlignment(Qt::AlignCenter);
     c_.HScroll1 = scrollBar(this, highestIconNumber, hScroll1Place, "HScroll1");
-    c_.Label1 = placed(new QLabel(this), label1Place, "Label1");
+    c_.Label1 = drawing.place(new QLabel(this), label1Place, "Label1");
 }
 
 void Form2::createTargetControls() {
-    c_.Drive1 = placed(new DriveList(this), drive1Place, "Drive1");
-    c_.Dir1 = placed(new FolderList(this), dir1Place, "Dir1");
-    c_.File1 = placed(new FileList(this), file1Place, "File1");
+    c_.Drive1 = drawing.place(new DriveList(this), drive1Place, "Drive1");
+    c_.Dir1 = drawing.place(new FolderList(this), dir1Place, "Dir1");
+    c_.File1 = drawing.place(new FileList(this), file1Place, "File1");
     const std::filesystem::path home = QDir::homePath().toStdString();
     c_.Drive1->setDriveOf(home);
     c_.Dir1->setPath(home);
     c_.File1->setPattern(QString::fromLatin1(programPattern));
     c_.File1->setPath(c_.Dir1->path());
-    c_.Command4 = button(this, "Background Color", command4Place, "Command4");
+    c_.Command4 = drawing.button(this, "Background Color", command4Place, "Command4");
 
-    c_.KindFrame = placed(new QGroupBox(this), kindFramePlace, "KindFrame");
-    c_.Option2 = optionButton(c_.KindFrame, "exe", option2Place, "Option2");
-    c_.Option3 = optionButton(c_.KindFrame, "file", option3Place, "Option3");
-    c_.Option5 = optionButton(c_.KindFrame, "html", option5Place, "Option5");
-    c_.Option4 =
-        optionButton(c_.KindFrame, "Insert Key to shut down the computer", option4Place, "Option4");
+    c_.KindFrame = drawing.place(new QGroupBox(this), kindFramePlace, "KindFrame");
+    c_.Option2 = drawing.optionButton(c_.KindFrame, "exe", option2Place, "Option2");
+    c_.Option3 = drawing.optionButton(c_.KindFrame, "file", option3Place, "Option3");
+    c_.Option5 = drawing.optionButton(c_.KindFrame, "html", option5Place, "Option5");
+    c_.Option4 = drawing.optionButton(c_.KindFrame, "Insert Key to shut down the computer",
+                                      option4Place, "Option4");
     c_.Option2->setChecked(true);
 }
 
 void Form2::createSelectors() {
-    c_.SelectorFrame =
-        placed(new QGroupBox(QStringLiteral("Button"), this), selectorFramePlace, "SelectorFrame");
+    c_.SelectorFrame = drawing.place(new QGroupBox(QStringLiteral("Button"), this),
+                                     selectorFramePlace, "SelectorFrame");
     c_.keySelectors = new QButtonGroup(this);
     c_.keySelectors->setExclusive(true);
     QFont smallFonts(QStringLiteral("Small Fonts"));
@@ -320,7 +253,7 @@ void Form2::createSelectors() {
         const Place place{selectorLefts[static_cast<std::size_t>(i % selectorsPerRow)],
                           240.0 + selectorHeight * row, selectorWidth, selectorHeight};
         auto* selector = new QRadioButton(QString::number(i + 1), c_.SelectorFrame);
-        selector->setGeometry(pixelsOf(place));
+        selector->setGeometry(drawing.pixels(place));
         selector->setObjectName(QStringLiteral("Option1_%1").arg(i));
         selector->setFont(smallFonts);
         c_.keySelectors->addButton(selector, i);
@@ -459,7 +392,32 @@ void Form2::showEvent(QShowEvent* event) {
     Form_Activate();
 }
 
+// ---- The option controls by their roles
+
+bool Form2::usesTargetIcon() const {
+    return c_.Check3->isChecked();
+}
+bool Form2::showsAllKeys() const {
+    return c_.Check4->isChecked();
+}
+bool Form2::programKindChosen() const {
+    return c_.Option2->isChecked();
+}
+bool Form2::webKindChosen() const {
+    return c_.Option5->isChecked();
+}
+
 // ---- Selecting a key
+
+void Form2::selectKey(int index) {
+    if (index < 0 || index >= maxKeys)
+        return;
+    QRadioButton* on = selector(index);
+    if (on->isChecked())
+        Option1_Click(index);
+    else
+        on->setChecked(true);
+}
 
 void Form2::Option1_Click(int index) {
     if (index < 0 || index >= maxKeys)
@@ -555,12 +513,12 @@ void Form2::HScroll1_Change() {
     c_.Label1->setText(QString::number(key.iconIndex));
     // The key's picture number changed at once, so its picture does too; loading a key only
     // shows the number it has and keeps the picture it has.
-    if (picture && k < maxKeys && !state_.loadingKey && !c_.Check3->isChecked())
+    if (picture && k < maxKeys && !state_.loadingKey && !usesTargetIcon())
         stageListPicture(k);
 }
 
 void Form2::Check3_Click() {
-    const bool original = c_.Check3->isChecked();
+    const bool original = usesTargetIcon();
     c_.Image1->setVisible(!original);
     c_.HScroll1->setVisible(!original);
     c_.Label1->setVisible(!original);
@@ -620,7 +578,7 @@ void Form2::Text4_Change() {
 
 void Form2::Text4_LostFocus() {
     correctKeyCount(c_.Text4->text().toStdString());
-    const ShownKeys shown = shownKeys(c_.Check4->isChecked(), state_.keyCount);
+    const ShownKeys shown = shownKeys(showsAllKeys(), state_.keyCount);
     state_.lastKeyShown = shown.lastKeyShown;
     state_.barLength = shown.barLength;
     nascondi();
@@ -645,12 +603,14 @@ bool Form2::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form2::Check4_Click() {
-    const bool all = c_.Check4->isChecked();
+    const bool all = showsAllKeys();
     const ShownKeys shown = shownKeys(all, state_.keyCount);
     state_.lastKeyShown = shown.lastKeyShown;
     state_.barLength = shown.barLength;
     state_.showAllKeys = all;
-    context_.preferences->setShowAllKeys(all);
+    // The choice holds for this run either way; the bar would open with the old one.
+    if (!context_.preferences->setShowAllKeys(all))
+        warn(QStringLiteral("The show-all-keys choice could not be stored in the settings file."));
     nascondi();
 }
 
@@ -767,7 +727,7 @@ void Form2::muovi() {
 
 // With the "exe" kind a new place starts a new program choice.
 void Form2::programKindChosenPlace() {
-    if (!c_.Option2->isChecked())
+    if (!programKindChosen())
         return;
     c_.File1->setPattern(QString::fromLatin1(programPattern));
     c_.Text3->clear();
@@ -801,7 +761,7 @@ std::filesystem::path Form2::chosenFile() const {
 
 void Form2::File1_Click() {
     KeyRecord& key = state_.keys[static_cast<std::size_t>(state_.selectedKey)];
-    if (c_.Option5->isChecked()) {
+    if (webKindChosen()) {
         key.target.assign(c_.Text3->text().toStdString());
         return;
     }
@@ -897,7 +857,7 @@ void Form2::Command2_Click() {
         assignChanged(key.argument, fields.argument);
     }
     const double shown = leadingNumber(c_.Label1->text().toStdString());
-    key.iconIndex = c_.Check3->isChecked()
+    key.iconIndex = usesTargetIcon()
                         ? targetIconIndex
                         : static_cast<std::int16_t>(std::clamp(shown, -32768.0, 32767.0));
     showSetupFace(i, key);

@@ -146,6 +146,9 @@ public:
 
     // Loads key `index` into the window and marks it on the bar copy.
     void Option1_Click(int index);
+    // Switches key `index`'s selector on, so that its key selection runs once: through the
+    // selector's handler, or directly when the selector is on already.
+    void selectKey(int index);
     void HScroll1_Change();
     void Check3_Click();
     void Form_MouseMove(double xTwips, double yTwips, Qt::MouseButtons buttons);
@@ -201,6 +204,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What the option controls mean where they are read.
+    bool usesTargetIcon() const;    // Check3, "Originale / Original"
+    bool showsAllKeys() const;      // Check4, "Mostra tutti i tasti /Show all the keys"
+    bool programKindChosen() const; // Option2, "exe"
+    bool webKindChosen() const;     // Option5, "html"
+
     void createControls();
     void createKeyFields();
     void createIconControls();

@@ -17,15 +17,6 @@ inline constexpr float keyStepTwips = 365;       // bar length taken by one key
 inline constexpr float allKeysBarLength = 48740; // 128 x 365 + 2020
 inline constexpr int iconSwapNumber = 1000;      // icon file name used during an exchange
 
-// The number a text starts with, as the number box reads it: leading blanks (space, tab, line
-// ends) skipped, an optional sign, digits with an optional decimal point ("5." and ".5" are
-// numbers), then an optional exponent: "e" or "E", an optional sign and at least one digit
-// ("1e2" is 100, "1e" is 1). Anything after that is ignored ("12abc" is 12, "1 2" is 1); 0
-// when the text starts with no number ("abc", "", "-", "." and "&H10" are 0). A number too
-// large to hold reads as infinity with its sign, one too small as 0. The decimal point is
-// always ".", whatever the system's language.
-double leadingNumber(std::string_view text);
-
 // The number box's text once the box is left: a value above 128 becomes "128", one below 3
 // becomes "5"; any other value is taken to the nearest whole number (halves up) and written
 // plainly, so the box always shows the count in use ("12.7" is "13", " 12abc" is "12", "3"

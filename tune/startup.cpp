@@ -17,6 +17,7 @@
 #include "version.h"
 
 #include <QApplication>
+#include <QRadioButton>
 #include <QTimer>
 
 #include <algorithm>
@@ -211,11 +212,18 @@ int runTune(int argc, char** argv) {
     startup.openColourWindow = [&] {
         if (!shown)
             return;
-        ColourWindowContext colours{folder, &state, shown->barCopy.get(), shown->editor.get(),
-                                    [&session, &state] {
-                                        if (state.soundOn)
-                                            session.sounds.playClick();
-                                    }};
+        Form2* editor = shown->editor.get();
+        Form3* barCopy = shown->barCopy.get();
+        ColourWindowContext colours;
+        colours.programFolder = folder;
+        colours.state = &state;
+        colours.isKeySelected = [editor](int i) { return editor->selector(i)->isChecked(); };
+        colours.selectKey = [editor](int i) { editor->selectKey(i); };
+        colours.showOnBarCopy = [barCopy](int i, float colour) { barCopy->showColour(i, colour); };
+        colours.click = [&session, &state] {
+            if (state.soundOn)
+                session.sounds.playClick();
+        };
         openColourWindow(colours, shown->editor.get());
     };
 

@@ -2,11 +2,10 @@
 
 #include "bar/keybutton.h"
 #include "common/colourvalue.h"
+#include "common/leadingnumber.h"
 #include "platform/icons.h"
 #include "platform/screen.h"
-#include "tune/form2.h"
-#include "tune/form3.h"
-#include "tune/keylist.h"
+#include "widgets/design.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -18,8 +17,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleOptionButton>
-#include <QStylePainter>
 #include <QToolButton>
 
 #include <algorithm>
@@ -31,11 +28,9 @@ namespace ombrix {
 
 namespace {
 
-// A place in the window's design, twips: left, top, width, height. Places inside the selector
-// frame are relative to the frame.
-struct Place {
-    double left, top, width, height;
-};
+// Places inside the selector frame are relative to the frame.
+using design::Place;
+constexpr design::Drawing drawing{};
 
 // The colour field keeps its picture's pixel size, 2655 x 2835 twips on a 96 dpi screen. The
 // design's buttons and sample keys would cover its right edge and its bottom rows there, so the
@@ -109,57 +104,21 @@ bool isKeyIndex(int index) {
     return index >= 0 && index < maxKeys;
 }
 
-QRect pixelsOf(const Place& p) {
-    return platform::toPixels(p.left, p.top, p.width, p.height);
-}
-
-template <typename Widget> Widget* placed(Widget* widget, const Place& place, const char* name) {
-    widget->setGeometry(pixelsOf(place));
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QLabel* label(QWidget* parent, const char* text, const Place& place, const char* name) {
-    auto* made = placed(new QLabel(QString::fromUtf8(text), parent), place, name);
-    made->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return made;
-}
-
 QLineEdit* numberBox(QWidget* parent, const Place& place, const char* name) {
-    auto* box = placed(new QLineEdit(parent), place, name);
+    auto* box = drawing.place(new QLineEdit(parent), place, name);
     box->setTextMargins(0, 0, 0, 0);
     return box;
 }
 
-// A push button whose caption wraps onto a second line when it does not fit on one, as the
-// design's narrow "CANCEL ALL" and "System Gray" need.
-class WrappingButton : public QPushButton {
-public:
-    using QPushButton::QPushButton;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QStylePainter painter(this);
-        QStyleOptionButton option;
-        initStyleOption(&option);
-        const QString caption = option.text;
-        option.text.clear();
-        painter.drawControl(QStyle::CE_PushButton, option);
-        style()->drawItemText(&painter, rect().adjusted(3, 2, -3, -2),
-                              Qt::AlignCenter | Qt::TextWordWrap, palette(), isEnabled(), caption,
-                              QPalette::ButtonText);
-    }
-};
-
 QPushButton* button(QWidget* parent, const char* text, const Place& place, const char* name) {
-    auto* made = placed(new WrappingButton(QString::fromUtf8(text), parent), place, name);
+    auto* made = drawing.wrappingButton(parent, text, place, name);
     made->setAutoDefault(false); // Enter in a number box presses no button
     return made;
 }
 
 // The mouse surface of a picker: it paints nothing, so what lies below it shows through.
 QWidget* mouseSurface(QWidget* parent, const Place& place, const char* name) {
-    auto* surface = placed(new QWidget(parent), place, name);
+    auto* surface = drawing.place(new QWidget(parent), place, name);
     surface->setAttribute(Qt::WA_NoSystemBackground);
     return surface;
 }
@@ -311,17 +270,17 @@ void colori::createControls() {
 }
 
 void colori::createBoxes() {
-    c_.Label2 = label(this, "Tonaltà", label2Place, "Label2");
+    c_.Label2 = drawing.label(this, "Tonaltà", label2Place, "Label2", design::Wrap::No);
     c_.ton = numberBox(this, tonPlace, "ton");
-    c_.Label3 = label(this, "Saturazione", label3Place, "Label3");
+    c_.Label3 = drawing.label(this, "Saturazione", label3Place, "Label3", design::Wrap::No);
     c_.sat = numberBox(this, satPlace, "sat");
-    c_.label5 = label(this, "Luminosità", label5Place, "label5");
+    c_.label5 = drawing.label(this, "Luminosità", label5Place, "label5", design::Wrap::No);
     c_.lum = numberBox(this, lumPlace, "lum");
-    c_.label6 = label(this, "Rosso", label6Place, "label6");
+    c_.label6 = drawing.label(this, "Rosso", label6Place, "label6", design::Wrap::No);
     c_.ROSSO = numberBox(this, rossoPlace, "ROSSO");
-    c_.Label7 = label(this, "Verde", label7Place, "Label7");
+    c_.Label7 = drawing.label(this, "Verde", label7Place, "Label7", design::Wrap::No);
     c_.VERDE = numberBox(this, verdePlace, "VERDE");
-    c_.Label8 = label(this, "Blu", label8Place, "Label8");
+    c_.Label8 = drawing.label(this, "Blu", label8Place, "Label8", design::Wrap::No);
     c_.BLUE = numberBox(this, bluePlace, "BLUE");
 }
 
@@ -335,15 +294,15 @@ void colori::createPickers() {
     c_.Image1->move(platform::toPixels(fieldLeft), platform::toPixels(fieldTop));
     c_.Image1->resize(c_.Image1->sizeHint()); // the picture and its border
 
-    c_.Image4 = placed(new QFrame(this), image4Place, "Image4");
+    c_.Image4 = drawing.place(new QFrame(this), image4Place, "Image4");
     c_.Image4->setFrameStyle(QFrame::Box | QFrame::Plain);
 
-    c_.Image2 = placed(new QLabel(this), crossPlace, "Image2");
+    c_.Image2 = drawing.place(new QLabel(this), crossPlace, "Image2");
     c_.Image2->setPixmap(crossPicture(c_.Image2->size()));
     crossLeft_ = crossPlace.left;
     crossTop_ = crossPlace.top;
 
-    c_.Image3 = placed(new QLabel(this), arrowPlace, "Image3");
+    c_.Image3 = drawing.place(new QLabel(this), arrowPlace, "Image3");
     c_.Image3->setPixmap(arrowPicture(c_.Image3->size()));
     arrowTop_ = arrowPlace.top;
 
@@ -360,9 +319,9 @@ void colori::createButtons() {
     QFont small = font();
     small.setPointSizeF(7);
     for (std::size_t i = 0; i < c_.Command2.size(); ++i) {
-        auto* key =
-            placed(new KeyButton(this),
-                   {sampleKeyLefts[i], sampleKeyTop, sampleKeySize, sampleKeySize}, "Command2");
+        auto* key = drawing.place(new KeyButton(this),
+                                  {sampleKeyLefts[i], sampleKeyTop, sampleKeySize, sampleKeySize},
+                                  "Command2");
         key->setObjectName(QStringLiteral("Command2_%1").arg(i));
         key->setToolTip(QStringLiteral("Lancia il programma/Launch the program"));
         key->setFont(small);
@@ -374,7 +333,7 @@ void colori::createButtons() {
 }
 
 void colori::createSelectors() {
-    c_.Frame1 = placed(new QGroupBox(QStringLiteral("Button"), this), frame1Place, "Frame1");
+    c_.Frame1 = drawing.place(new QGroupBox(QStringLiteral("Button"), this), frame1Place, "Frame1");
     c_.keySelectors = new QButtonGroup(this);
     c_.keySelectors->setExclusive(true);
     QFont smallFonts(QStringLiteral("Small Fonts"));
@@ -385,7 +344,7 @@ void colori::createSelectors() {
                           firstSelectorTop + selectorHeight * grid.row, selectorWidth,
                           selectorHeight};
         auto* selector = new QRadioButton(QString::number(i + 1), c_.Frame1);
-        selector->setGeometry(pixelsOf(place));
+        selector->setGeometry(drawing.pixels(place));
         selector->setObjectName(QStringLiteral("Option1_%1").arg(i));
         selector->setFont(smallFonts);
         c_.keySelectors->addButton(selector, i);
@@ -428,7 +387,7 @@ void colori::Form_Load() {
         const auto k = static_cast<std::size_t>(i);
         workingColours_[k] = state_.keys[k].backColor;
         const bool on =
-            context_.editor ? context_.editor->selector(i)->isChecked() : i == state_.selectedKey;
+            context_.isKeySelected ? context_.isKeySelected(i) : i == state_.selectedKey;
         if (on)
             c_.Option1[k]->setChecked(true); // its handler runs with the colours loaded so far
     }
@@ -469,17 +428,11 @@ void colori::Option1_Click(int index) {
     showKeyColour(index);
 }
 
-// The setup window's selector is switched on and its key selection runs for `index`, once.
 void colori::selectInEditor(int index) {
-    if (!context_.editor) {
-        state_.selectedKey = index;
-        return;
-    }
-    QRadioButton* selector = context_.editor->selector(index);
-    if (selector->isChecked())
-        context_.editor->Option1_Click(index);
+    if (context_.selectKey)
+        context_.selectKey(index);
     else
-        selector->setChecked(true);
+        state_.selectedKey = index;
 }
 
 void colori::showKeyColour(int k) {
@@ -718,8 +671,8 @@ void colori::paintSampleKeys(std::int32_t colourValue) {
 }
 
 void colori::paintBarCopyKey(int i, float colour) {
-    if (context_.barCopy)
-        context_.barCopy->showColour(i, colour);
+    if (context_.showOnBarCopy)
+        context_.showOnBarCopy(i, colour);
 }
 
 // The strip is kept as a picture and painted from it, so it looks as last drawn whenever the

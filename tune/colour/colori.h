@@ -27,15 +27,18 @@ class QToolButton;
 
 namespace ombrix {
 
-class Form2;
-class Form3;
-
-// What the colour window works on. state and barCopy must be set; the rest may be left empty.
+// What the colour window works on and the three calls it makes to the windows around it.
+// state must be set; the rest may be left empty.
 struct ColourWindowContext {
     std::filesystem::path programFolder; // holds the decorations key1.ico and key2.ico
     TuneState* state = nullptr;
-    Form3* barCopy = nullptr;
-    Form2* editor = nullptr;     // the setup window whose key selectors this window mirrors
+    // Whether the setup window's selector of key i is on. Without it, the state's selected key.
+    std::function<bool(int)> isKeySelected;
+    // Selects key i in the setup window: its selector on and its key selection run once.
+    // Without it, only the state's selected key changes.
+    std::function<void(int)> selectKey;
+    // Paints key i of the bar copy in a colour value.
+    std::function<void(int, float)> showOnBarCopy;
     std::function<void()> click; // the click sound, played only while the state's sound is on
 };
 

@@ -1,0 +1,112 @@
+#include "widgets/design.h"
+
+#include "platform/screen.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+#include <type_traits>
+
+namespace ombrix::design {
+
+namespace {
+
+class WrappingPushButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const QString caption = option.text;
+        option.text.clear();
+        painter.drawControl(QStyle::CE_PushButton, option);
+        style()->drawItemText(&painter, rect().adjusted(3, 2, -3, -2),
+                              Qt::AlignCenter | Qt::TextWordWrap, palette(), isEnabled(), caption,
+                              QPalette::ButtonText);
+    }
+};
+
+template <typename Button> class WrappingButton : public Button {
+public:
+    WrappingButton(const QString& text, QWidget* parent) : Button(text, parent) {}
+
+protected:
+    static constexpr bool isRadio = std::is_same_v<Button, QRadioButton>;
+
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        this->initStyleOption(&option);
+        QStyle* style = this->style();
+        QStyleOptionButton indicator = option;
+        indicator.rect = style->subElementRect(isRadio ? QStyle::SE_RadioButtonIndicator
+                                                       : QStyle::SE_CheckBoxIndicator,
+                                               &option, this);
+        indicator.rect.moveTop((this->height() - indicator.rect.height()) / 2);
+        painter.drawPrimitive(
+            isRadio ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox, indicator);
+        const int spacing = style->pixelMetric(isRadio ? QStyle::PM_RadioButtonLabelSpacing
+                                                       : QStyle::PM_CheckBoxLabelSpacing,
+                                               &option, this);
+        const QRect textArea = this->rect().adjusted(indicator.rect.right() + 1 + spacing, 0, 0, 0);
+        style->drawItemText(&painter, textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+                            option.palette, this->isEnabled(), this->text(), QPalette::WindowText);
+        if (this->hasFocus()) {
+            QStyleOptionFocusRect focus;
+            focus.initFrom(this);
+            focus.rect = textArea;
+            painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        }
+    }
+
+    bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
+
+} // namespace
+
+QRect Drawing::pixels(const Place& p) const {
+    return platform::toPixels(p.left * scale, p.top * scale, p.width * scale, p.height * scale);
+}
+
+QLabel* Drawing::label(QWidget* parent, const char* text, const Place& where, const char* name,
+                       Wrap wrap) const {
+    auto* made = place(new QLabel(QString::fromUtf8(text), parent), where, name);
+    if (wrap == Wrap::Yes)
+        made->setWordWrap(true);
+    made->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return made;
+}
+
+QPushButton* Drawing::button(QWidget* parent, const char* text, const Place& where,
+                             const char* name) const {
+    return place(new QPushButton(QString::fromUtf8(text), parent), where, name);
+}
+
+QPushButton* Drawing::wrappingButton(QWidget* parent, const char* text, const Place& where,
+                                     const char* name) const {
+    return place(new WrappingPushButton(QString::fromUtf8(text), parent), where, name);
+}
+
+QCheckBox* Drawing::checkBox(QWidget* parent, const char* text, const Place& where,
+                             const char* name) const {
+    return place(new WrappingButton<QCheckBox>(QString::fromUtf8(text), parent), where, name);
+}
+
+QRadioButton* Drawing::optionButton(QWidget* parent, const char* text, const Place& where,
+                                    const char* name) const {
+    return place(new WrappingButton<QRadioButton>(QString::fromUtf8(text), parent), where, name);
+}
+
+QColor captionColourOn(const QColor& face) {
+    const int luma = (299 * face.red() + 587 * face.green() + 114 * face.blue()) / 1000;
+    return luma < 128 ? Qt::white : Qt::black;
+}
+
+} // namespace ombrix::design

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+// The windows are drawn from their designs: every control has a place in twips and a name
+// (Check1, Text3), and these helpers put it there. Both programs build their windows with them.
+namespace ombrix::design {
+
+// A place in a window's design, twips: left, top, width, height. Places inside a frame are
+// relative to the frame.
+struct Place {
+    double left, top, width, height;
+};
+
+// Whether a label's text may take more lines when it does not fit on one.
+enum class Wrap { No, Yes };
+
+// A window's design on the screen: every place drawn `scale` times its size.
+struct Drawing {
+    double scale = 1;
+
+    // The place in pixels.
+    QRect pixels(const Place& place) const;
+
+    // Gives `widget` its place and its design name, and returns it.
+    template <typename Widget>
+    Widget* place(Widget* widget, const Place& where, const char* name) const {
+        widget->setGeometry(pixels(where));
+        widget->setObjectName(QString::fromLatin1(name));
+        return widget;
+    }
+
+    // A label with its text at the top left of its place.
+    QLabel* label(QWidget* parent, const char* text, const Place& where, const char* name,
+                  Wrap wrap) const;
+    QPushButton* button(QWidget* parent, const char* text, const Place& where,
+                        const char* name) const;
+    // A push button whose caption wraps onto a second line when it does not fit on one, as
+    // narrow buttons ("CANCEL ALL", "System Gray") need.
+    QPushButton* wrappingButton(QWidget* parent, const char* text, const Place& where,
+                                const char* name) const;
+    // A check box or option button whose text wraps onto more lines when it does not fit, the
+    // whole of it answering a click, as narrow boxes need.
+    QCheckBox* checkBox(QWidget* parent, const char* text, const Place& where,
+                        const char* name) const;
+    QRadioButton* optionButton(QWidget* parent, const char* text, const Place& where,
+                               const char* name) const;
+};
+
+// The caption colour on a face of colour `face`: black or white, whichever reads better.
+QColor captionColourOn(const QColor& face);
+
+} // namespace ombrix::design
