@@ -21,9 +21,6 @@
 
 #include <climits>
 #include <dirent.h>
-#include <tuple>
-#include <unistd.h>
-#include <unordered_map>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -31,6 +28,9 @@
 #include <string>
 #include <sys/stat.h>
 #include <system_error>
+#include <tuple>
+#include <unistd.h>
+#include <unordered_map>
 
 namespace ombrix::platform {
 
@@ -136,7 +136,8 @@ std::optional<QImage> pluginFileSmall(const QString& path, const QString& librar
     const QSize size = handler->option(QImageIOHandler::Size).toSize();
     if (size.isValid() && handler->supportsOption(QImageIOHandler::ScaledSize) &&
         qMax(size.width(), size.height()) > smallSize)
-        handler->setOption(QImageIOHandler::ScaledSize, size.scaled(smallIcon, Qt::KeepAspectRatio));
+        handler->setOption(QImageIOHandler::ScaledSize,
+                           size.scaled(smallIcon, Qt::KeepAspectRatio));
     QImage image;
     if (!handler->read(&image))
         return QImage();
@@ -248,8 +249,7 @@ QStringList themeChain(const QStringList& searchPaths) {
 
 // The names of a folder's entries and whether each is a folder, in one pass (no file is
 // opened).
-template <typename Visit>
-void forEachName(const std::string& folder, Visit&& visit) {
+template <typename Visit> void forEachName(const std::string& folder, Visit&& visit) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return;
@@ -259,8 +259,8 @@ void forEachName(const std::string& folder, Visit&& visit) {
         bool isFolder = entry->d_type == DT_DIR;
         if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
             struct stat info {};
-            isFolder = ::stat((folder + '/' + entry->d_name).c_str(), &info) == 0 &&
-                       S_ISDIR(info.st_mode);
+            isFolder =
+                ::stat((folder + '/' + entry->d_name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
         }
         visit(std::string_view(entry->d_name), isFolder);
     }
@@ -269,8 +269,7 @@ void forEachName(const std::string& folder, Visit&& visit) {
 
 // Every folder of every theme asked: the theme folders themselves, their size folders and
 // their context folders ("16x16", "16x16/apps").
-template <typename Visit>
-void forEachThemeFolder(Visit&& visit) {
+template <typename Visit> void forEachThemeFolder(Visit&& visit) {
     prepareIconThemes();
     const QStringList searchPaths = QIcon::themeSearchPaths();
     const QStringList chain = themeChain(searchPaths);
@@ -372,7 +371,8 @@ std::vector<std::pair<std::string, ThemeFolder>> themeFolders(const std::string&
         const std::string key = line.substr(0, equals);
         const std::string value = line.substr(equals + 1);
         if (key == "Directories" && folders.empty()) {
-            for (const QString& name : QString::fromStdString(value).split(',', Qt::SkipEmptyParts)) {
+            for (const QString& name :
+                 QString::fromStdString(value).split(',', Qt::SkipEmptyParts)) {
                 byName.emplace(name.trimmed().toStdString(), folders.size());
                 folders.push_back({name.trimmed().toStdString(), {}});
             }
@@ -442,9 +442,8 @@ public:
         const ThemeFile* best = nullptr;
         const auto rank = [this](const ThemeFile& file) {
             const ThemeFolder& info = folders_[file.theme][file.folder].second;
-            return std::tuple(file.theme, info.matches(smallSize) ? 0 : 1,
-                              info.distance(smallSize), file.folder, file.searchFolder,
-                              file.extension);
+            return std::tuple(file.theme, info.matches(smallSize) ? 0 : 1, info.distance(smallSize),
+                              file.folder, file.searchFolder, file.extension);
         };
         for (auto file = first; file != last; ++file)
             if (!best || rank(file->second) < rank(*best))
@@ -660,8 +659,7 @@ void saveKeyPicturesSoon() {
         keyPictures().save();
     });
     static const bool atQuit = [application] {
-        QObject::connect(application, &QCoreApplication::aboutToQuit,
-                         [] { keyPictures().save(); });
+        QObject::connect(application, &QCoreApplication::aboutToQuit, [] { keyPictures().save(); });
         return true;
     }();
     (void)atQuit;

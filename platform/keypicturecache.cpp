@@ -189,8 +189,8 @@ bool readEntry(Reader& in, std::string& source, KeyPictureCache::Entry& entry) {
             return false;
     std::uint32_t width = 0;
     std::uint32_t height = 0;
-    if (!in.number32(width) || !in.number32(height) ||
-        width > KeyPictureCache::pictureSize * 4 || height > KeyPictureCache::pictureSize * 4)
+    if (!in.number32(width) || !in.number32(height) || width > KeyPictureCache::pictureSize * 4 ||
+        height > KeyPictureCache::pictureSize * 4)
         return false;
     if (width == 0 || height == 0)
         return width == height; // a file without a picture
@@ -277,8 +277,7 @@ QImage KeyPictureCache::picture(const std::filesystem::path& source) {
     for (const auto& read : rendered.readFiles)
         entry.readFiles.push_back({read.string(), identityOf(read)});
     if (!rendered.picture.isNull())
-        entry.picture =
-            rendered.picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        entry.picture = rendered.picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     entry.usedNow = true;
     // A source that names no file now is not remembered: nothing would ever match it.
     if (fingerprint != "-" && entry.readFiles.size() <= maxReadFiles) {

@@ -13,8 +13,8 @@ namespace ombrix::platform {
 
 // A rendered key picture and what it was made from besides its source file.
 struct RenderedPicture {
-    QImage picture;                              // null when the file has no picture
-    bool fromTheme = false;                      // depends on the icon themes' state
+    QImage picture;                               // null when the file has no picture
+    bool fromTheme = false;                       // depends on the icon themes' state
     std::vector<std::filesystem::path> readFiles; // other files whose pictures were read
 };
 
@@ -60,7 +60,7 @@ public:
         bool operator==(const FileStamp&) const = default;
     };
     struct Entry {
-        std::string fingerprint;     // of the source file
+        std::string fingerprint;      // of the source file
         std::uint64_t themeStamp = 0; // 0 when the picture does not come from the theme
         std::vector<FileStamp> readFiles;
         QImage picture;

@@ -46,11 +46,13 @@ struct Row {
     Source source;
     Between between;
     bool cacheWritable;
-    QColor shownAfter;   // on the next start
-    int rendersAfter;    // pictures made afresh by the next start
+    QColor shownAfter; // on the next start
+    int rendersAfter;  // pictures made afresh by the next start
 };
 
-void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const Row& row, std::ostream* out) {
+    *out << row.name;
+}
 
 // Two icon themes that both hold "ombrix-test-key", a desktop entry showing it, and a key
 // icon file; the current theme is "first". The themes' state is put back afterwards.
@@ -66,8 +68,8 @@ protected:
             folder_.write(std::string("themes/") + theme + "/16x16/apps/ombrix-test-key.png",
                           encoded(colour, "png"));
         }
-        QIcon::setThemeSearchPaths(QStringList{QString::fromStdString((folder_ / "themes").string())} +
-                                   savedPaths_);
+        QIcon::setThemeSearchPaths(
+            QStringList{QString::fromStdString((folder_ / "themes").string())} + savedPaths_);
         QIcon::setThemeName(QStringLiteral("first"));
         entry_ = folder_.write("program.desktop", "[Desktop Entry]\nIcon=ombrix-test-key\n");
         icon_ = folder_.write("icons/icon0.ico", encoded(red, "ico"));
@@ -98,7 +100,8 @@ protected:
 
 ::testing::AssertionResult shows(const QImage& picture, QColor expected) {
     if (picture.size() != QSize(16, 16))
-        return ::testing::AssertionFailure() << "size " << picture.width() << "x" << picture.height();
+        return ::testing::AssertionFailure()
+               << "size " << picture.width() << "x" << picture.height();
     const QColor centre = picture.pixelColor(8, 8);
     if (qAbs(centre.red() - expected.red()) > 2 || qAbs(centre.green() - expected.green()) > 2 ||
         qAbs(centre.blue() - expected.blue()) > 2)
@@ -109,8 +112,9 @@ protected:
 TEST_P(KeyPictureCacheTest, NextStartShowsTheCurrentPicture) {
     const Row& row = GetParam();
     // An unwritable cache: its folder's place is taken by a file.
-    const fs::path cacheFile = row.cacheWritable ? folder_ / "cache/Ombrix/keypictures.cache"
-                                                 : folder_.write("blocked", "") / "keypictures.cache";
+    const fs::path cacheFile = row.cacheWritable
+                                   ? folder_ / "cache/Ombrix/keypictures.cache"
+                                   : folder_.write("blocked", "") / "keypictures.cache";
     const fs::path source = row.source == Source::themeIcon ? entry_ : icon_;
     int renders = 0;
     bool saved = false;
@@ -149,9 +153,12 @@ TEST_P(KeyPictureCacheTest, NextStartShowsTheCurrentPicture) {
 INSTANTIATE_TEST_SUITE_P(
     Icons, KeyPictureCacheTest,
     ::testing::Values(
-        Row{"UnchangedThemeIconIsReadFromTheCache", Source::themeIcon, Between::nothing, true, red, 0},
-        Row{"UnchangedIconFileIsReadFromTheCache", Source::iconFile, Between::nothing, true, red, 0},
-        Row{"ThemeIconWithNewContents", Source::themeIcon, Between::newIconContents, true, green, 1},
+        Row{"UnchangedThemeIconIsReadFromTheCache", Source::themeIcon, Between::nothing, true, red,
+            0},
+        Row{"UnchangedIconFileIsReadFromTheCache", Source::iconFile, Between::nothing, true, red,
+            0},
+        Row{"ThemeIconWithNewContents", Source::themeIcon, Between::newIconContents, true, green,
+            1},
         Row{"IconFileWithNewContents", Source::iconFile, Between::newIconContents, true, green, 1},
         Row{"AnotherTheme", Source::themeIcon, Between::anotherTheme, true, blue, 1},
         Row{"DamagedCache", Source::themeIcon, Between::damagedCache, true, red, 1},
