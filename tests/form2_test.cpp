@@ -27,6 +27,8 @@ QPixmap faceOf(const QToolButton* key) {
 
 // The key editor, with the state of every selector and copy button read at once.
 struct EditorFixture : TuneEditor {
+    using TuneEditor::TuneEditor;
+
     // True when selectors and copy buttons 0..n-1 are enabled and all others disabled.
     bool exactlyFirstEnabled(int n) const {
         for (int i = 0; i < maxKeys; ++i) {
@@ -377,6 +379,27 @@ TEST(ShowAllKeys, ShowsAllOrTheKeysInUseAndOneMoreAndStoresTheChoice) {
     EXPECT_EQ(f.state.barLength, 3650);
     EXPECT_FALSE(f.state.showAllKeys);
     EXPECT_EQ(f.bar.store.read("tutti"), "False");
+}
+
+// A settings file that takes no value.
+class RefusingSettings : public SettingsStore {
+public:
+    std::optional<std::string> read(std::string_view) const override { return std::nullopt; }
+    bool write(std::string_view, std::string_view) override { return false; }
+};
+
+TEST(ShowAllKeys, AChoiceTheSettingsFileRefusesHoldsForThisRunAndTheUserIsTold) {
+    RefusingSettings refusing;
+    Preferences prefs(refusing);
+    EditorFixture f(&prefs);
+    f.ui().Text4->setText("10");
+    f.ui().Check4->setChecked(true);
+    f.ui().Check4->setChecked(false);
+    EXPECT_TRUE(f.exactlyFirstShown(11));
+    EXPECT_FALSE(f.state.showAllKeys);
+    ASSERT_FALSE(f.warnings.empty());
+    EXPECT_EQ(f.warnings.back(),
+              "The show-all-keys choice could not be stored in the settings file.");
 }
 
 TEST(ShowAllKeys, TheMarkerStaysWithTheSelectedKeyWhenTheCopyIsLaidOutAgain) {

@@ -17,7 +17,8 @@
 #include <vector>
 
 // A key editor on a program folder of the test's own, wired to a recording desktop: 128
-// numbered keys, 10 of them in use, the bar copy laid out on a 1920 x 1080 screen.
+// numbered keys, 10 of them in use, the bar copy laid out on a 1920 x 1080 screen. Its settings
+// are the bar fixture's unless the test gives others.
 struct TuneEditor {
     BarFixture bar;
     ombrix::TuneState state;
@@ -27,7 +28,7 @@ struct TuneEditor {
     std::vector<QString> warnings;
     int quits = 0;
 
-    TuneEditor() {
+    explicit TuneEditor(ombrix::Preferences* preferences = nullptr) {
         for (int i = 0; i < ombrix::maxKeys; ++i)
             state.keys[static_cast<std::size_t>(i)] = ombrix::defaultKeyRecord(i);
         state.keyCount = 10;
@@ -40,7 +41,7 @@ struct TuneEditor {
         context.state = &state;
         context.barCopy = copy.get();
         context.images = &images;
-        context.preferences = &bar.prefs;
+        context.preferences = preferences ? preferences : &bar.prefs;
         context.smallIcon = fakeIcon;
         context.screen = [this] { return bar.screen; };
         context.warn = [this](const QString& text) { warnings.push_back(text); };

@@ -63,6 +63,20 @@ TEST(TuneStartup, ShowsTheCopyOpenAndTheEditorOnKeyOne) {
     EXPECT_EQ(w.editor->windowTitle(), "Ombrix Setup -  1. 0. 0");
 }
 
+TEST(TuneStartup, TheColourWindowReachesTheEditorsSelectorsAndTheCopysKeys) {
+    TuneFixture f;
+    TuneWindows w = f.start();
+    const ColourWindowContext colours = colourWindowContext(w, f.state, PROGRAM_DIR, {});
+    EXPECT_TRUE(colours.isKeySelected(0));
+    colours.selectKey(2);
+    EXPECT_TRUE(w.editor->selector(2)->isChecked());
+    EXPECT_EQ(f.state.selectedKey, 2);
+    EXPECT_TRUE(colours.isKeySelected(2));
+    EXPECT_FALSE(colours.isKeySelected(0));
+    colours.showOnBarCopy(2, 255.0f); // red
+    EXPECT_EQ(w.barCopy->key(2)->palette().color(QPalette::Button).rgb() & 0xFFFFFFu, 0xFF0000u);
+}
+
 TEST(TuneStartup, AllKeysAreShownUnlessTheSettingSaysOtherwise) {
     TuneFixture f;
     ASSERT_TRUE(writeKeyCount(f.bar.keyCountFile(), 10));

@@ -65,6 +65,21 @@ bool paintFaces(Form3& copy, Form2& editor, TuneState& state, const TuneStartup&
 
 } // namespace
 
+ColourWindowContext colourWindowContext(const TuneWindows& windows, TuneState& state,
+                                        const std::filesystem::path& programFolder,
+                                        std::function<void()> click) {
+    Form2* editor = windows.editor.get();
+    Form3* barCopy = windows.barCopy.get();
+    ColourWindowContext context;
+    context.programFolder = programFolder;
+    context.state = &state;
+    context.isKeySelected = [editor](int i) { return editor->selector(i)->isChecked(); };
+    context.selectKey = [editor](int i) { editor->selectKey(i); };
+    context.showOnBarCopy = [barCopy](int i, float colour) { barCopy->showColour(i, colour); };
+    context.click = std::move(click);
+    return context;
+}
+
 TuneWindows startTune(const TuneStartup& startup) {
     TuneState& state = *startup.state;
     Preferences& prefs = *startup.context.preferences;
@@ -212,18 +227,11 @@ int runTune(int argc, char** argv) {
     startup.openColourWindow = [&] {
         if (!shown)
             return;
-        Form2* editor = shown->editor.get();
-        Form3* barCopy = shown->barCopy.get();
-        ColourWindowContext colours;
-        colours.programFolder = folder;
-        colours.state = &state;
-        colours.isKeySelected = [editor](int i) { return editor->selector(i)->isChecked(); };
-        colours.selectKey = [editor](int i) { editor->selectKey(i); };
-        colours.showOnBarCopy = [barCopy](int i, float colour) { barCopy->showColour(i, colour); };
-        colours.click = [&session, &state] {
+        const auto click = [&session, &state] {
             if (state.soundOn)
                 session.sounds.playClick();
         };
+        const ColourWindowContext colours = colourWindowContext(*shown, state, folder, click);
         openColourWindow(colours, shown->editor.get());
     };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tune/colour/colori.h"
 #include "tune/form2.h"
 #include "tune/form3.h"
 
@@ -29,6 +30,11 @@ struct TuneStartup {
 // step by step (a failing step beeps once and the next goes on), and shows both: the copy open
 // across the screen, the editor with key 1 selected.
 TuneWindows startTune(const TuneStartup& startup);
+
+// What the colour window is given: the key editor's selectors and the bar copy's keys.
+ColourWindowContext colourWindowContext(const TuneWindows& windows, TuneState& state,
+                                        const std::filesystem::path& programFolder,
+                                        std::function<void()> click);
 
 // The setup program: one copy per user, then the two windows.
 int runTune(int argc, char** argv);
