@@ -313,7 +313,9 @@ void BarForm::Label1_Click(int index) {
     playClick();
     side_ = static_cast<Side>(index + 1);
     dock();
-    context_.preferences->setSide(static_cast<std::int16_t>(index + 1));
+    if (!context_.preferences->setSide(static_cast<std::int16_t>(index + 1)))
+        context_.desktop->warn(
+            this, QStringLiteral("The side could not be stored in the settings file."));
 }
 
 void BarForm::Label3_DblClick() {

@@ -125,7 +125,10 @@ void Form1::Command1_Click() {
 
 void Form1::Check2_Click() {
     transparentBack_ = check2_->isChecked();
-    context_.preferences->setTransparentBack(transparentBack_);
+    if (!context_.preferences->setTransparentBack(transparentBack_))
+        context_.desktop->warn(
+            this,
+            QStringLiteral("The see-through choice could not be stored in the settings file."));
     layoutRows();
     // The rows are re-cut on the open bar; a closed bar keeps its round handle.
     state_.shape = state_.closed() ? WindowShape::Handle : WindowShape::WholeBar;
@@ -144,9 +147,12 @@ void Form1::Form_Unload() {
         return;
     unloaded_ = true;
     Preferences& prefs = *context_.preferences;
-    prefs.setLeft(static_cast<float>(state_.left));
-    prefs.setTop(static_cast<float>(state_.top));
-    prefs.setWidth(keepOpenBox()->isChecked() ? static_cast<float>(state_.width) : closedWidth);
+    // The program is ending: a place that cannot be stored only means that the next start
+    // shows the bar where the settings last put it, and a box now would hold up the quit.
+    (void)prefs.setLeft(static_cast<float>(state_.left));
+    (void)prefs.setTop(static_cast<float>(state_.top));
+    (void)prefs.setWidth(keepOpenBox()->isChecked() ? static_cast<float>(state_.width)
+                                                    : closedWidth);
 }
 
 int Form1::keyAt(QPoint at) const {

@@ -23,6 +23,11 @@ if [ -z "${OMBRIX_BENCH_BUS:-}" ]; then
     OMBRIX_BENCH_BUS=1 exec dbus-run-session -- bash "$0" "$@"
 fi
 
+# The end-to-end tests' Xvfb start-up (a free display, reported once it takes connections).
+# Sourced before this script's own cleanup is defined, which replaces that of the tests.
+# shellcheck source=../tests/e2e/common.sh
+source "$(dirname "$0")/../tests/e2e/common.sh"
+
 build=$(cd "${1:-build}" 2>/dev/null && pwd) || { echo "No build folder '${1:-build}'." >&2; exit 1; }
 runs=${RUNS:-10}
 settle=${SETTLE_MS:-200}
@@ -59,16 +64,7 @@ cleanup() {
 trap cleanup EXIT
 trap 'echo "Interrupted." >&2; exit 130' INT TERM HUP
 
-Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1920x1080x24 \
-    3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || { cat "$work/xvfb.log" >&2; echo "Xvfb did not start." >&2; exit 1; }
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
+start_xvfb 1920x1080 >/dev/null
 export QT_QPA_PLATFORM=xcb
 export HOME="$work/home"
 export XDG_RUNTIME_DIR="$runtime"

@@ -73,13 +73,13 @@ public:
     bool startUp() const;                      // default False
 
     // Each setter stores its value at once and is false when it could not.
-    bool setLeft(float twips);
-    bool setTop(float twips);
-    bool setWidth(float twips);
-    bool setSide(std::int16_t side);
+    [[nodiscard]] bool setLeft(float twips);
+    [[nodiscard]] bool setTop(float twips);
+    [[nodiscard]] bool setWidth(float twips);
+    [[nodiscard]] bool setSide(std::int16_t side);
     [[nodiscard]] bool setSound(bool on);
     [[nodiscard]] bool setDoubleClick(bool on);
-    bool setTransparentBack(bool on);
+    [[nodiscard]] bool setTransparentBack(bool on);
     [[nodiscard]] bool setShowAllKeys(bool on);
     [[nodiscard]] bool setStartUp(bool on);
 

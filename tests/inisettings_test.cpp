@@ -32,7 +32,7 @@ TEST(IniSettings, AWriteIsOnDiskBeforeTheStoreIsGone) {
     TempFolder folder;
     const auto file = folder / "Ombrix.conf";
     IniSettings store(file);
-    Preferences(store).setLeft(1234);
+    ASSERT_TRUE(Preferences(store).setLeft(1234));
     EXPECT_NE(readBytes(file).find("left=1234"), std::string::npos);
 }
 
