@@ -302,8 +302,8 @@ QString themeSettings() {
 
 // ---- finding an icon by name in the themes ----
 
-// One folder of a theme as its index.theme describes it (defaults as the icon theme
-// specification gives them).
+// One folder of a theme as its index.theme describes it; a key it leaves out has the value
+// every icon theme assumes for it.
 struct ThemeFolder {
     enum class Kind { fixed, scalable, threshold };
     Kind kind = Kind::threshold;
@@ -435,8 +435,8 @@ public:
         }
     }
 
-    // The file the icon theme specification picks for a 16 x 16 picture of `name`: in the
-    // first theme that has it, a folder of the size, else the nearest size.
+    // The file a desktop shows as the 16 x 16 picture of `name`: in the first theme that has
+    // it, a folder of the size, else the nearest size.
     std::optional<std::filesystem::path> find(const std::string& name) const {
         const auto [first, last] = files_.equal_range(name);
         const ThemeFile* best = nullptr;

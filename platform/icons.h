@@ -12,7 +12,7 @@ namespace ombrix::platform {
 // The small icon (16 x 16 pixels, device pixel ratio 1) the desktop shows for a file:
 //  - an ".ico" file (any letter case) shows its own picture;
 //  - a desktop entry (".desktop") shows its Icon=: an absolute image path, else a name looked
-//    up as the freedesktop icon theme specification says (the folder of the size, else the
+//    up in the icon themes as the desktop looks it up (the folder of the size, else the
 //    nearest) in the current icon theme, the themes it inherits, the fallback theme (Debian's
 //    Adwaita where none is set) and hicolor, a name with dashes falling back to its shorter
 //    forms; else a picture of that name in /usr/share/pixmaps;
