@@ -298,12 +298,7 @@ finish() {
 # ================================================================ 1. "ins." starts tune
 "$program/ombrix" >"$work/bar.log" 2>&1 &
 bar_pid=$!
-bar=""
-for _ in $(seq 100); do
-    bar=$(xdotool search --onlyvisible --pid "$bar_pid" 2>/dev/null | head -n1)
-    [ -n "$bar" ] && break
-    sleep 0.1
-done
+bar=$(wait_for_window "$bar_pid")
 if [ -z "$bar" ]; then
     fail "1: the bar showed no window"
     cat "$work/bar.log"
