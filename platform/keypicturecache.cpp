@@ -3,6 +3,7 @@
 #include "common/atomicfile.h"
 
 #include <cstring>
+#include <ctime>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -75,28 +76,53 @@ std::optional<struct stat> statOf(const std::filesystem::path& file) {
 }
 
 // Device, inode, size and both times: a file rewritten or replaced shows another identity.
-std::string identityOf(const std::filesystem::path& file) {
-    const auto info = statOf(file);
-    if (!info)
-        return "-";
-    return "i" + std::to_string(info->st_dev) + ":" + std::to_string(info->st_ino) + ":" +
-           std::to_string(info->st_size) + ":" + std::to_string(info->st_mtim.tv_sec) + "." +
-           std::to_string(info->st_mtim.tv_nsec) + ":" + std::to_string(info->st_ctim.tv_sec) +
-           "." + std::to_string(info->st_ctim.tv_nsec);
+std::string identityOf(const struct stat& info) {
+    return "i" + std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino) + ":" +
+           std::to_string(info.st_size) + ":" + std::to_string(info.st_mtim.tv_sec) + "." +
+           std::to_string(info.st_mtim.tv_nsec) + ":" + std::to_string(info.st_ctim.tv_sec) + "." +
+           std::to_string(info.st_ctim.tv_nsec);
 }
 
-// Small files by their contents, since a rewrite may keep the size and land within the same
-// tick of the file system's clock; large ones by identity.
-std::string fingerprintOf(const std::filesystem::path& file) {
-    const auto info = statOf(file);
-    if (!info)
-        return "-";
-    if (static_cast<std::uintmax_t>(info->st_size) > contentLimit)
-        return identityOf(file);
+std::string contentsOf(const std::filesystem::path& file) {
     std::string bytes;
     if (!readAll(file, bytes))
         return "-";
     return "c" + std::to_string(bytes.size()) + ":" + std::to_string(hashOf(bytes));
+}
+
+bool byContents(std::string_view fingerprint) {
+    return !fingerprint.empty() && fingerprint.front() == 'c';
+}
+
+// A change to a file's contents moves its modification time to now, but only to the grain of
+// the file system's clock (a few milliseconds, up to two seconds on some): a small file
+// modified within a few seconds of being read may change again at the same size without its
+// times moving, so it is known by its contents; any other file by its identity (one stat).
+std::string fingerprintOf(const std::filesystem::path& file) {
+    const auto info = statOf(file);
+    if (!info)
+        return "-";
+    constexpr std::time_t settledAfterSeconds = 5;
+    const bool settled = std::time(nullptr) - info->st_mtim.tv_sec > settledAfterSeconds;
+    if (settled || static_cast<std::uintmax_t>(info->st_size) > contentLimit)
+        return identityOf(*info);
+    return contentsOf(file);
+}
+
+// Whether `file` still has the fingerprint taken earlier, measured the same way; `fingerprint`
+// is brought up to date when the file has since settled, so that it costs one stat from then on.
+bool stillMatches(const std::filesystem::path& file, std::string& fingerprint, bool& renewed) {
+    if (!byContents(fingerprint)) {
+        const auto info = statOf(file);
+        return (info ? identityOf(*info) : std::string("-")) == fingerprint;
+    }
+    if (contentsOf(file) != fingerprint)
+        return false;
+    if (std::string now = fingerprintOf(file); !byContents(now)) {
+        fingerprint = std::move(now);
+        renewed = true;
+    }
+    return true;
 }
 
 // ---- the file format: little-endian numbers, texts with their length before them ----
@@ -251,9 +277,11 @@ std::uint64_t KeyPictureCache::currentThemeStamp() {
     return themeStampNow_;
 }
 
-bool KeyPictureCache::isValid(const Entry& entry) {
-    for (const auto& read : entry.readFiles)
-        if (identityOf(read.path) != read.identity)
+bool KeyPictureCache::isValid(const std::filesystem::path& source, Entry& entry) {
+    if (!stillMatches(source, entry.fingerprint, changed_))
+        return false;
+    for (auto& read : entry.readFiles)
+        if (!stillMatches(read.path, read.identity, changed_))
             return false;
     return entry.themeStamp == 0 || entry.themeStamp == currentThemeStamp();
 }
@@ -262,20 +290,19 @@ QImage KeyPictureCache::picture(const std::filesystem::path& source) {
     if (!loaded_)
         load();
     const std::string key = source.string();
-    const std::string fingerprint = fingerprintOf(source);
     const auto found = entries_.find(key);
-    if (found != entries_.end() && found->second.fingerprint == fingerprint &&
-        isValid(found->second)) {
+    if (found != entries_.end() && isValid(source, found->second)) {
         found->second.usedNow = true;
         return found->second.picture;
     }
+    const std::string fingerprint = fingerprintOf(source);
     RenderedPicture rendered = render_(source);
     ++renders_;
     Entry entry;
     entry.fingerprint = fingerprint;
     entry.themeStamp = rendered.fromTheme ? currentThemeStamp() : 0;
     for (const auto& read : rendered.readFiles)
-        entry.readFiles.push_back({read.string(), identityOf(read)});
+        entry.readFiles.push_back({read.string(), fingerprintOf(read)});
     if (!rendered.picture.isNull())
         entry.picture = rendered.picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     entry.usedNow = true;

@@ -21,10 +21,11 @@ struct RenderedPicture {
 // The key pictures of earlier starts, kept in one file per user, so that a key whose picture
 // comes from the icon theme costs a small file read instead of a theme lookup and an SVG
 // render. An entry is used only while everything it was made from is unchanged:
-//  - the source file: its contents (small files) or its identity and times (large ones);
-//  - the other files it read (an absolute icon path of a desktop entry): identity and times;
-//  - for a picture from the icon theme, the themes' stamp (theme names, search folders and
-//    the times of the theme folders), computed once and only when such an entry is met;
+//  - the source file and the other files it read (the icon file a desktop entry names, in a
+//    theme or by its path): their identity and times, one stat each; a small file changed
+//    too recently for its times to show a later change at the same size, by its contents;
+//  - for a picture from the icon theme, the themes' stamp (iconThemesStamp), computed once
+//    and only when such an entry is met;
 //  - the picture size and scale, and the cache's format, recorded in the file's header.
 // A cache file that is missing, unreadable, of another format or corrupt in any byte is
 // treated as empty; one that cannot be written leaves every picture right, only slower.
@@ -56,7 +57,7 @@ public:
 
     struct FileStamp {
         std::string path;
-        std::string identity;
+        std::string identity; // a fingerprint, as for the source
         bool operator==(const FileStamp&) const = default;
     };
     struct Entry {
@@ -69,7 +70,7 @@ public:
 
 private:
     void load();
-    bool isValid(const Entry& entry);
+    bool isValid(const std::filesystem::path& source, Entry& entry);
     std::uint64_t currentThemeStamp();
 
     std::filesystem::path file_;

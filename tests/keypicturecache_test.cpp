@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 
 using ombrix::platform::iconThemesStamp;
@@ -39,23 +40,33 @@ void rewriteInPlace(const fs::path& file, const std::string& bytes) {
 }
 
 enum class Source { themeIcon, iconFile };
-enum class Between { nothing, newIconContents, anotherTheme, damagedCache, truncatedCache };
+enum class Between {
+    nothing,
+    newIconContents,
+    anotherTheme,
+    iconAddedToTheme, // and the theme's icon cache made again, when it has one
+    damagedCache,
+    truncatedCache
+};
 
 struct Row {
     const char* name;
     Source source;
     Between between;
     bool cacheWritable;
-    QColor shownAfter; // on the next start
-    int rendersAfter;  // pictures made afresh by the next start
+    QColor shownAfter;           // on the next start
+    int rendersAfter;            // pictures made afresh by the next start
+    bool settled = false;        // the files last modified an hour before the first start
+    bool themeIconCache = false; // the current theme has an icon cache
 };
 
 void PrintTo(const Row& row, std::ostream* out) {
     *out << row.name;
 }
 
-// Two icon themes that both hold "ombrix-test-key", a desktop entry showing it, and a key
-// icon file; the current theme is "first". The themes' state is put back afterwards.
+// Two icon themes that both hold "ombrix-test-key" in their second folder, a desktop entry
+// showing it, and a key icon file; the current theme is "first". The themes' state is put
+// back afterwards.
 class KeyPictureCacheTest : public ::testing::TestWithParam<Row> {
 protected:
     void SetUp() override {
@@ -64,7 +75,9 @@ protected:
         for (const auto& [theme, colour] : {std::pair{"first", red}, std::pair{"second", blue}}) {
             folder_.write(std::string("themes/") + theme + "/index.theme",
                           std::string("[Icon Theme]\nName=") + theme +
-                              "\nDirectories=16x16/apps\n\n[16x16/apps]\nSize=16\nType=Fixed\n");
+                              "\nDirectories=16x16/places,16x16/apps\n\n[16x16/places]\nSize=16\n"
+                              "Type=Fixed\n\n[16x16/apps]\nSize=16\nType=Fixed\n");
+            fs::create_directories(folder_ / "themes" / theme / "16x16/places");
             folder_.write(std::string("themes/") + theme + "/16x16/apps/ombrix-test-key.png",
                           encoded(colour, "png"));
         }
@@ -80,16 +93,20 @@ protected:
     }
 
     // One start of a program: a cache of its own over the same file; Qt's own picture caches
-    // (icons by name, pixmaps by file) are emptied as a new process finds them.
+    // (icons by name, pixmaps by file) and the index of the themes' files are emptied as a new
+    // process finds them.
     QImage start(const fs::path& cacheFile, const fs::path& source, int& renders, bool& saved) {
         QPixmapCache::clear();
         QIcon::setThemeSearchPaths(QIcon::themeSearchPaths());
+        ombrix::platform::forgetIconThemes();
         KeyPictureCache cache(cacheFile, renderSmallFileIcon, iconThemesStamp);
         const QImage picture = cache.picture(source);
         saved = cache.save();
         renders = cache.renders();
         return picture;
     }
+
+    fs::path themeIcon() const { return folder_ / "themes/first/16x16/apps/ombrix-test-key.png"; }
 
     TempFolder folder_;
     fs::path entry_;
@@ -118,6 +135,17 @@ TEST_P(KeyPictureCacheTest, NextStartShowsTheCurrentPicture) {
     const fs::path source = row.source == Source::themeIcon ? entry_ : icon_;
     int renders = 0;
     bool saved = false;
+    if (row.themeIconCache) {
+        // As the desktop's icon cache tool leaves it: the cache as new as the theme's folder.
+        const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+        fs::last_write_time(folder_.write("themes/first/icon-theme.cache", "cache"), anHourAgo);
+        fs::last_write_time(folder_ / "themes/first", anHourAgo);
+    }
+    if (row.settled) {
+        const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+        for (const fs::path& file : {entry_, icon_, themeIcon()})
+            fs::last_write_time(file, anHourAgo);
+    }
     ASSERT_TRUE(shows(start(cacheFile, source, renders, saved), red));
     EXPECT_EQ(renders, 1);
     EXPECT_EQ(saved, row.cacheWritable);
@@ -126,13 +154,17 @@ TEST_P(KeyPictureCacheTest, NextStartShowsTheCurrentPicture) {
     case Between::nothing:
         break;
     case Between::newIconContents:
-        rewriteInPlace(row.source == Source::themeIcon
-                           ? folder_ / "themes/first/16x16/apps/ombrix-test-key.png"
-                           : icon_,
+        rewriteInPlace(row.source == Source::themeIcon ? themeIcon() : icon_,
                        encoded(green, row.source == Source::themeIcon ? "png" : "ico"));
         break;
     case Between::anotherTheme:
         QIcon::setThemeName(QStringLiteral("second"));
+        break;
+    case Between::iconAddedToTheme:
+        // In a folder the theme lists first, so that it is found before the picture shown.
+        folder_.write("themes/first/16x16/places/ombrix-test-key.png", encoded(green, "png"));
+        if (row.themeIconCache)
+            rewriteInPlace(folder_ / "themes/first/icon-theme.cache", "cache, made again");
         break;
     case Between::damagedCache: {
         std::fstream cache(cacheFile, std::ios::in | std::ios::out | std::ios::binary);
@@ -161,9 +193,19 @@ INSTANTIATE_TEST_SUITE_P(
             1},
         Row{"IconFileWithNewContents", Source::iconFile, Between::newIconContents, true, green, 1},
         Row{"AnotherTheme", Source::themeIcon, Between::anotherTheme, true, blue, 1},
+        Row{"IconAddedToTheTheme", Source::themeIcon, Between::iconAddedToTheme, true, green, 1},
+        Row{"IconAddedToTheThemeAndItsIconCache", Source::themeIcon, Between::iconAddedToTheme,
+            true, green, 1, false, true},
         Row{"DamagedCache", Source::themeIcon, Between::damagedCache, true, red, 1},
         Row{"TruncatedCache", Source::themeIcon, Between::truncatedCache, true, red, 1},
-        Row{"CacheThatCannotBeWritten", Source::themeIcon, Between::nothing, false, red, 1}),
+        Row{"CacheThatCannotBeWritten", Source::themeIcon, Between::nothing, false, red, 1},
+        // Files modified long ago are known by one stat each; a rewrite still shows.
+        Row{"SettledThemeIconIsReadFromTheCache", Source::themeIcon, Between::nothing, true, red, 0,
+            true},
+        Row{"SettledThemeIconWithNewContents", Source::themeIcon, Between::newIconContents, true,
+            green, 1, true},
+        Row{"SettledIconFileWithNewContents", Source::iconFile, Between::newIconContents, true,
+            green, 1, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
