@@ -1,6 +1,7 @@
 #include "platform/icons.h"
 
 #include "common/desktopentry.h"
+#include "common/iconthemecache.h"
 #include "platform/keypicturecache.h"
 
 #include <QCoreApplication>
@@ -410,9 +411,10 @@ struct ThemeFile {
     int extension;
 };
 
-// Every picture file of the themes asked, by icon name, from one reading of the folders that
-// exist (the themes' own caches are not read). Made at the first picture taken from the
-// theme, again when the themes change.
+// Every picture file of the themes asked, by icon name: from a theme's icon cache when it is
+// at least as new as the theme's folder (IconThemeCache), as desktop programs read it, else
+// from one reading of the theme's folders. Made at the first picture taken from the theme,
+// again when the themes change.
 class ThemeIndex {
 public:
     explicit ThemeIndex(const QStringList& searchPaths) {
@@ -430,17 +432,31 @@ public:
                     break;
                 }
             }
-            std::map<std::string, int, std::less<>> byName;
+            auto& byName = folderNumbers_.emplace_back();
             for (int folder = 0; folder < static_cast<int>(folders_.back().size()); ++folder)
                 byName.emplace(folders_.back()[folder].first, folder);
-            for (int base = 0; base < static_cast<int>(bases_.size()); ++base)
-                readTheme(theme, base, byName);
+            for (int base = 0; base < static_cast<int>(bases_.size()); ++base) {
+                if (auto cache = IconThemeCache::open(bases_[base] + '/' + name))
+                    caches_.push_back({theme, base, *std::move(cache)});
+                else
+                    readTheme(theme, base, byName);
+            }
         }
     }
 
     // The file a desktop shows as the 16 x 16 picture of `name`: in the first theme that has
     // it, a folder of the size, else the nearest size.
     std::optional<std::filesystem::path> find(const std::string& name) const {
+        std::vector<ThemeFile> cached;
+        for (const auto& [theme, base, cache] : caches_)
+            for (const auto& picture : cache.find(name)) {
+                const auto folder = folderNumbers_[theme].find(picture.folder);
+                if (folder == folderNumbers_[theme].end())
+                    continue; // a folder the theme's index does not list is never searched
+                for (const auto& [format, order] : cacheFormats)
+                    if (picture.formats & format)
+                        cached.push_back({theme, folder->second, base, order});
+            }
         const auto [first, last] = files_.equal_range(name);
         const ThemeFile* best = nullptr;
         const auto rank = [this](const ThemeFile& file) {
@@ -451,6 +467,9 @@ public:
         for (auto file = first; file != last; ++file)
             if (!best || rank(file->second) < rank(*best))
                 best = &file->second;
+        for (const ThemeFile& file : cached)
+            if (!best || rank(file) < rank(*best))
+                best = &file;
         if (!best)
             return std::nullopt;
         return bases_[best->searchFolder] + '/' + themes_[best->theme] + '/' +
@@ -459,6 +478,15 @@ public:
 
 private:
     static constexpr const char* extensions[] = {".png", ".svg", ".xpm", ".svgz"};
+    // The formats an icon cache records, with their places in `extensions`.
+    static constexpr std::pair<IconThemeCache::Format, int> cacheFormats[] = {
+        {IconThemeCache::png, 0}, {IconThemeCache::svg, 1}, {IconThemeCache::xpm, 2}};
+
+    struct CachedTheme {
+        int theme;
+        int base;
+        IconThemeCache cache;
+    };
 
     // Theme folders are one or two levels deep ("scalable", "16x16/apps").
     void readTheme(int theme, int base, const std::map<std::string, int, std::less<>>& byName) {
@@ -495,7 +523,9 @@ private:
     std::vector<std::string> bases_;
     std::vector<std::string> themes_;
     std::vector<std::vector<std::pair<std::string, ThemeFolder>>> folders_;
+    std::vector<std::map<std::string, int, std::less<>>> folderNumbers_; // by folder name
     std::unordered_multimap<std::string, ThemeFile> files_;
+    std::vector<CachedTheme> caches_;
 };
 
 std::unique_ptr<ThemeIndex>& madeThemeIndex() {
