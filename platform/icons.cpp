@@ -27,6 +27,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <png.h>
 #include <string>
 #include <sys/stat.h>
 #include <system_error>
@@ -146,6 +147,57 @@ std::optional<QImage> pluginFileSmall(const QString& path, const QString& librar
     return fitSmall(image);
 }
 
+// Whether a PNG file says how its values map to light (a gAMA, sRGB or iCCP chunk before its
+// image data).
+bool pngStatesItsGamma(const QString& path) {
+    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
+    std::string head(64 * 1024, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    for (std::size_t at = 8; at + 8 <= head.size();) {
+        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(head[at + i]); };
+        const std::uint32_t length = std::uint32_t{byte(0)} << 24 | std::uint32_t{byte(1)} << 16 |
+                                     std::uint32_t{byte(2)} << 8 | byte(3);
+        const std::string_view type(head.data() + at + 4, 4);
+        if (type == "gAMA" || type == "sRGB" || type == "iCCP")
+            return true;
+        if (type == "IDAT")
+            return false;
+        at += 12 + std::size_t{length};
+    }
+    return false;
+}
+
+// A PNG file's picture read with libpng's simple reader: QImageReader would first load the
+// description of every image plugin installed, which costs a first start of a bar of theme
+// icons several milliseconds. Nothing when the file is not a PNG that reader takes, is too
+// large to be an icon, or has 16 bits a channel without saying its gamma (that reader would
+// take it for linear light, where Qt shows the values as they are), so that the caller falls
+// back to the general reader.
+std::optional<QImage> pngFile(const QString& path) {
+    constexpr png_uint_32 largestSide = 1024;
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&png, QFile::encodeName(path).constData()))
+        return std::nullopt;
+    if (png.width == 0 || png.height == 0 || png.width > largestSide || png.height > largestSide ||
+        ((png.format & PNG_FORMAT_FLAG_LINEAR) != 0 && !pngStatesItsGamma(path))) {
+        png_image_free(&png);
+        return std::nullopt;
+    }
+    // The byte order of QImage's 0xAARRGGBB pixels.
+    png.format = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
+    QImage picture(static_cast<int>(png.width), static_cast<int>(png.height),
+                   QImage::Format_ARGB32);
+    if (picture.isNull() ||
+        !png_image_finish_read(&png, nullptr, picture.bits(),
+                               static_cast<png_int_32>(picture.bytesPerLine()), nullptr)) {
+        png_image_free(&png);
+        return std::nullopt;
+    }
+    return picture;
+}
+
 std::optional<QImage> icoFileSmall(const QString& path) {
     return pluginFileSmall(path, QStringLiteral("libqico.so"), "ico");
 }
@@ -158,6 +210,9 @@ QImage imageFileSmall(const QString& path, QByteArray format = {}) {
         if (format == "svg" || format == "svgz")
             if (auto picture = pluginFileSmall(path, QStringLiteral("libqsvg.so"), format))
                 return *picture;
+        if (format == "png")
+            if (auto picture = pngFile(path))
+                return fitSmall(*picture);
         if (format != "png" && format != "xpm")
             format.clear();
     }

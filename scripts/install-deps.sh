@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-multimedia-dev libqt6svg6 qt6-image-formats-plugins
-    libgl-dev
+    libgl-dev libpng-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils imagemagick libx11-dev libxcb1-dev
     openbox dbus dbus-daemon weston xwayland qt6-wayland

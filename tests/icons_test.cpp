@@ -163,7 +163,7 @@ TEST(SmallFileIcon, OrdinaryFilesShowTheProvidersIcon) {
 
 struct EntryCase {
     const char* name;
-    const char* text; // "%1" stands for the folder holding red.png and blue.png
+    const char* text; // "%1" stands for the folder holding the pictures written below
     QColor expected;
 };
 
@@ -173,6 +173,11 @@ TEST_P(DesktopEntryIcon, ShowsTheImageItsIconKeyNames) {
     TempFolder folder;
     folder.write("red.png", pngFile(solid(16, 16, red)));
     folder.write("blue.png", pngFile(solid(48, 48, blue)));
+    QImage palette(16, 16, QImage::Format_Indexed8);
+    palette.setColorTable({green.rgb()});
+    palette.fill(0);
+    folder.write("palette.png", pngFile(palette));
+    folder.write("deep.png", pngFile(solid(16, 16, yellow).convertToFormat(QImage::Format_RGBA64)));
     const QString text =
         QString::fromUtf8(GetParam().text).arg(QString::fromStdString(folder.path().string()));
     const auto entry = folder.write("app.desktop", text.toStdString());
@@ -184,6 +189,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         EntryCase{"AbsolutePath", "[Desktop Entry]\nType=Application\nIcon=%1/red.png\n", red},
         EntryCase{"LargeImageScaled", "[Desktop Entry]\nIcon=%1/blue.png\nExec=x\n", blue},
+        EntryCase{"PalettePicture", "[Desktop Entry]\nIcon=%1/palette.png\n", green},
+        EntryCase{"SixteenBitsPerChannel", "[Desktop Entry]\nIcon=%1/deep.png\n", yellow},
         EntryCase{"BlanksAroundTheEqualsSign", "[Desktop Entry]\nIcon = %1/blue.png \n", blue},
         EntryCase{"TranslatedKeysIgnored",
                   "[Desktop Entry]\nIcon[de]=%1/red.png\nIcon=%1/blue.png\n", blue},
