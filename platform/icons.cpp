@@ -771,8 +771,6 @@ void saveKeyPicturesSoon() {
 } // namespace
 
 QPixmap smallFileIcon(const std::filesystem::path& file) {
-    if (!isRegularFile(file))
-        return {};
     const QImage picture = keyPictures().picture(file);
     saveKeyPicturesSoon();
     return QPixmap::fromImage(picture);

@@ -39,7 +39,7 @@ public:
     KeyPictureCache(std::filesystem::path file, Render render, ThemeStamp themeStamp);
 
     // The picture of a regular file, from the cache when it is still valid, else rendered
-    // and remembered.
+    // and remembered; a null picture for a path that names no regular file.
     QImage picture(const std::filesystem::path& source);
 
     // Writes the cache atomically when a picture was rendered since the last save; pictures
