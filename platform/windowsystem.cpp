@@ -27,28 +27,34 @@ constexpr int x11DockType = 0x000004;
 
 bool chose = false;
 
-xcb_atom_t atomNamed(xcb_connection_t* connection, std::string_view name) {
-    const auto cookie =
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data());
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-    std::free(reply);
-    return atom;
+// The atoms of `names`, asked for together so that they cost one round trip to the X server.
+std::vector<xcb_atom_t> atomsNamed(xcb_connection_t* connection,
+                                   const std::vector<std::string_view>& names) {
+    std::vector<xcb_intern_atom_cookie_t> cookies;
+    for (const std::string_view name : names)
+        cookies.push_back(
+            xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data()));
+    std::vector<xcb_atom_t> atoms;
+    for (const auto& cookie : cookies) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+        atoms.push_back(reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE));
+        std::free(reply);
+    }
+    return atoms;
 }
 
 // What a window manager may not do for a dock of its own accord: put it on every workspace
 // and keep it out of task bars and pagers. Written on the window before it is mapped; Qt adds
 // its own states to these when it shows the window.
 void askForEveryWorkspace(xcb_connection_t* connection, xcb_window_t window) {
+    const std::vector<xcb_atom_t> atoms =
+        atomsNamed(connection, {"_NET_WM_DESKTOP", "_NET_WM_STATE", "_NET_WM_STATE_STICKY",
+                                "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"});
     const std::uint32_t everyDesktop = 0xFFFFFFFF;
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window,
-                        atomNamed(connection, "_NET_WM_DESKTOP"), XCB_ATOM_CARDINAL, 32, 1,
-                        &everyDesktop);
-    const std::vector<xcb_atom_t> states = {atomNamed(connection, "_NET_WM_STATE_STICKY"),
-                                            atomNamed(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-                                            atomNamed(connection, "_NET_WM_STATE_SKIP_PAGER")};
-    xcb_change_property(connection, XCB_PROP_MODE_APPEND, window,
-                        atomNamed(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32,
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atoms[0], XCB_ATOM_CARDINAL, 32,
+                        1, &everyDesktop);
+    const std::vector<xcb_atom_t> states(atoms.begin() + 2, atoms.end());
+    xcb_change_property(connection, XCB_PROP_MODE_APPEND, window, atoms[1], XCB_ATOM_ATOM, 32,
                         static_cast<std::uint32_t>(states.size()), states.data());
     xcb_flush(connection);
 }
