@@ -1,7 +1,6 @@
 #include "common/iconthemecache.h"
 
-#include <fstream>
-#include <iterator>
+#include "common/atomicfile.h"
 
 #include <sys/stat.h>
 
@@ -43,11 +42,8 @@ std::optional<IconThemeCache> IconThemeCache::open(const std::filesystem::path& 
     const auto cacheTime = modifiedTime(file);
     if (!folderTime || !cacheTime || !notOlder(*cacheTime, *folderTime))
         return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
+    std::string bytes;
+    if (!readWholeFile(file, bytes))
         return std::nullopt;
     return fromBytes(std::move(bytes));
 }

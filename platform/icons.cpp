@@ -1,5 +1,6 @@
 #include "platform/icons.h"
 
+#include "common/atomicfile.h"
 #include "common/desktopentry.h"
 #include "common/iconthemecache.h"
 #include "platform/keypicturecache.h"
@@ -23,7 +24,7 @@
 #include <climits>
 #include <cstdint>
 #include <dirent.h>
-#include <fstream>
+#include <limits>
 #include <map>
 #include <memory>
 #include <optional>
@@ -150,10 +151,8 @@ std::optional<QImage> pluginFileSmall(const QString& path, const QString& librar
 // Whether a PNG file says how its values map to light (a gAMA, sRGB or iCCP chunk before its
 // image data).
 bool pngStatesItsGamma(const QString& path) {
-    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
-    std::string head(64 * 1024, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<std::size_t>(in.gcount()));
+    const std::string head =
+        readFilePrefix(QFile::encodeName(path).toStdString(), 64 * 1024).value_or(std::string());
     for (std::size_t at = 8; at + 8 <= head.size();) {
         const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(head[at + i]); };
         const std::uint32_t length = std::uint32_t{byte(0)} << 24 | std::uint32_t{byte(1)} << 16 |
@@ -277,25 +276,55 @@ QString withoutImageSuffix(const QString& name) {
 
 // ---- the icon themes' folders ----
 
+// Calls `visit` with each line of `text` until it returns false.
+template <typename Visit> void forEachLine(std::string_view text, Visit&& visit) {
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (!visit(line))
+            return;
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+}
+
+// The Inherits= value of an index.theme, which belongs to its first group (the size folders'
+// groups follow it); nothing when the file cannot be read.
+std::optional<std::string> inheritedThemes(const std::string& index) {
+    // The first group is short: the start of the file holds it, and the whole file is read
+    // only when it does not.
+    constexpr std::size_t start = 16 * 1024;
+    std::optional<std::string> text = readFilePrefix(index, start);
+    if (text && text->size() == start && text->find("\n[", 1) == std::string::npos)
+        text = readFilePrefix(index, std::numeric_limits<std::size_t>::max());
+    if (!text)
+        return std::nullopt;
+    std::string inherits;
+    int groups = 0;
+    forEachLine(*text, [&](std::string_view line) {
+        if (!line.empty() && line[0] == '[' && ++groups >= 2)
+            return false;
+        if (line.substr(0, 9) != "Inherits=")
+            return true;
+        inherits = std::string(line.substr(9));
+        return false;
+    });
+    return inherits;
+}
+
 // The themes asked in turn: the current one, those it inherits, the fallback and hicolor.
 QStringList themeChain(const QStringList& searchPaths) {
     QStringList chain{QIcon::themeName()};
     for (qsizetype i = 0; i < chain.size() && chain.size() < 16; ++i) {
         for (const QString& folder : searchPaths) {
-            std::ifstream index(
+            const auto inherits = inheritedThemes(
                 QFile::encodeName(folder + '/' + chain[i] + "/index.theme").toStdString());
-            if (!index.is_open())
+            if (!inherits)
                 continue;
-            // Inherits= belongs to the first group; the size folders' groups follow it.
-            std::string line;
-            int groups = 0;
-            while (std::getline(index, line) && (line.empty() || line[0] != '[' || ++groups < 2))
-                if (line.rfind("Inherits=", 0) == 0) {
-                    for (const QString& parent : trimmed(line.substr(9)).split(','))
-                        if (!parent.trimmed().isEmpty())
-                            appendIfMissing(chain, parent.trimmed());
-                    break;
-                }
+            for (const QString& parent : trimmed(*inherits).split(','))
+                if (!parent.trimmed().isEmpty())
+                    appendIfMissing(chain, parent.trimmed());
             break;
         }
     }
@@ -400,10 +429,10 @@ struct ThemeFolder {
 
 // The folders an index.theme lists, in its order.
 std::vector<std::pair<std::string, ThemeFolder>> themeFolders(const std::string& index) {
-    std::ifstream in(index);
+    std::string text;
+    readWholeFile(index, text);
     std::vector<std::pair<std::string, ThemeFolder>> folders;
     std::map<std::string, std::size_t> byName;
-    std::string line;
     ThemeFolder* current = nullptr;
     bool sizesGiven[2] = {false, false};
     const auto finish = [&] {
@@ -412,21 +441,20 @@ std::vector<std::pair<std::string, ThemeFolder>> themeFolders(const std::string&
         if (current && !sizesGiven[1])
             current->maxSize = current->size;
     };
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    forEachLine(text, [&](std::string_view view) {
+        const std::string line(view);
         if (line.empty() || line[0] == '#')
-            continue;
+            return true;
         if (line[0] == '[') {
             finish();
             const auto found = byName.find(line.substr(1, line.find(']') - 1));
             current = found == byName.end() ? nullptr : &folders[found->second].second;
             sizesGiven[0] = sizesGiven[1] = false;
-            continue;
+            return true;
         }
         const auto equals = line.find('=');
         if (equals == std::string::npos)
-            continue;
+            return true;
         const std::string key = line.substr(0, equals);
         const std::string value = line.substr(equals + 1);
         if (key == "Directories" && folders.empty()) {
@@ -452,7 +480,8 @@ std::vector<std::pair<std::string, ThemeFolder>> themeFolders(const std::string&
                                 : value == "Scalable" ? ThemeFolder::Kind::scalable
                                                       : ThemeFolder::Kind::threshold;
         }
-    }
+        return true;
+    });
     finish();
     return folders;
 }

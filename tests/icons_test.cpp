@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QIcon>
 #include <QImage>
 #include <QImageWriter>
 #include <QtEndian>
@@ -237,6 +238,31 @@ TEST(DesktopEntryIconFallback, UnthemedNameIsFoundInTheIconBaseFolders) {
         ::unsetenv("XDG_DATA_DIRS");
     EXPECT_TRUE(isSmallWithCentre(fromHome, red));
     EXPECT_TRUE(isSmallWithCentre(fromData, blue));
+}
+
+// A theme that inherits another finds its pictures there, even when its first group is longer
+// than the part of the index read at first.
+TEST(DesktopEntryIconFallback, ThemeNameIsFoundInAnInheritedTheme) {
+    TempFolder folder;
+    folder.write("themes/ombrix-child/index.theme",
+                 "[Icon Theme]\nName=child\nComment=" + std::string(20000, 'x') +
+                     "\nInherits=ombrix-parent\nDirectories=16x16/apps\n\n[16x16/apps]\n"
+                     "Size=16\nType=Fixed\n");
+    folder.write("themes/ombrix-parent/index.theme",
+                 "[Icon Theme]\nName=parent\nDirectories=16x16/apps\n\n[16x16/apps]\n"
+                 "Size=16\nType=Fixed\n");
+    folder.write("themes/ombrix-parent/16x16/apps/ombrix-inherited-icon.png",
+                 pngFile(solid(16, 16, green)));
+    const QStringList savedPaths = QIcon::themeSearchPaths();
+    const QString savedTheme = QIcon::themeName();
+    QIcon::setThemeSearchPaths(QStringList{QString::fromStdString((folder / "themes").string())} +
+                               savedPaths);
+    QIcon::setThemeName(QStringLiteral("ombrix-child"));
+    const QPixmap pixmap = smallFileIcon(
+        folder.write("i.desktop", "[Desktop Entry]\nName=i\nIcon=ombrix-inherited-icon\n"));
+    QIcon::setThemeSearchPaths(savedPaths);
+    QIcon::setThemeName(savedTheme);
+    EXPECT_TRUE(isSmallWithCentre(pixmap, green));
 }
 
 TEST(DesktopEntryIconFallback, ThemeNameIsFoundInTheInstalledTheme) {
