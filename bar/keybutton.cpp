@@ -71,8 +71,9 @@ void KeyButton::paintEvent(QPaintEvent*) {
         drawCaption(painter, inside, text(), font(), palette().color(group, QPalette::ButtonText));
 }
 
-void paintKeyColour(QToolButton* key, std::uint32_t rgb) {
-    QPalette palette = key->palette();
+namespace {
+
+QPalette keyPalette(QPalette palette, std::uint32_t rgb) {
     const QColor colour = QColor::fromRgb(rgb);
     palette.setColor(QPalette::Button, colour);
     palette.setColor(QPalette::Window, colour);
@@ -83,7 +84,24 @@ void paintKeyColour(QToolButton* key, std::uint32_t rgb) {
     const QColor faded((text.red() + colour.red()) / 2, (text.green() + colour.green()) / 2,
                        (text.blue() + colour.blue()) / 2);
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, faded);
-    key->setPalette(palette);
+    return palette;
+}
+
+} // namespace
+
+void paintKeyColour(QToolButton* key, std::uint32_t rgb) {
+    // The keys of a bar start from one palette and most share a colour: the palette made for
+    // one key serves the next one like it.
+    static qint64 lastBase = 0;
+    static std::uint32_t lastRgb = 0;
+    static QPalette lastPalette;
+    const QPalette base = key->palette();
+    if (base.cacheKey() != lastBase || rgb != lastRgb || lastBase == 0) {
+        lastPalette = keyPalette(base, rgb);
+        lastBase = base.cacheKey();
+        lastRgb = rgb;
+    }
+    key->setPalette(lastPalette);
 }
 
 } // namespace ombrix

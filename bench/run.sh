@@ -211,11 +211,20 @@ verdict() { # value limit: "met" when value <= limit (time) or < limit (memory, 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
 read -r bare_time _ <<<"$(stats "$work/bare.runs" 1 1)"
+# The median of each round's own ratio to the bare window launched just before it: steadier
+# than the ratio of the medians when the machine's speed drifts during the run.
+paired_ratio() { # name
+    paste -d' ' "$work/$1.runs" "$work/bare.runs" | awk '{ print $1 / $3 }' | sort -g | awk '
+        { v[NR] = $1 }
+        END { printf "%.2f", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
 judge() { # label name time-target [rss-target-MB]
     local time rss ratio_
     read -r time _ <<<"$(stats "$work/$2.runs" 1 1)"
     ratio_=$(ratio "$time" "$bare_time")
-    echo "$1 median launch time / bare: $ratio_ (target <= $3): $(verdict "$ratio_" "$3")"
+    echo "$1 median launch time / bare: $ratio_ (target <= $3): $(verdict "$ratio_" "$3");" \
+        "round by round: $(paired_ratio "$2")"
     if [ -n "${4:-}" ]; then
         read -r _ rss <<<"$(stats "$work/$2.runs" 2 0.0009765625)"
         echo "$1 peak RSS, max of runs: $rss MB (target < $4 MB): $(verdict "$rss" "$4" 1)"

@@ -57,6 +57,10 @@ std::size_t endOfExistingFile(std::string_view target) {
 // A file that exists is the program, whatever dots its folders hold; otherwise the endings
 // tell, as in key tables brought from the other platform.
 std::size_t endOfProgram(std::string_view target, std::span<const std::string_view> endings) {
+    // Without a blank the whole target is the program, whether a file has its name or not:
+    // no file needs asking about (a bar of keys starts without a look at each program).
+    if (target.find(' ') == std::string_view::npos)
+        return target.size();
     const auto byFile = endOfExistingFile(target);
     return byFile != std::string_view::npos ? byFile : endOfFirstEnding(target, endings);
 }
