@@ -45,7 +45,22 @@ void drawCaption(QPainter& painter, const QRect& inside, const QString& caption,
     painter.restore();
 }
 
+// A key not in use reads as such: its caption halfway between text and key colour.
+QColor fadedCaption(const QColor& text, const QColor& face) {
+    return QColor((text.red() + face.red()) / 2, (text.green() + face.green()) / 2,
+                  (text.blue() + face.blue()) / 2);
+}
+
 } // namespace
+
+void KeyButton::setColour(std::uint32_t rgb) {
+    colour_ = QColor::fromRgb(rgb);
+    update();
+}
+
+QColor KeyButton::faceColour() const {
+    return colour_ ? *colour_ : palette().color(QPalette::Button);
+}
 
 void KeyButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -53,7 +68,8 @@ void KeyButton::paintEvent(QPaintEvent*) {
                                        : isActiveWindow() ? QPalette::Active
                                                           : QPalette::Inactive;
     const QRect r = rect();
-    painter.fillRect(r, palette().color(group, QPalette::Button));
+    const QColor face = colour_ ? *colour_ : palette().color(group, QPalette::Button);
+    painter.fillRect(r, face);
     drawEdge(painter, r, isDown() || isChecked());
 
     const QRect inside = r.adjusted(edgeWidth, edgeWidth, -edgeWidth, -edgeWidth);
@@ -67,41 +83,37 @@ void KeyButton::paintEvent(QPaintEvent*) {
                      Qt::AlignCenter, mode);
         return;
     }
-    if (!text().isEmpty())
-        drawCaption(painter, inside, text(), font(), palette().color(group, QPalette::ButtonText));
+    if (text().isEmpty())
+        return;
+    QColor caption = palette().color(group, QPalette::ButtonText);
+    if (colour_) {
+        caption = design::captionColourOn(face);
+        if (!isEnabled())
+            caption = fadedCaption(caption, face);
+    }
+    drawCaption(painter, inside, text(), font(), caption);
 }
 
-namespace {
-
-QPalette keyPalette(QPalette palette, std::uint32_t rgb) {
+void paintKeyColour(QToolButton* key, std::uint32_t rgb) {
+    if (auto* own = qobject_cast<KeyButton*>(key)) {
+        own->setColour(rgb);
+        return;
+    }
+    QPalette palette = key->palette();
     const QColor colour = QColor::fromRgb(rgb);
     palette.setColor(QPalette::Button, colour);
     palette.setColor(QPalette::Window, colour);
     const QColor text = design::captionColourOn(colour);
     palette.setColor(QPalette::Active, QPalette::ButtonText, text);
     palette.setColor(QPalette::Inactive, QPalette::ButtonText, text);
-    // A key not in use reads as such: its caption halfway between text and key colour.
-    const QColor faded((text.red() + colour.red()) / 2, (text.green() + colour.green()) / 2,
-                       (text.blue() + colour.blue()) / 2);
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, faded);
-    return palette;
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, fadedCaption(text, colour));
+    key->setPalette(palette);
 }
 
-} // namespace
-
-void paintKeyColour(QToolButton* key, std::uint32_t rgb) {
-    // The keys of a bar start from one palette and most share a colour: the palette made for
-    // one key serves the next one like it.
-    static qint64 lastBase = 0;
-    static std::uint32_t lastRgb = 0;
-    static QPalette lastPalette;
-    const QPalette base = key->palette();
-    if (base.cacheKey() != lastBase || rgb != lastRgb || lastBase == 0) {
-        lastPalette = keyPalette(base, rgb);
-        lastBase = base.cacheKey();
-        lastRgb = rgb;
-    }
-    key->setPalette(lastPalette);
+QColor keyFaceColour(const QWidget* key) {
+    if (const auto* own = qobject_cast<const KeyButton*>(key))
+        return own->faceColour();
+    return key->palette().color(QPalette::Button);
 }
 
 } // namespace ombrix

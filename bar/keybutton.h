@@ -3,6 +3,7 @@
 #include <QToolButton>
 
 #include <cstdint>
+#include <optional>
 
 namespace ombrix {
 
@@ -17,12 +18,23 @@ class KeyButton : public QToolButton {
 public:
     using QToolButton::QToolButton;
 
+    // The face's colour (0xRRGGBB), kept by the key itself: a bar's keys start without setting
+    // a palette each. Until it is set, the face has the palette's button colour.
+    void setColour(std::uint32_t rgb);
+    QColor faceColour() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::optional<QColor> colour_;
 };
 
 // Gives key `key` the colour `rgb` (0xRRGGBB): its face, a caption in black or white, whichever
 // reads better on it, and for a key not in use a caption halfway between the two.
 void paintKeyColour(QToolButton* key, std::uint32_t rgb);
+
+// The colour a key's face is painted with.
+QColor keyFaceColour(const QWidget* key);
 
 } // namespace ombrix

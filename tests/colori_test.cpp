@@ -1,3 +1,4 @@
+#include "bar/keybutton.h"
 #include "barfixture.h"
 
 #include "common/colourvalue.h"
@@ -35,7 +36,7 @@ float colourOf(double r, double g, double b) {
 
 // The colour a key button is painted with, 0xRRGGBB.
 std::uint32_t painted(const QWidget* key) {
-    return key->palette().color(QPalette::Button).rgb() & 0xFFFFFFu;
+    return ombrix::keyFaceColour(key).rgb() & 0xFFFFFFu;
 }
 
 std::uint32_t paintedFor(float colour) {

@@ -1,3 +1,4 @@
+#include "bar/keybutton.h"
 #include "barfixture.h"
 
 #include "common/starterkeys.h"
@@ -9,7 +10,7 @@ using namespace ombrix;
 namespace {
 
 QColor keyColour(Form1& bar, int i) {
-    return bar.key(i)->palette().color(QPalette::Button);
+    return ombrix::keyFaceColour(bar.key(i));
 }
 
 } // namespace
