@@ -117,15 +117,13 @@ void BarForm::Form_Load() {
 
 void BarForm::createKeys(int count) {
     geometry_.keys = singleRowKeys(count);
-    QFont keyFont = font();
-    keyFont.setPointSizeF(7);
+    // A key's font is set with its caption (fitCaption); a key showing a picture needs none.
     for (int i = keyCount(); i < count; ++i) {
         auto* button = new KeyButton(this);
         button->setToolTip(QStringLiteral("Lancia il programma/Launch the program"));
         button->setFocusPolicy(Qt::NoFocus);
-        button->setFont(keyFont);
         button->setIconSize(QSize(16, 16));
-        connect(button, &QToolButton::clicked, this, [this, i] { Command2_Click(i); });
+        connect(button, &QAbstractButton::clicked, this, [this, i] { Command2_Click(i); });
         keyButtons_.push_back(button);
     }
     applyLayout();
@@ -135,7 +133,7 @@ namespace {
 
 // A caption of up to six letters on a key 350 twips wide: the font shrinks, down to a floor
 // where letters stay legible, until the caption fits inside the key's frame.
-void fitCaption(QToolButton* button, const QString& caption) {
+void fitCaption(KeyButton* button, const QString& caption) {
     constexpr double largest = 7.0;
     constexpr double smallest = 5.0;
     const int room = button->width() - 4;
@@ -149,7 +147,7 @@ void fitCaption(QToolButton* button, const QString& caption) {
 } // namespace
 
 void BarForm::setKeyFace(int i, const QString& caption, const QPixmap& picture) {
-    QToolButton* button = key(i);
+    KeyButton* button = key(i);
     if (!caption.isEmpty())
         fitCaption(button, caption);
     button->setText(caption);

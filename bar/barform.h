@@ -6,11 +6,11 @@
 #include "common/layout.h"
 #include "common/settings.h"
 
+#include "bar/keybutton.h"
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
-#include <QToolButton>
 #include <QWidget>
 
 #include <filesystem>
@@ -92,7 +92,7 @@ public:
     Side side() const { return side_; }
     std::int32_t storedScreenWidth() const { return screenWidth_; }
     int keyCount() const { return static_cast<int>(keyButtons_.size()); }
-    QToolButton* key(int i) const { return keyButtons_.at(static_cast<std::size_t>(i)); }
+    KeyButton* key(int i) const { return keyButtons_.at(static_cast<std::size_t>(i)); }
     QCheckBox* keepOpenBox() const { return check1_; }
     QLabel* sideButton(int i) const { return label1_[i]; }
     QLabel* closeLabel() const { return label3_; }
@@ -139,7 +139,7 @@ private:
     bool draggedDuringPress_ = false;
     std::vector<KeyRecord> keys_;
 
-    std::vector<QToolButton*> keyButtons_;
+    std::vector<KeyButton*> keyButtons_;
     QCheckBox* check1_ = nullptr;
     QLabel* label1_[4] = {};
     QLabel* label3_ = nullptr;

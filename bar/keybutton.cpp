@@ -53,6 +53,11 @@ QColor fadedCaption(const QColor& text, const QColor& face) {
 
 } // namespace
 
+void KeyButton::setToolButtonStyle(Qt::ToolButtonStyle style) {
+    style_ = style;
+    update();
+}
+
 void KeyButton::setColour(std::uint32_t rgb) {
     colour_ = QColor::fromRgb(rgb);
     update();
@@ -94,20 +99,8 @@ void KeyButton::paintEvent(QPaintEvent*) {
     drawCaption(painter, inside, text(), font(), caption);
 }
 
-void paintKeyColour(QToolButton* key, std::uint32_t rgb) {
-    if (auto* own = qobject_cast<KeyButton*>(key)) {
-        own->setColour(rgb);
-        return;
-    }
-    QPalette palette = key->palette();
-    const QColor colour = QColor::fromRgb(rgb);
-    palette.setColor(QPalette::Button, colour);
-    palette.setColor(QPalette::Window, colour);
-    const QColor text = design::captionColourOn(colour);
-    palette.setColor(QPalette::Active, QPalette::ButtonText, text);
-    palette.setColor(QPalette::Inactive, QPalette::ButtonText, text);
-    palette.setColor(QPalette::Disabled, QPalette::ButtonText, fadedCaption(text, colour));
-    key->setPalette(palette);
+void paintKeyColour(KeyButton* key, std::uint32_t rgb) {
+    key->setColour(rgb);
 }
 
 QColor keyFaceColour(const QWidget* key) {

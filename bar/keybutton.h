@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QToolButton>
+#include <QAbstractButton>
 
 #include <cstdint>
 #include <optional>
@@ -12,11 +12,15 @@ namespace ombrix {
 // a thin raised edge that sinks while the key is pressed, and the picture or the caption in the
 // middle. A caption always fits inside the edge: too long for the key's font, it is drawn
 // narrower, never cut.
-class KeyButton : public QToolButton {
+class KeyButton : public QAbstractButton {
     Q_OBJECT
 
 public:
-    using QToolButton::QToolButton;
+    using QAbstractButton::QAbstractButton;
+
+    // Whether the key shows its picture or its caption.
+    void setToolButtonStyle(Qt::ToolButtonStyle style);
+    Qt::ToolButtonStyle toolButtonStyle() const { return style_; }
 
     // The face's colour (0xRRGGBB), kept by the key itself: a bar's keys start without setting
     // a palette each. Until it is set, the face has the palette's button colour.
@@ -28,11 +32,12 @@ protected:
 
 private:
     std::optional<QColor> colour_;
+    Qt::ToolButtonStyle style_ = Qt::ToolButtonIconOnly;
 };
 
 // Gives key `key` the colour `rgb` (0xRRGGBB): its face, a caption in black or white, whichever
 // reads better on it, and for a key not in use a caption halfway between the two.
-void paintKeyColour(QToolButton* key, std::uint32_t rgb);
+void paintKeyColour(KeyButton* key, std::uint32_t rgb);
 
 // The colour a key's face is painted with.
 QColor keyFaceColour(const QWidget* key);

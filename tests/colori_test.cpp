@@ -15,7 +15,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -113,7 +112,7 @@ void expectBoxes(const std::unique_ptr<colori>& w, const Boxes& b) {
 }
 
 bool samplesShow(const std::unique_ptr<colori>& w, std::uint32_t rgb) {
-    for (const QToolButton* key : ui(w).Command2)
+    for (const ombrix::KeyButton* key : ui(w).Command2)
         if (painted(key) != rgb)
             return false;
     return true;
@@ -185,7 +184,7 @@ TEST(ColourWindow, HasEveryControlWithItsCaption) {
     };
     for (const auto& [shown, expected] : captions)
         EXPECT_EQ(shown, expected);
-    for (const QToolButton* key : ui(w).Command2)
+    for (const ombrix::KeyButton* key : ui(w).Command2)
         EXPECT_EQ(key->toolTip(), "Lancia il programma/Launch the program");
     EXPECT_FALSE(ui(w).Command2[0]->icon().isNull()) << "key1.ico from the program folder";
     EXPECT_FALSE(ui(w).Command2[2]->icon().isNull()) << "key2.ico from the program folder";

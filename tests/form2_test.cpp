@@ -22,7 +22,7 @@ using namespace ombrix;
 
 namespace {
 
-QPixmap faceOf(const QToolButton* key) {
+QPixmap faceOf(const ombrix::KeyButton* key) {
     return key->icon().pixmap(16, 16);
 }
 

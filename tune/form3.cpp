@@ -84,11 +84,11 @@ void Form3::moveTop(double top) {
 }
 
 void Form3::showMarkerAround(int keyIndex) {
-    const QToolButton* button = key(keyIndex);
+    const KeyButton* button = key(keyIndex);
     const KeyPlace& place = geometry_.keys.at(static_cast<std::size_t>(keyIndex));
     marker()->move(platform::toPixels(place.left - 40), platform::toPixels(place.top - 40));
     marker()->show();
-    marker()->stackUnder(const_cast<QToolButton*>(button));
+    marker()->stackUnder(const_cast<KeyButton*>(button));
 }
 
 // The copy only opens; it is never closed from here.

@@ -17,7 +17,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QToolButton>
 
 #include <algorithm>
 #include <charconv>
@@ -369,7 +368,7 @@ void colori::connectHandlers() {
                 });
     }
     for (int i = 0; i < static_cast<int>(c_.Command2.size()); ++i)
-        connect(c_.Command2[static_cast<std::size_t>(i)], &QToolButton::clicked, this,
+        connect(c_.Command2[static_cast<std::size_t>(i)], &QAbstractButton::clicked, this,
                 [this, i] { Command2_Click(i); });
     connect(c_.Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(c_.Command9, &QPushButton::clicked, this, [this] { Command9_Click(); });
@@ -666,7 +665,7 @@ void colori::dipingi() {
 
 void colori::paintSampleKeys(std::int32_t colourValue) {
     sampleColour_ = colourValue;
-    for (QToolButton* key : c_.Command2)
+    for (KeyButton* key : c_.Command2)
         paintKeyColour(key, paintedRgb(colourValue));
 }
 

@@ -23,9 +23,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QToolButton;
 
 namespace ombrix {
+
+class KeyButton;
 
 // What the colour window works on and the three calls it makes to the windows around it.
 // state must be set; the rest may be left empty.
@@ -113,7 +114,7 @@ public:
         QPushButton* Command3; // "System Gray"
         QPushButton* Command1; // "OK"
         QPushButton* Command5; // "Preceeding color"
-        std::array<QToolButton*, 4> Command2; // the sample keys
+        std::array<KeyButton*, 4> Command2; // the sample keys
         QGroupBox* Frame1;
         std::array<QRadioButton*, maxKeys> Option1;
         QButtonGroup* keySelectors;
