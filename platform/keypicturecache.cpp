@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -19,7 +20,7 @@ namespace {
 
 // "OMBRIXKP", the format, then the picture size and scale the pictures were made for.
 constexpr std::string_view magic = "OMBRIXKP";
-constexpr std::uint32_t formatVersion = 1;
+constexpr std::uint32_t formatVersion = 2;
 // Bounds that keep a damaged file from asking for absurd amounts of memory.
 constexpr std::uint32_t maxEntries = 512;
 constexpr std::uint32_t maxText = 4096;
@@ -138,106 +139,10 @@ void putText(std::string& out, std::string_view text) {
     out += text;
 }
 
-class Reader {
-public:
-    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
-
-    bool number(std::uint64_t& value, int bytes) {
-        if (bytes_.size() - at_ < static_cast<std::size_t>(bytes))
-            return false;
-        value = 0;
-        for (int i = 0; i < bytes; ++i)
-            value |= std::uint64_t{static_cast<unsigned char>(bytes_[at_ + i])} << (8 * i);
-        at_ += static_cast<std::size_t>(bytes);
-        return true;
-    }
-    bool number32(std::uint32_t& value) {
-        std::uint64_t wide = 0;
-        if (!number(wide, 4))
-            return false;
-        value = static_cast<std::uint32_t>(wide);
-        return true;
-    }
-    bool text(std::string& value, std::size_t limit = maxText) {
-        std::uint32_t size = 0;
-        if (!number32(size) || size > limit || bytes_.size() - at_ < size)
-            return false;
-        value.assign(bytes_.substr(at_, size));
-        at_ += size;
-        return true;
-    }
-    bool raw(unsigned char* to, std::size_t size) {
-        if (bytes_.size() - at_ < size)
-            return false;
-        std::memcpy(to, bytes_.data() + at_, size);
-        at_ += size;
-        return true;
-    }
-    bool atEnd() const { return at_ == bytes_.size(); }
-
-private:
-    std::string_view bytes_;
-    std::size_t at_ = 0;
-};
-
-std::string header() {
-    std::string out(magic);
-    putNumber(out, formatVersion, 4);
-    putNumber(out, KeyPictureCache::pictureSize, 4);
-    putNumber(out, KeyPictureCache::pictureScale, 4);
-    return out;
-}
-
-void putEntry(std::string& out, const std::string& source, const KeyPictureCache::Entry& entry) {
-    putText(out, source);
-    putText(out, entry.fingerprint);
-    putNumber(out, entry.themeStamp, 8);
-    putNumber(out, entry.readFiles.size(), 4);
-    for (const auto& read : entry.readFiles) {
-        putText(out, read.path);
-        putText(out, read.identity);
-    }
-    const QImage& picture = entry.picture;
-    putNumber(out, static_cast<std::uint64_t>(picture.width()), 4);
-    putNumber(out, static_cast<std::uint64_t>(picture.height()), 4);
-    for (int y = 0; y < picture.height(); ++y)
-        out.append(reinterpret_cast<const char*>(picture.constScanLine(y)),
-                   static_cast<std::size_t>(picture.width()) * 4);
-}
-
-bool readEntry(Reader& in, std::string& source, KeyPictureCache::Entry& entry) {
-    std::uint32_t readCount = 0;
-    if (!in.text(source) || !in.text(entry.fingerprint) || !in.number(entry.themeStamp, 8) ||
-        !in.number32(readCount) || readCount > maxReadFiles)
-        return false;
-    entry.readFiles.resize(readCount);
-    for (auto& read : entry.readFiles)
-        if (!in.text(read.path) || !in.text(read.identity))
-            return false;
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    if (!in.number32(width) || !in.number32(height) || width > KeyPictureCache::pictureSize * 4 ||
-        height > KeyPictureCache::pictureSize * 4)
-        return false;
-    if (width == 0 || height == 0)
-        return width == height; // a file without a picture
-    QImage picture(static_cast<int>(width), static_cast<int>(height),
-                   QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < picture.height(); ++y)
-        if (!in.raw(picture.scanLine(y), std::size_t{width} * 4))
-            return false;
-    entry.picture = std::move(picture);
-    return true;
-}
-
-} // namespace
-
-KeyPictureCache::KeyPictureCache(std::filesystem::path file, Render render, ThemeStamp themeStamp)
-    : file_(std::move(file)), render_(std::move(render)), themeStamp_(std::move(themeStamp)) {}
-
 // A whole file read into memory that is made ready in one step rather than a page at a time
 // as the read fills it, which costs a start less; the file itself is not mapped, so that
-// nothing done to it meanwhile can fault the program. Freed at the end of the load.
+// nothing done to it meanwhile can fault the program. The pictures of the cache point into
+// it, so it lives as long as they do.
 class FileBytes {
 public:
     explicit FileBytes(const std::filesystem::path& file) {
@@ -277,10 +182,119 @@ private:
     bool complete_ = false;
 };
 
+class Reader {
+public:
+    // `offset`: where `bytes` starts in the file.
+    explicit Reader(std::string_view bytes, std::size_t offset = 0)
+        : bytes_(bytes), offset_(offset) {}
+
+    bool number(std::uint64_t& value, int bytes) {
+        if (bytes_.size() - at_ < static_cast<std::size_t>(bytes))
+            return false;
+        value = 0;
+        for (int i = 0; i < bytes; ++i)
+            value |= std::uint64_t{static_cast<unsigned char>(bytes_[at_ + i])} << (8 * i);
+        at_ += static_cast<std::size_t>(bytes);
+        return true;
+    }
+    bool number32(std::uint32_t& value) {
+        std::uint64_t wide = 0;
+        if (!number(wide, 4))
+            return false;
+        value = static_cast<std::uint32_t>(wide);
+        return true;
+    }
+    bool text(std::string& value, std::size_t limit = maxText) {
+        std::uint32_t size = 0;
+        if (!number32(size) || size > limit || bytes_.size() - at_ < size)
+            return false;
+        value.assign(bytes_.substr(at_, size));
+        at_ += size;
+        return true;
+    }
+    // The next `size` bytes, which start at a multiple of four in the file; null when the
+    // file ends first.
+    const unsigned char* alignedBlock(std::size_t size) {
+        at_ += (4 - (offset_ + at_) % 4) % 4;
+        if (at_ > bytes_.size() || bytes_.size() - at_ < size)
+            return nullptr;
+        const auto* block = reinterpret_cast<const unsigned char*>(bytes_.data() + at_);
+        at_ += size;
+        return block;
+    }
+    bool atEnd() const { return at_ == bytes_.size(); }
+
+private:
+    std::string_view bytes_;
+    std::size_t offset_;
+    std::size_t at_ = 0;
+};
+
+std::string header() {
+    std::string out(magic);
+    putNumber(out, formatVersion, 4);
+    putNumber(out, KeyPictureCache::pictureSize, 4);
+    putNumber(out, KeyPictureCache::pictureScale, 4);
+    return out;
+}
+
+void putEntry(std::string& out, const std::string& source, const KeyPictureCache::Entry& entry) {
+    putText(out, source);
+    putText(out, entry.fingerprint);
+    putNumber(out, entry.themeStamp, 8);
+    putNumber(out, entry.readFiles.size(), 4);
+    for (const auto& read : entry.readFiles) {
+        putText(out, read.path);
+        putText(out, read.identity);
+    }
+    const QImage& picture = entry.picture;
+    putNumber(out, static_cast<std::uint64_t>(picture.width()), 4);
+    putNumber(out, static_cast<std::uint64_t>(picture.height()), 4);
+    // The pixels start at a multiple of four, where a picture can be read in place.
+    out.append((4 - out.size() % 4) % 4, '\0');
+    for (int y = 0; y < picture.height(); ++y)
+        out.append(reinterpret_cast<const char*>(picture.constScanLine(y)),
+                   static_cast<std::size_t>(picture.width()) * 4);
+}
+
+bool readEntry(Reader& in, const std::shared_ptr<const FileBytes>& file, std::string& source,
+               KeyPictureCache::Entry& entry) {
+    std::uint32_t readCount = 0;
+    if (!in.text(source) || !in.text(entry.fingerprint) || !in.number(entry.themeStamp, 8) ||
+        !in.number32(readCount) || readCount > maxReadFiles)
+        return false;
+    entry.readFiles.resize(readCount);
+    for (auto& read : entry.readFiles)
+        if (!in.text(read.path) || !in.text(read.identity))
+            return false;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    if (!in.number32(width) || !in.number32(height) || width > KeyPictureCache::pictureSize * 4 ||
+        height > KeyPictureCache::pictureSize * 4)
+        return false;
+    if (width == 0 || height == 0)
+        return width == height; // a file without a picture
+    const unsigned char* pixels = in.alignedBlock(std::size_t{width} * height * 4);
+    if (!pixels)
+        return false;
+    // Read in place: the picture keeps the file's bytes alive, and a change to it copies.
+    using Keep = std::shared_ptr<const FileBytes>;
+    entry.picture = QImage(
+        pixels, static_cast<int>(width), static_cast<int>(height), qsizetype{width} * 4,
+        QImage::Format_ARGB32_Premultiplied, [](void* keep) { delete static_cast<Keep*>(keep); },
+        new Keep(file));
+    return true;
+}
+
+} // namespace
+
+KeyPictureCache::KeyPictureCache(std::filesystem::path file, Render render, ThemeStamp themeStamp)
+    : file_(std::move(file)), render_(std::move(render)), themeStamp_(std::move(themeStamp)) {}
+
 void KeyPictureCache::load() {
     loaded_ = true;
-    const FileBytes file(file_);
-    const std::string_view bytes = file.bytes();
+    const auto file = std::make_shared<const FileBytes>(file_);
+    const std::string_view bytes = file->bytes();
     // The last eight bytes check all before them: a torn or damaged file is not used.
     if (bytes.size() < 8)
         return;
@@ -292,7 +306,7 @@ void KeyPictureCache::load() {
     const std::string expected = header();
     if (body.substr(0, expected.size()) != expected)
         return;
-    Reader in(body.substr(expected.size()));
+    Reader in(body.substr(expected.size()), expected.size());
     std::uint32_t count = 0;
     if (!in.number32(count) || count > maxEntries)
         return;
@@ -301,7 +315,7 @@ void KeyPictureCache::load() {
     for (std::uint32_t i = 0; i < count; ++i) {
         std::string source;
         Entry entry;
-        if (!readEntry(in, source, entry))
+        if (!readEntry(in, file, source, entry))
             return;
         if (entries.emplace(source, std::move(entry)).second)
             order.push_back(source);
