@@ -42,12 +42,13 @@ public:
     // and remembered; a null picture for a path that names no regular file.
     QImage picture(const std::filesystem::path& source);
 
-    // Writes the cache atomically when a picture was rendered since the last save; pictures
-    // not asked for in this run are kept, the most recent first, up to a bound. False when
-    // the file could not be written (then the old one stays as it was).
+    // Writes the cache atomically when it changed since the last save (a picture rendered, a
+    // fingerprint brought up to date); pictures not asked for in this run are kept, the most
+    // recent first, up to a bound. False when the file could not be written (then the old one
+    // stays as it was).
     bool save();
 
-    // True when a picture was rendered since the last save.
+    // True when the cache has changed since the last save.
     bool changed() const { return changed_; }
     // How many pictures were rendered rather than taken from the cache.
     int renders() const { return renders_; }
