@@ -197,7 +197,7 @@ bool BarForm::showColour(int i, float backColor) {
 }
 
 void BarForm::setKeyColour(int i, std::uint32_t rgb) {
-    paintKeyColour(key(i), rgb);
+    key(i)->setColour(rgb);
 }
 
 void BarForm::setSoundAndDoubleClick(bool soundOn, bool doubleClickMode) {

@@ -99,14 +99,4 @@ void KeyButton::paintEvent(QPaintEvent*) {
     drawCaption(painter, inside, text(), font(), caption);
 }
 
-void paintKeyColour(KeyButton* key, std::uint32_t rgb) {
-    key->setColour(rgb);
-}
-
-QColor keyFaceColour(const QWidget* key) {
-    if (const auto* own = qobject_cast<const KeyButton*>(key))
-        return own->faceColour();
-    return key->palette().color(QPalette::Button);
-}
-
 } // namespace ombrix

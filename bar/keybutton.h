@@ -23,8 +23,11 @@ public:
     Qt::ToolButtonStyle toolButtonStyle() const { return style_; }
 
     // The face's colour (0xRRGGBB), kept by the key itself: a bar's keys start without setting
-    // a palette each. Until it is set, the face has the palette's button colour.
+    // a palette each. The caption is black or white, whichever reads better on it, and for a
+    // key not in use halfway between the two. Until it is set, the face and caption have the
+    // palette's button colours.
     void setColour(std::uint32_t rgb);
+    // The colour the face is painted with.
     QColor faceColour() const;
 
 protected:
@@ -34,12 +37,5 @@ private:
     std::optional<QColor> colour_;
     Qt::ToolButtonStyle style_ = Qt::ToolButtonIconOnly;
 };
-
-// Gives key `key` the colour `rgb` (0xRRGGBB): its face, a caption in black or white, whichever
-// reads better on it, and for a key not in use a caption halfway between the two.
-void paintKeyColour(KeyButton* key, std::uint32_t rgb);
-
-// The colour a key's face is painted with.
-QColor keyFaceColour(const QWidget* key);
 
 } // namespace ombrix

@@ -108,15 +108,6 @@ void takeKeyValue(DesktopEntry& entry, NameChoice& name, std::string_view line) 
         name.take(key, std::move(value));
 }
 
-std::string_view nextLine(std::string_view& text) {
-    const auto end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-    if (line.ends_with('\r'))
-        line.remove_suffix(1);
-    return line;
-}
-
 // One word of an Exec line after its quoting is undone. Each character remembers whether
 // it was quoted (by quotes or a backslash): a field code is a field code only unquoted.
 struct ExecWord {
@@ -344,6 +335,15 @@ std::string environment(const char* name) {
 }
 
 } // namespace
+
+std::string_view nextLine(std::string_view& text) {
+    const auto end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+    if (line.ends_with('\r'))
+        line.remove_suffix(1);
+    return line;
+}
 
 std::vector<std::string> languageVariants(std::string_view localeList) {
     std::vector<std::string> variants;

@@ -36,6 +36,10 @@ std::vector<std::string> userLanguages();
 
 // The [Desktop Entry] group of an entry's text; nothing when the text has no such group.
 // Name[lang] is taken for the first of `languages` that the entry translates.
+// The next line of a key file (a desktop entry, an icon theme's index.theme) without its line
+// end; `text` moves past it.
+std::string_view nextLine(std::string_view& text);
+
 std::optional<DesktopEntry> parseDesktopEntry(std::string_view text,
                                               std::span<const std::string> languages = {});
 

@@ -23,29 +23,28 @@ std::uint32_t nameHash(std::string_view name) {
     return hash;
 }
 
-std::optional<timespec> modifiedTime(const std::filesystem::path& path) {
+// Nanoseconds since the epoch; 0 when the file is not there.
+std::int64_t modifiedTime(const std::filesystem::path& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
-        return std::nullopt;
-    return info.st_mtim;
-}
-
-bool notOlder(const timespec& a, const timespec& b) {
-    return a.tv_sec != b.tv_sec ? a.tv_sec > b.tv_sec : a.tv_nsec >= b.tv_nsec;
+        return 0;
+    return std::int64_t{info.st_mtim.tv_sec} * 1'000'000'000 + info.st_mtim.tv_nsec;
 }
 
 } // namespace
 
 std::optional<IconThemeCache> IconThemeCache::open(const std::filesystem::path& themeFolder) {
     const auto file = themeFolder / "icon-theme.cache";
-    const auto folderTime = modifiedTime(themeFolder);
-    const auto cacheTime = modifiedTime(file);
-    if (!folderTime || !cacheTime || !notOlder(*cacheTime, *folderTime))
+    if (!isCurrent(modifiedTime(file), modifiedTime(themeFolder)))
         return std::nullopt;
     std::string bytes;
     if (!readWholeFile(file, bytes))
         return std::nullopt;
     return fromBytes(std::move(bytes));
+}
+
+bool IconThemeCache::isCurrent(std::int64_t cacheTime, std::int64_t folderTime) {
+    return cacheTime != 0 && folderTime != 0 && cacheTime >= folderTime;
 }
 
 std::optional<IconThemeCache> IconThemeCache::fromBytes(std::string bytes) {

@@ -31,6 +31,10 @@ public:
     // new as the folder (an older one predates the last change to the theme).
     static std::optional<IconThemeCache> open(const std::filesystem::path& themeFolder);
 
+    // Whether a cache modified at `cacheTime` indexes a theme folder modified at `folderTime`
+    // (nanoseconds since the epoch; 0 for a file that is not there).
+    static bool isCurrent(std::int64_t cacheTime, std::int64_t folderTime);
+
     // The same over the bytes of a cache file.
     static std::optional<IconThemeCache> fromBytes(std::string bytes);
 

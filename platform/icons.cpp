@@ -276,19 +276,6 @@ QString withoutImageSuffix(const QString& name) {
 
 // ---- the icon themes' folders ----
 
-// Calls `visit` with each line of `text` until it returns false.
-template <typename Visit> void forEachLine(std::string_view text, Visit&& visit) {
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (!visit(line))
-            return;
-        text.remove_prefix(std::min(end + 1, text.size()));
-    }
-}
-
 // The Inherits= value of an index.theme, which belongs to its first group (the size folders'
 // groups follow it); nothing when the file cannot be read.
 std::optional<std::string> inheritedThemes(const std::string& index) {
@@ -300,17 +287,15 @@ std::optional<std::string> inheritedThemes(const std::string& index) {
         text = readFilePrefix(index, std::numeric_limits<std::size_t>::max());
     if (!text)
         return std::nullopt;
-    std::string inherits;
     int groups = 0;
-    forEachLine(*text, [&](std::string_view line) {
+    for (std::string_view rest = *text; !rest.empty();) {
+        const std::string_view line = nextLine(rest);
         if (!line.empty() && line[0] == '[' && ++groups >= 2)
-            return false;
-        if (line.substr(0, 9) != "Inherits=")
-            return true;
-        inherits = std::string(line.substr(9));
-        return false;
-    });
-    return inherits;
+            break;
+        if (line.starts_with("Inherits="))
+            return std::string(line.substr(9));
+    }
+    return std::string();
 }
 
 // The themes asked in turn: the current one, those it inherits, the fallback and hicolor.
@@ -441,20 +426,20 @@ std::vector<std::pair<std::string, ThemeFolder>> themeFolders(const std::string&
         if (current && !sizesGiven[1])
             current->maxSize = current->size;
     };
-    forEachLine(text, [&](std::string_view view) {
-        const std::string line(view);
+    for (std::string_view rest = text; !rest.empty();) {
+        const std::string line(nextLine(rest));
         if (line.empty() || line[0] == '#')
-            return true;
+            continue;
         if (line[0] == '[') {
             finish();
             const auto found = byName.find(line.substr(1, line.find(']') - 1));
             current = found == byName.end() ? nullptr : &folders[found->second].second;
             sizesGiven[0] = sizesGiven[1] = false;
-            return true;
+            continue;
         }
         const auto equals = line.find('=');
         if (equals == std::string::npos)
-            return true;
+            continue;
         const std::string key = line.substr(0, equals);
         const std::string value = line.substr(equals + 1);
         if (key == "Directories" && folders.empty()) {
@@ -480,8 +465,7 @@ std::vector<std::pair<std::string, ThemeFolder>> themeFolders(const std::string&
                                 : value == "Scalable" ? ThemeFolder::Kind::scalable
                                                       : ThemeFolder::Kind::threshold;
         }
-        return true;
-    });
+    }
     finish();
     return folders;
 }
@@ -754,7 +738,7 @@ std::string iconThemesStamp() {
             return true;
         appendTime(stamp, folder + "/index.theme");
         const std::int64_t cacheTime = appendTime(stamp, folder + "/icon-theme.cache");
-        return cacheTime == 0 || cacheTime < folderTime;
+        return !IconThemeCache::isCurrent(cacheTime, folderTime);
     });
     appendTime(stamp, "/usr/share/pixmaps");
     // Pictures of other files follow their type, as the shared MIME database tells it.

@@ -25,11 +25,11 @@ constexpr std::uint32_t formatVersion = 2;
 constexpr std::uint32_t maxEntries = 512;
 constexpr std::uint32_t maxText = 4096;
 constexpr std::uint32_t maxReadFiles = 64;
-// Files up to this size are known by their contents; larger ones (programs) by identity.
+// Files up to this size may be known by their contents; larger ones (programs) by identity.
 constexpr std::uintmax_t contentLimit = 64 * 1024;
 
-// A 64-bit hash of the bytes, eight at a time: the cache and the files it checks are hashed
-// at every start, so speed matters more here than the quality of a cryptographic hash.
+// A 64-bit hash of the bytes, eight at a time: the cache is hashed at every start, so speed
+// matters more here than the quality of a cryptographic hash.
 std::uint64_t hashOf(std::string_view bytes) {
     constexpr std::uint64_t multiplier = 0x9E3779B97F4A7C15ull;
     std::uint64_t hash = 0x243F6A8885A308D3ull ^ (bytes.size() * multiplier);
@@ -50,26 +50,6 @@ std::uint64_t hashOf(std::string_view bytes) {
     return hash;
 }
 
-// The whole of a file in one read; false when it cannot be read.
-bool readAll(const std::filesystem::path& file, std::string& bytes) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat info {};
-    bool ok = ::fstat(fd, &info) == 0;
-    bytes.resize(ok ? static_cast<std::size_t>(info.st_size) : 0);
-    std::size_t done = 0;
-    while (ok && done < bytes.size()) {
-        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
-        if (got <= 0)
-            ok = false;
-        else
-            done += static_cast<std::size_t>(got);
-    }
-    ::close(fd);
-    return ok;
-}
-
 std::optional<struct stat> statOf(const std::filesystem::path& file) {
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0)
@@ -87,7 +67,7 @@ std::string identityOf(const struct stat& info) {
 
 std::string contentsOf(const std::filesystem::path& file) {
     std::string bytes;
-    if (!readAll(file, bytes))
+    if (!readWholeFile(file, bytes))
         return "-";
     return "c" + std::to_string(bytes.size()) + ":" + std::to_string(hashOf(bytes));
 }

@@ -34,8 +34,8 @@ float colourOf(double r, double g, double b) {
 }
 
 // The colour a key button is painted with, 0xRRGGBB.
-std::uint32_t painted(const QWidget* key) {
-    return ombrix::keyFaceColour(key).rgb() & 0xFFFFFFu;
+std::uint32_t painted(const ombrix::KeyButton* key) {
+    return key->faceColour().rgb() & 0xFFFFFFu;
 }
 
 std::uint32_t paintedFor(float colour) {

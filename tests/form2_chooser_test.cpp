@@ -237,7 +237,7 @@ TEST(ShutdownOption, MakesTheSelectedKeyTheShutdownKeyAtOnce) {
     EXPECT_EQ(key.toolTip.text(), "EXIT Windows");
     EXPECT_EQ(key.backColor, 16711680.0f);
     EXPECT_EQ(f.copy->key(3)->toolTip(), "EXIT Windows");
-    EXPECT_EQ(ombrix::keyFaceColour(f.copy->key(3)), QColor(Qt::blue));
+    EXPECT_EQ(f.copy->key(3)->faceColour(), QColor(Qt::blue));
     EXPECT_TRUE(TuneEditor::samePicture(f.faceOf(3), QIcon(f.images.image(121)).pixmap(16, 16)));
     EXPECT_EQ(f.ui().Label1->text(), "121");
     EXPECT_TRUE(f.ui().Option2->isChecked()) << "the key selection returns to programs";

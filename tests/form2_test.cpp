@@ -576,8 +576,8 @@ TEST(BarCopyPaint, EveryKeyShowsItsRecord) {
     EXPECT_TRUE(
         TuneEditor::samePicture(f.ui().SmallIconPicture->pixmap(), TuneEditor::fakeIcon(program)));
     EXPECT_EQ(f.copy->key(11)->text(), "Red");
-    EXPECT_EQ(ombrix::keyFaceColour(f.copy->key(11)), QColor(Qt::red));
-    EXPECT_EQ(ombrix::keyFaceColour(f.copy->key(12)), QColor(0xC8, 0xC8, 0xC8));
+    EXPECT_EQ(f.copy->key(11)->faceColour(), QColor(Qt::red));
+    EXPECT_EQ(f.copy->key(12)->faceColour(), QColor(0xC8, 0xC8, 0xC8));
 }
 
 // ---- Loading, showing and moving the window

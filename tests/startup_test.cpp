@@ -10,7 +10,7 @@ using namespace ombrix;
 namespace {
 
 QColor keyColour(Form1& bar, int i) {
-    return ombrix::keyFaceColour(bar.key(i));
+    return bar.key(i)->faceColour();
 }
 
 } // namespace

@@ -75,7 +75,7 @@ TEST(TuneStartup, TheColourWindowReachesTheEditorsSelectorsAndTheCopysKeys) {
     EXPECT_TRUE(colours.isKeySelected(2));
     EXPECT_FALSE(colours.isKeySelected(0));
     colours.showOnBarCopy(2, 255.0f); // red
-    EXPECT_EQ(ombrix::keyFaceColour(w.barCopy->key(2)).rgb() & 0xFFFFFFu, 0xFF0000u);
+    EXPECT_EQ(w.barCopy->key(2)->faceColour().rgb() & 0xFFFFFFu, 0xFF0000u);
 }
 
 TEST(TuneStartup, AllKeysAreShownUnlessTheSettingSaysOtherwise) {

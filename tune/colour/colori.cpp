@@ -666,7 +666,7 @@ void colori::dipingi() {
 void colori::paintSampleKeys(std::int32_t colourValue) {
     sampleColour_ = colourValue;
     for (KeyButton* key : c_.Command2)
-        paintKeyColour(key, paintedRgb(colourValue));
+        key->setColour(paintedRgb(colourValue));
 }
 
 void colori::paintBarCopyKey(int i, float colour) {
