@@ -644,8 +644,7 @@ void Form2::keepClearOfBarCopy(bool onlyWhenCovered) {
     const Area now{frame.left() * twips, frame.top() * twips, frame.width() * twips,
                    frame.height() * twips};
     const ScreenSize screen = screenNow();
-    const bool onScreen = now.left >= 0 && now.top >= 0 && now.left + now.width <= screen.width &&
-                          now.top + now.height <= screen.height;
+    const bool onScreen = liesWithin(now, screen);
     if (onlyWhenCovered && onScreen && !now.meets(copyArea))
         return;
     const EditorPlace place = placeEditor(screen, now.width, now.height, copyArea);

@@ -124,7 +124,11 @@ TuneWindows startTune(const TuneStartup& startup) {
 
     step(startup, [&] {
         const float width = prefs.width() > 0 ? prefs.width() : closedWidth;
-        BarWindowState placed{0, prefs.top(screen.height), width, 0, WindowShape::Handle};
+        // The copy stands at the left edge of the bar's area, at the bar's stored height there.
+        BarWindowState placed = restoredPlace(
+            {0, prefs.top(screen.height), width, prefs.areaWidth(), prefs.areaHeight()}, screen);
+        placed.left = screen.left;
+        placed.width = width;
         placed.shape = placed.closed() ? WindowShape::Handle : WindowShape::WholeBar;
         copy.setWindowState(placed);
         copy.setKeepOpen(!placed.closed());
@@ -237,6 +241,12 @@ int runTune(int argc, char** argv) {
 
     TuneWindows windows = startTune(startup);
     shown = &windows;
+    // The copy follows the bar's area; the editor is put back inside it, clear of the copy.
+    QObject::connect(&session.screens, &platform::ScreenWatch::changed, windows.editor.get(),
+                     [&windows] {
+                         windows.barCopy->Timer1_Timer();
+                         windows.editor->keepClearOfBarCopy(true);
+                     });
     return QApplication::exec();
 }
 
