@@ -42,6 +42,10 @@ void panel(xcb_connection_t* c, xcb_screen_t* s, bool top, std::uint32_t depth) 
     }
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, atom(c, "_NET_WM_STRUT_PARTIAL"),
                         XCB_ATOM_CARDINAL, 32, 12, strut);
+    // Placed where it asks: a window manager places windows that do not say so themselves.
+    std::uint32_t hints[18] = {1 | 2 | 4 | 8, 0, static_cast<std::uint32_t>(y), w, depth};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NORMAL_HINTS,
+                        XCB_ATOM_WM_SIZE_HINTS, 32, 18, hints);
     const std::string name = top ? "top panel" : "bottom panel";
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
                         static_cast<std::uint32_t>(name.size()), name.data());

@@ -37,6 +37,18 @@ EditorPlace placeEditor(ScreenSize area, double width, double height, const Area
     return {p.left + area.left, p.top + area.top, p.copyTop + area.top};
 }
 
+EditorView editorView(ScreenSize area, double width, double height, double frameWidth,
+                      double frameHeight, double copyHeight) {
+    const double roomWidth = area.width - frameWidth;
+    const double roomHeight = area.height - copyHeight - frameHeight;
+    if (width <= roomWidth && height <= roomHeight)
+        return {width, height, false};
+    // However small the area, enough of the editor shows to scroll through it.
+    constexpr double smallest = 3000;
+    return {std::min(width, std::max(roomWidth, smallest)),
+            std::min(height, std::max(roomHeight, smallest)), true};
+}
+
 bool liesWithin(const Area& window, ScreenSize area) {
     return window.left >= area.left && window.top >= area.top &&
            window.left + window.width <= area.right() &&

@@ -32,6 +32,17 @@ struct EditorPlace {
 // the bar's monitor less its panels; every place is on the desktop.
 EditorPlace placeEditor(ScreenSize area, double width, double height, const Area& copy);
 
+// The editor's window in the area: the design's size (`width` x `height`, its frame adding
+// `frameWidth` x `frameHeight`) where it fits beside the copy, which stays on top and is
+// `copyHeight` high; else as much of it as fits, its content then scrolling.
+struct EditorView {
+    double width = 0; // the content shown, without the frame
+    double height = 0;
+    bool scrolls = false;
+};
+EditorView editorView(ScreenSize area, double width, double height, double frameWidth,
+                      double frameHeight, double copyHeight);
+
 // True when the window lies wholly inside the area.
 bool liesWithin(const Area& window, ScreenSize area);
 
