@@ -7,7 +7,8 @@
 # takes the bar there and it comes back to it when that monitor returns. With a panel that
 # reserves 30 px at the top and 48 px at the bottom, the open bar docked at the bottom lies
 # above it and its last row's key starts its program, and the handle docked at the top lies
-# below it and opens the bar.
+# below it and opens the bar. The setup program opens its editor and bar copy inside the
+# primary's area.
 #
 # Usage: dock_e2e.sh <program folder> <makekeytable> <argrecorder> <strutpanel>
 # Exit codes: 0 all checks passed, 1 a check failed, 77 a needed tool is missing (skipped).
@@ -300,6 +301,41 @@ else
 fi
 kill "$bar_pid" 2>/dev/null
 wait "$bar_pid" 2>/dev/null
+
+# ================================================================ the setup program
+# The primary below another monitor, a panel at the top of the upper one and one at the bottom
+# of the primary: the editor, frame and all, and the bar copy open inside the primary's area.
+layout 1920x2160 "DUMMY1 1920x1080 0x0" "DUMMY0 1920x1080 0x1080"
+"$strut_panel" top:30 bottom:48 >"$work/panel.log" 2>&1 &
+panel_pid=$!
+for _ in $(seq 50); do
+    xprop -root _NET_WORKAREA 2>/dev/null | grep -q '= 0, 30, 1920, 2082' && break
+    sleep 0.1
+done
+printf '[posizione]\nindice=4\nlarghezza=400\n' >"$settings_file"
+"$program/tune" >"$work/tune.log" 2>&1 &
+tune_pid=$!
+editor="" copy=""
+for _ in $(seq 100); do
+    editor=$(xdotool search --all --onlyvisible --pid "$tune_pid" --name '^Ombrix Setup' | head -n1)
+    copy=$(xdotool search --all --onlyvisible --pid "$tune_pid" --name '^Ombrix$' | head -n1)
+    [ -n "$editor" ] && [ -n "$copy" ] && break
+    sleep 0.1
+done
+sleep 1 # placed again once framed
+area="0 1080 1920 1032"
+if [ -n "$editor" ] && inside "$(frame_of "$editor")" "$area"; then
+    pass "the setup program's editor ($(frame_of "$editor")) opens inside the primary's area"
+else
+    fail "the setup program's editor (${editor:+$(frame_of "$editor")}) is not inside $area"
+fi
+if [ -n "$copy" ] && inside "$(geometry "$copy")" "$area"; then
+    pass "the setup program's bar copy ($(geometry "$copy")) opens inside the primary's area"
+else
+    fail "the setup program's bar copy (${copy:+$(geometry "$copy")}) is not inside $area"
+fi
+kill "$tune_pid" "$panel_pid" 2>/dev/null
+wait "$tune_pid" "$panel_pid" 2>/dev/null
 
 # ================================================================ a panel
 layout 1920x1080 "DUMMY1 off" "DUMMY0 1920x1080 0x0"
