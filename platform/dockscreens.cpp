@@ -54,6 +54,7 @@ struct X11Desktop {
     PixelRect desktop;
     PixelRect workArea;
     std::vector<Strut> struts;
+    std::vector<std::uint32_t> strutWindows; // the panels that reserve them
 };
 
 // The X screen's size, the desktop's work area on the current workspace, and the struts of
@@ -88,11 +89,14 @@ X11Desktop readX11Desktop(xcb_connection_t* c) {
             for (int i = 0; i < 12; ++i)
                 *fields[i] = p[static_cast<std::size_t>(i)];
             d.struts.push_back(s);
+            d.strutWindows.push_back(window);
             continue;
         }
         const auto w = cardinals(c, window, whole, XCB_ATOM_CARDINAL);
-        if (w.size() >= 4)
+        if (w.size() >= 4) {
             d.struts.push_back(wholeEdgeStrut(w[0], w[1], w[2], w[3], d.desktop));
+            d.strutWindows.push_back(window);
+        }
     }
     return d;
 }
@@ -108,32 +112,43 @@ Monitor monitorOf(const QScreen* screen) {
             scale};
 }
 
-} // namespace
+struct Reading {
+    std::vector<DockScreen> screens;
+    std::vector<std::uint32_t> strutWindows;
+};
 
-std::vector<DockScreen> readDockScreens() {
+Reading readScreens() {
     std::vector<Monitor> monitors;
     for (const QScreen* screen : QGuiApplication::screens())
         monitors.push_back(monitorOf(screen));
     const double t = twipsPerPixel();
     if (xcb_connection_t* c = x11Connection()) {
-        const X11Desktop d = readX11Desktop(c);
-        return dockScreensOf(monitors, d.struts, d.desktop, d.workArea, t);
+        X11Desktop d = readX11Desktop(c);
+        return {dockScreensOf(monitors, d.struts, d.desktop, d.workArea, t),
+                std::move(d.strutWindows)};
     }
-    std::vector<DockScreen> screens;
+    Reading reading;
     for (const QScreen* screen : QGuiApplication::screens()) {
         const QRect a = screen->availableGeometry();
-        screens.push_back(
+        reading.screens.push_back(
             {screen->name().toStdString(),
              twipsOf({static_cast<double>(a.x()), static_cast<double>(a.y()),
                       static_cast<double>(a.width()), static_cast<double>(a.height())},
                      t),
              screen == QGuiApplication::primaryScreen()});
     }
-    return screens;
+    return reading;
+}
+
+} // namespace
+
+std::vector<DockScreen> readDockScreens() {
+    return readScreens().screens;
 }
 
 ScreenWatch::ScreenWatch(QObject* parent) : QObject(parent) {
-    screens_ = readDockScreens();
+    Reading reading = readScreens();
+    screens_ = std::move(reading.screens);
     auto* app = qGuiApp;
     connect(app, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
         watch(screen);
@@ -146,6 +161,9 @@ ScreenWatch::ScreenWatch(QObject* parent) : QObject(parent) {
     // The desktop's work area changes when a panel appears, goes or reserves another strut.
     if (xcb_connection_t* c = x11Connection()) {
         workAreaAtom_ = atomNamed(c, "_NET_WORKAREA");
+        clientListAtom_ = atomNamed(c, "_NET_CLIENT_LIST");
+        strutAtoms_[0] = atomNamed(c, "_NET_WM_STRUT_PARTIAL");
+        strutAtoms_[1] = atomNamed(c, "_NET_WM_STRUT");
         root_ = rootOf(c);
         // Qt already listens on the root window; property changes are added to what it asked.
         const Reply<xcb_get_window_attributes_reply_t> attributes(
@@ -155,6 +173,25 @@ ScreenWatch::ScreenWatch(QObject* parent) : QObject(parent) {
         xcb_change_window_attributes(c, root_, XCB_CW_EVENT_MASK, &mask);
         xcb_flush(c);
         QCoreApplication::instance()->installNativeEventFilter(this);
+        watchPanels(reading.strutWindows);
+    }
+}
+
+// A panel that changes its strut says so on its own window; the window manager may not
+// change the desktop's work area for it (xfwm4 keeps it whole with several monitors).
+void ScreenWatch::watchPanels(const std::vector<std::uint32_t>& windows) {
+    xcb_connection_t* c = x11Connection();
+    if (!c)
+        return;
+    for (const std::uint32_t window : windows) {
+        if (!panels_.insert(window).second)
+            continue;
+        const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+        // Checked, so that a panel already gone is no error for the toolkit to report.
+        const Reply<xcb_generic_error_t> error(xcb_request_check(
+            c, xcb_change_window_attributes_checked(c, window, XCB_CW_EVENT_MASK, &mask)));
+        if (error)
+            panels_.erase(window);
     }
 }
 
@@ -180,7 +217,11 @@ bool ScreenWatch::nativeEventFilter(const QByteArray& eventType, void* message, 
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY) {
         const auto* property = static_cast<const xcb_property_notify_event_t*>(message);
-        if (property->window == root_ && property->atom == workAreaAtom_)
+        const bool desktop = property->window == root_ &&
+                             (property->atom == workAreaAtom_ || property->atom == clientListAtom_);
+        const bool panel = panels_.count(property->window) != 0 &&
+                           (property->atom == strutAtoms_[0] || property->atom == strutAtoms_[1]);
+        if (desktop || panel)
             changeSoon();
     }
     return false;
@@ -197,7 +238,9 @@ void ScreenWatch::changeSoon() {
 
 void ScreenWatch::reread() {
     pending_ = false;
-    std::vector<DockScreen> now = readDockScreens();
+    Reading reading = readScreens();
+    watchPanels(reading.strutWindows);
+    std::vector<DockScreen> now = std::move(reading.screens);
     const bool same =
         now.size() == screens_.size() &&
         std::equal(now.begin(), now.end(), screens_.begin(),

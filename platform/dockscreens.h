@@ -5,6 +5,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QObject>
 
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -20,8 +21,8 @@ std::vector<DockScreen> readDockScreens();
 
 // Keeps the monitors as last read, and reads them again when the toolkit or the X server says
 // that something changed: a monitor added or removed, a resolution, position, scale or primary
-// change, a panel that appears or moves (the desktop's work area changes). Several words that
-// come together make one change. Nothing runs in between: no polling.
+// change, a panel that appears, goes or changes what it reserves. Several words that come
+// together make one change. Nothing runs in between: no polling.
 class ScreenWatch : public QObject, public QAbstractNativeEventFilter {
     Q_OBJECT
 
@@ -44,7 +45,12 @@ private:
     void reread();
 
     std::vector<DockScreen> screens_;
+    void watchPanels(const std::vector<std::uint32_t>& windows);
+
     std::uint32_t workAreaAtom_ = 0;
+    std::uint32_t clientListAtom_ = 0; // a panel appears or goes
+    std::uint32_t strutAtoms_[2] = {};
+    std::set<std::uint32_t> panels_; // windows with struts, watched for a change of them
     std::uint32_t root_ = 0;
     bool pending_ = false;
 };
