@@ -135,11 +135,13 @@ void Form1::Check2_Click() {
     applyState();
 }
 
+// A change of the monitors: the bar re-docks at once to its side of its area, keeping its
+// place along the side, open or closed as it was.
 void Form1::Timer1_Timer() {
-    if (!followScreenWidth(state_, screenWidth_, context_.screen()))
+    if (!moveToArea(context_.screen()))
         return;
     layoutRows();
-    apri();
+    dock();
 }
 
 void Form1::Form_Unload() {
@@ -149,10 +151,15 @@ void Form1::Form_Unload() {
     Preferences& prefs = *context_.preferences;
     // The program is ending: a place that cannot be stored only means that the next start
     // shows the bar where the settings last put it, and a box now would hold up the quit.
-    (void)prefs.setLeft(static_cast<float>(state_.left));
-    (void)prefs.setTop(static_cast<float>(state_.top));
-    (void)prefs.setWidth(keepOpenBox()->isChecked() ? static_cast<float>(state_.width)
-                                                    : closedWidth);
+    // The place is kept from the area's corner, with the area's size, so that the next start
+    // finds the same spot on a monitor that has moved, grown or changed its scale.
+    const StoredPlace place =
+        storedPlaceOf(state_, area(),
+                      keepOpenBox()->isChecked() ? static_cast<float>(state_.width) : closedWidth);
+    (void)prefs.setLeft(place.left);
+    (void)prefs.setTop(place.top);
+    (void)prefs.setWidth(place.width);
+    (void)prefs.setAreaSize(place.areaWidth, place.areaHeight);
 }
 
 int Form1::keyAt(QPoint at) const {

@@ -1,7 +1,6 @@
 #include "bar/session.h"
 
 #include "platform/icons.h"
-#include "platform/screen.h"
 
 namespace ombrix {
 
@@ -12,7 +11,9 @@ BarContext DesktopSession::barContext(std::function<void()> quit) {
     context.preferences = &preferences;
     context.desktop = &desktop;
     context.sounds = &sounds;
-    context.screen = [] { return platform::screenTwips(); };
+    // The chosen monitor's work area, the primary's while the chosen one is missing.
+    context.screen = [this] { return screens.areaOf(preferences.monitor()); };
+    context.screens = [this] { return screens.screens(); };
     context.quit = std::move(quit);
     return context;
 }

@@ -95,7 +95,9 @@ std::unique_ptr<Form1> buildBar(const BarStartup& startup) {
     matchKeysToButtons(keys, form.keyCount());
     step(startup, [&] {
         const BarWindowState saved =
-            restoredWindow(prefs.left(), prefs.top(screen.height), prefs.width(), screen);
+            restoredPlace({prefs.left(), prefs.top(screen.height), prefs.width(), prefs.areaWidth(),
+                           prefs.areaHeight()},
+                          screen);
         form.setWindowState(saved);
         form.setKeepOpen(!saved.closed());
         return true;
@@ -142,6 +144,8 @@ int runBar(int argc, char** argv) {
     startup.beep = [] { QApplication::beep(); };
 
     auto bar = buildBar(startup);
+    QObject::connect(&session.screens, &platform::ScreenWatch::changed, bar.get(),
+                     &Form1::Timer1_Timer);
     platform::makeDock(bar.get());
     bar->show();
     return QApplication::exec();

@@ -7,6 +7,7 @@ set(OMBRIX_CORE_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/targets_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layout_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/barwindow_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dockarea_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/desktopentry_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/iconthemecache_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/keyaction_test.cpp

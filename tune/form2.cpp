@@ -549,7 +549,8 @@ void Form2::Form_MouseMove(double xTwips, double yTwips, Qt::MouseButtons button
         return;
     const QPoint by(platform::toPixels(xTwips - dragOrigin_.x()),
                     platform::toPixels(yTwips - dragOrigin_.y()));
-    move(pos() + by);
+    QWidget* frame = window(); // the editor's own window, or the one it scrolls in
+    frame->move(frame->pos() + by);
 }
 
 void Form2::mousePressEvent(QMouseEvent* event) {
@@ -635,8 +636,9 @@ void Form2::keepClearOfBarCopy(bool onlyWhenCovered) {
     Form3& copy = *context_.barCopy;
     const double twips = platform::toTwips(1);
     // Until the window manager has framed the window, room is kept for a title bar.
-    const QRect inner = geometry();
-    QRect frame = frameGeometry();
+    QWidget* window = this->window(); // the editor's own window, or the one it scrolls in
+    const QRect inner = window->geometry();
+    QRect frame = window->frameGeometry();
     if (frame == inner)
         frame = inner.adjusted(-4, -32, 4, 4);
     const BarWindowState& shown = copy.state();
@@ -644,14 +646,13 @@ void Form2::keepClearOfBarCopy(bool onlyWhenCovered) {
     const Area now{frame.left() * twips, frame.top() * twips, frame.width() * twips,
                    frame.height() * twips};
     const ScreenSize screen = screenNow();
-    const bool onScreen = now.left >= 0 && now.top >= 0 && now.left + now.width <= screen.width &&
-                          now.top + now.height <= screen.height;
+    const bool onScreen = liesWithin(now, screen);
     if (onlyWhenCovered && onScreen && !now.meets(copyArea))
         return;
     const EditorPlace place = placeEditor(screen, now.width, now.height, copyArea);
     if (place.copyTop != shown.top)
         copy.moveTop(place.copyTop);
-    move(platform::toPixels(place.left), platform::toPixels(place.top));
+    window->move(platform::toPixels(place.left), platform::toPixels(place.top));
 }
 
 void Form2::showKeysInUse() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tune/colour/colori.h"
+#include "tune/editorframe.h"
 #include "tune/form2.h"
 #include "tune/form3.h"
 
@@ -12,7 +13,13 @@ namespace ombrix {
 struct TuneWindows {
     std::unique_ptr<Form3> barCopy;
     std::unique_ptr<Form2> editor;
+    // The editor's window when it scrolls; made only where its design's size does not fit.
+    std::unique_ptr<EditorFrame> frame;
 };
+
+// The editor whole where it fits the bar's area beside the copy; else in a window that fits,
+// where it scrolls. Called at the start and whenever the monitors change.
+void fitEditorToArea(TuneWindows& windows, ScreenSize area);
 
 // Everything the start-up reads from outside, so a test can run it on a folder of its own.
 struct TuneStartup {
