@@ -3,6 +3,8 @@
 #include "platform/icons.h"
 #include "platform/screen.h"
 
+#include <QTimer>
+
 namespace ombrix {
 
 BarContext DesktopSession::barContext(std::function<void()> quit) {
@@ -15,6 +17,14 @@ BarContext DesktopSession::barContext(std::function<void()> quit) {
     context.screen = [] { return platform::screenTwips(); };
     context.quit = std::move(quit);
     return context;
+}
+
+void tellSettingsProblem(const DesktopSession& session) {
+    if (session.store.problem().empty())
+        return;
+    QTimer::singleShot(0, [text = QString::fromStdString(session.store.problem())] {
+        platform::showWarning(nullptr, text);
+    });
 }
 
 bool isOnlyCopy(platform::SingleInstance& instance) {

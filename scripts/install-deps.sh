@@ -11,7 +11,7 @@ packages=(
     xvfb xauth xdotool x11-utils imagemagick libx11-dev libxcb1-dev
     openbox dbus dbus-daemon weston xwayland qt6-wayland
     adwaita-icon-theme gtk-update-icon-cache desktop-file-utils xterm
-    dpkg-dev lintian appstream
+    dpkg-dev lintian appstream dosfstools
     python3-gi gir1.2-glib-2.0
     clang libclang-rt-14-dev clang-format git
 )
