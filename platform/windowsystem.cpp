@@ -1,6 +1,9 @@
 #include "platform/windowsystem.h"
 
+#include "common/boundedread.h"
+
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QWidget>
 #include <QWindow>
 #include <qguiapplication_platform.h>
@@ -82,6 +85,8 @@ void chooseWindowSystem() {
 }
 
 void applicationStarted() {
+    // A picture that says it is huge is not decoded: no icon needs more.
+    QImageReader::setAllocationLimit(pictureAllocationLimitMb);
     if (chose) {
         qunsetenv(qpaPlatformVariable);
         chose = false;

@@ -144,6 +144,7 @@ end_bar
 # Each case puts one file in the way and starts the bar under /usr/bin/time; the window must
 # come, and the peak memory stay under 64 MB.
 rm -f "$program/barra.dat" "$key_count_file"
+export XDG_CACHE_HOME="$work/cache"
 hostile_icon_data="$XDG_DATA_HOME/icons/hicolor"
 mkdir -p "$hostile_icon_data/16x16/apps" "$hostile_icon_data/scalable/apps" "$work/entries" \
     "$XDG_CACHE_HOME/Ombrix"
@@ -224,9 +225,13 @@ fresh_files; truncate -s 1G "$picture_cache"
 hostile_start "keypictures.cache of 1 GB"
 fresh_files; truncate -s 100M "$hostile_icon_data/scalable/apps/ombrixhostile.svg"
 hostile_start "a theme SVG icon of 100 MB"
+# The key's icon is one a theme has: for a name no theme has, the bar falls back to Qt's own
+# file icons, and Qt's icon loader reads every index.theme whole.
 fresh_files; cp /usr/share/icons/hicolor/index.theme "$hostile_icon_data/index.theme"
 truncate -s 490M "$hostile_icon_data/index.theme"
+sed -i 's/^Icon=.*/Icon=utilities-terminal/' "$work/entries/themed.desktop"
 hostile_start "an index.theme of 490 MB"
+sed -i 's/^Icon=.*/Icon=ombrixhostile/' "$work/entries/themed.desktop"
 fresh_files; truncate -s 275M "$settings_file"
 hostile_start "Ombrix.conf of 275 MB"
 [ -e "$settings_file.damaged" ] && pass "the damaged Ombrix.conf is kept aside" ||
