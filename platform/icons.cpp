@@ -5,6 +5,7 @@
 #include "common/iconthemecache.h"
 #include "platform/boundedfile.h"
 #include "platform/keypicturecache.h"
+#include "platform/windowsystem.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -684,7 +685,7 @@ RenderedPicture desktopEntryIconSmall(const std::filesystem::path& file) {
 QImage providerIconSmall(const std::filesystem::path& file) {
     prepareIconThemes(); // the provider looks up mime-type icons in the theme
     static const QFileIconProvider provider;
-    const QIcon icon = provider.icon(QFileInfo(toQString(file)));
+    const QIcon icon = iconThemesBounded() ? provider.icon(QFileInfo(toQString(file))) : QIcon();
     return icon.isNull() ? QImage() : fitSmall(icon.pixmap(smallIcon, 1.0).toImage());
 }
 

@@ -2,8 +2,12 @@
 
 #include "common/boundedread.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QImageReader>
+#include <QStandardPaths>
 #include <QWidget>
 #include <QWindow>
 #include <qguiapplication_platform.h>
@@ -82,6 +86,25 @@ void chooseWindowSystem() {
     chose = prefersX11(environment);
     if (chose)
         qputenv(qpaPlatformVariable, x11FirstPlatforms);
+}
+
+bool iconThemesBounded() {
+    static const bool bounded = [] {
+        QStringList bases = QIcon::themeSearchPaths();
+        for (const QString& data :
+             QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+            bases.append(data + QStringLiteral("/icons"));
+        for (const QString& base : bases) {
+            for (const QString& theme : QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+                const QFileInfo index(base + '/' + theme + QStringLiteral("/index.theme"));
+                if (index.exists() &&
+                    (!index.isFile() || static_cast<std::size_t>(index.size()) > themeIndexLimit))
+                    return false;
+            }
+        }
+        return true;
+    }();
+    return bounded;
 }
 
 void applicationStarted() {

@@ -102,16 +102,20 @@ int main(int argc, char** argv) {
     (void)saveNewState(files, counting);
     const StoredKeys after = readStored(files);
     const int steps = counting.changes();
-    // The time a child takes to start and save, over which the random kills are spread.
-    writeOld(files);
-    const auto started = std::chrono::steady_clock::now();
-    inChild(
-        [&] {
-            FaultyDisk disk = diskWith(Fault::None, -1, fat);
-            (void)saveNewState(files, disk);
-        },
-        std::chrono::microseconds(-1));
-    const auto wholeSave = std::chrono::steady_clock::now() - started;
+    // The longest of a few children's start and save, over twice which the random kills are
+    // spread, so that they fall before, during and after the commit point.
+    std::chrono::steady_clock::duration wholeSave{};
+    for (int run = 0; run < 5; ++run) {
+        writeOld(files);
+        const auto started = std::chrono::steady_clock::now();
+        inChild(
+            [&] {
+                FaultyDisk disk = diskWith(Fault::None, -1, fat);
+                (void)saveNewState(files, disk);
+            },
+            std::chrono::microseconds(-1));
+        wholeSave = std::max(wholeSave, std::chrono::steady_clock::now() - started);
+    }
 
     Figures figures;
     for (int step = 0; step < steps; ++step) {
@@ -126,7 +130,7 @@ int main(int argc, char** argv) {
     }
 
     std::mt19937 random(20261208);
-    const auto span = std::chrono::duration_cast<std::chrono::microseconds>(wholeSave * 3 / 2);
+    const auto span = std::chrono::duration_cast<std::chrono::microseconds>(wholeSave * 2);
     std::uniform_int_distribution<long> delay(0, std::max<long>(span.count(), 1));
     for (int kill = 0; kill < randomKills; ++kill) {
         writeOld(files);
