@@ -4,6 +4,7 @@
 #include "barfixture.h"
 
 #include "common/keysave.h"
+#include "savefaults.h"
 #include "tune/startup.h"
 
 #include <QMimeData>
@@ -124,4 +125,35 @@ TEST(DropAsTheSetupStarts, IsRefusedOrKept) {
     EXPECT_EQ(lost, 0);
     EXPECT_GT(refused, 0);
     EXPECT_LT(refused, drops);
+}
+
+// A save stopped after its commit point is finished by the bar's start before it reads the
+// keys; one stopped before it leaves the old keys. The stop is a throw where the process died.
+TEST(InterruptedSave, IsFinishedOrUndoneBeforeTheBarReadsTheKeys) {
+    for (const int stopAt : {1, 4}) {
+        BarFixture f;
+        f.writeKeys(keysNamed("old", 5));
+        const KeyFiles files{f.folder.path(), f.keyCountFile()};
+        savefaults::FaultyDisk disk(savefaults::Fault::Stop, stopAt, false);
+        const std::vector<KeyRecord> saved = keysNamed("new", 7);
+        EXPECT_THROW((void)saveKeys(files, saved, 7, {}, disk), savefaults::Stopped);
+        const bool committed = std::filesystem::exists(f.folder / std::string(journalName));
+        EXPECT_EQ(committed, stopAt == 4) << "the journal is the commit point";
+        auto bar = f.build();
+        EXPECT_EQ(bar->keyCount(), stopAt == 4 ? 7 : 5);
+        EXPECT_EQ(bar->key(0)->toolTip().toStdString(), stopAt == 4 ? "new key" : "old key");
+        EXPECT_FALSE(std::filesystem::exists(f.folder / std::string(journalName)));
+    }
+}
+
+// One setup program per data folder, whatever the runtime folder: a second one is refused
+// while the first holds the lock, and starts once it is gone.
+TEST(SetupSessionLock, AdmitsOneSetupProgramPerDataFolder) {
+    TempFolder folder;
+    const auto count = folder / "config" / "keycount.stm";
+    std::optional<SetupSession> first = takeSetupSession(folder.path(), count);
+    EXPECT_TRUE(first->mayRun);
+    EXPECT_FALSE(takeSetupSession(folder.path(), count).mayRun);
+    first.reset();
+    EXPECT_TRUE(takeSetupSession(folder.path(), count).mayRun);
 }
