@@ -11,6 +11,8 @@ SavePlaces keySavePlaces(const KeyFiles& files) {
 }
 
 Recovery recoverKeys(const KeyFiles& files, SaveFileSystem& disk) {
+    std::error_code ignored;
+    std::filesystem::remove_all(files.dataFolder / scratchFolderName, ignored);
     return recoverSave(disk, keySavePlaces(files));
 }
 

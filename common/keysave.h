@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <span>
+#include <string_view>
 #include <vector>
 
 // The stored keys as one save: the key table and the icon files in the data folder, the key
@@ -17,11 +18,15 @@ struct KeyFiles {
     std::filesystem::path keyCountFile;
 };
 
+// The setup program's scratch copy of the icons folder, inside the data folder.
+inline constexpr std::string_view scratchFolderName = "tune.scratch";
+
 // The journal's folder and every folder whose staged files a recovery looks for.
 SavePlaces keySavePlaces(const KeyFiles& files);
 
-// Finishes or rolls back an interrupted save; called under the data lock before the keys are
-// read.
+// Finishes or rolls back an interrupted save, and removes the scratch folder of a setup
+// program that was killed; called under the data lock (so no setup program runs) before the
+// keys are read.
 Recovery recoverKeys(const KeyFiles& files, SaveFileSystem& disk = diskFileSystem());
 
 // The key table and the count, and `others` (icon files, texts), as one change.

@@ -129,6 +129,7 @@ TEST(DropAsTheSetupStarts, IsRefusedOrKept) {
 
 // A save stopped after its commit point is finished by the bar's start before it reads the
 // keys; one stopped before it leaves the old keys. The stop is a throw where the process died.
+// The scratch folder a killed setup program left goes too.
 TEST(InterruptedSave, IsFinishedOrUndoneBeforeTheBarReadsTheKeys) {
     for (const int stopAt : {1, 4}) {
         BarFixture f;
@@ -137,12 +138,14 @@ TEST(InterruptedSave, IsFinishedOrUndoneBeforeTheBarReadsTheKeys) {
         savefaults::FaultyDisk disk(savefaults::Fault::Stop, stopAt, false);
         const std::vector<KeyRecord> saved = keysNamed("new", 7);
         EXPECT_THROW((void)saveKeys(files, saved, 7, {}, disk), savefaults::Stopped);
+        f.folder.write("tune.scratch/icons/icon0.ico", "left by a killed setup program");
         const bool committed = std::filesystem::exists(f.folder / std::string(journalName));
         EXPECT_EQ(committed, stopAt == 4) << "the journal is the commit point";
         auto bar = f.build();
         EXPECT_EQ(bar->keyCount(), stopAt == 4 ? 7 : 5);
         EXPECT_EQ(bar->key(0)->toolTip().toStdString(), stopAt == 4 ? "new key" : "old key");
         EXPECT_FALSE(std::filesystem::exists(f.folder / std::string(journalName)));
+        EXPECT_FALSE(std::filesystem::exists(f.folder / "tune.scratch"));
     }
 }
 

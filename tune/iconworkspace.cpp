@@ -1,6 +1,7 @@
 #include "tune/iconworkspace.h"
 
 #include "common/keyrecord.h"
+#include "common/keysave.h"
 #include "common/targets.h"
 
 #include <string>
@@ -14,7 +15,7 @@ namespace {
 constexpr std::size_t iconFileLimit = 16 << 20;
 
 fs::path scratchFolderOf(const fs::path& dataFolder) {
-    return dataFolder / "tune.scratch";
+    return dataFolder / scratchFolderName;
 }
 
 std::string failed(const std::string& what, const fs::path& path, const std::string& why) {
@@ -55,11 +56,6 @@ IconWorkspace::~IconWorkspace() {
         return;
     std::error_code ignored;
     fs::remove_all(scratch_, ignored);
-}
-
-void IconWorkspace::removeLeftScratch(const fs::path& dataFolder) {
-    std::error_code ignored;
-    fs::remove_all(scratchFolderOf(dataFolder), ignored);
 }
 
 WriteResult IconWorkspace::prepareChange() {

@@ -10,7 +10,8 @@
 // reaches barra.dat only on "EXIT"; the icon files must follow the same road, or a key moved
 // and then left unsaved would show another key's picture at the next start. So the first
 // change to an icon file (a moved key, a stored picture) copies the icons folder's files into
-// a scratch folder inside the data folder, every change is made there, and "EXIT" saves the
+// a scratch folder inside the data folder (which the next start removes if a killed session
+// left it), every change is made there, and "EXIT" saves the
 // icon files together with the key table and the count (keysave.h). Leaving any other way
 // leaves all of them as they were.
 namespace ombrix {
@@ -35,10 +36,6 @@ public:
     // copy holds, and a removal for each one the icons folder holds and the copy does not.
     // Other files of the icons folder are no key's and stay. None before the first change.
     std::vector<SavedFile> savedIcons() const;
-
-    // Removes the scratch folder of a session that ended without removing it (killed); the
-    // caller holds the data folder's lock, so no session owns it any more.
-    static void removeLeftScratch(const std::filesystem::path& dataFolder);
 
 private:
     std::filesystem::path dataFolder_;

@@ -196,10 +196,8 @@ SetupSession takeSetupSession(const std::filesystem::path& dataFolder,
     DataLock lock = DataLock::take(dataFolder, std::chrono::seconds(1));
     const bool held = lock.held();
     const bool mayRun = lock.state() != DataLock::State::Busy;
-    if (held) {
+    if (held)
         (void)recoverKeys({dataFolder, keyCountFile});
-        IconWorkspace::removeLeftScratch(dataFolder);
-    }
     return {std::move(lock), mayRun};
 }
 
