@@ -201,6 +201,8 @@ std::optional<std::vector<SavedFile>> parseJournal(std::string_view text) {
             return std::nullopt;
         text.remove_prefix(file.bytes ? 4 : 7);
         std::size_t length = 0;
+        if (text.starts_with('0')) // one way to write each length
+            return std::nullopt;
         const auto [after, error] = std::from_chars(text.data(), text.data() + text.size(), length);
         if (error != std::errc() || after == text.data() + text.size() || *after != ' ')
             return std::nullopt;

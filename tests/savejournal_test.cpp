@@ -123,7 +123,8 @@ INSTANTIATE_TEST_SUITE_P(
                     JournalCase{"NoEnd", "ombrix save 1\nput 4 /a/b\n"},
                     JournalCase{"WrongCount", "ombrix save 1\nput 4 /a/b\nend 2\n"},
                     JournalCase{"UnknownStep", "ombrix save 1\nmove 4 /a/b\nend 1\n"},
-                    JournalCase{"LengthPastTheEnd", "ombrix save 1\nput 99 /a/b\nend 1\n"}),
+                    JournalCase{"LengthPastTheEnd", "ombrix save 1\nput 99 /a/b\nend 1\n"},
+                    JournalCase{"LengthWithALeadingZero", "ombrix save 1\nput 04 /a/b\nend 1\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SaveJournal, ReadsBackWhatItWrote) {
