@@ -14,6 +14,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace ombrix {
 
 using platform::toPixels;
@@ -126,6 +128,15 @@ void BarForm::createKeys(int count) {
         connect(button, &QAbstractButton::clicked, this, [this, i] { Command2_Click(i); });
         keyButtons_.push_back(button);
     }
+    applyLayout();
+}
+
+void BarForm::removeKeysFrom(int count) {
+    while (keyCount() > std::max(count, 0)) {
+        delete keyButtons_.back();
+        keyButtons_.pop_back();
+    }
+    geometry_.keys = singleRowKeys(keyCount());
     applyLayout();
 }
 

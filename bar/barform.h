@@ -57,6 +57,8 @@ public:
     // Start-up: the keys, their faces and the first layout. Called again with a larger count,
     // it adds the buttons of keys dropped onto the bar.
     void createKeys(int keyCount);
+    // Removes the buttons of keys count and beyond (the stored keys became fewer).
+    void removeKeysFrom(int count);
     void setKeyFace(int i, const QString& caption, const QPixmap& picture);
     void setKeyToolTip(int i, const QString& text);
     void setKeyColour(int i, std::uint32_t rgb);

@@ -3,7 +3,6 @@
 #include "common/targets.h"
 #include "platform/desktopservices.h"
 #include "platform/screen.h"
-#include "platform/singleinstance.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -257,19 +256,20 @@ void Form1::dropEvent(QDropEvent* event) {
 }
 
 bool Form1::addDroppedKeys(std::vector<KeyRecord> added) {
-    // The setup program holds the key table while it runs and writes it when it is left.
-    const bool setupRunning = platform::isRunning(QStringLiteral("tune"));
-    const AddResult result = addKeys(store_, keys(), added, setupRunning);
+    AddResult result = addKeys(store_, keys(), added);
     if (!result.added) {
         context_.desktop->warn(this, QString::fromStdString(result.message));
         return false;
     }
     playClick();
-    const int first = keyCount();
-    for (KeyRecord& record : added)
-        keys().push_back(std::move(record));
-    createKeys(static_cast<int>(keys().size()));
-    for (int i = first; i < keyCount(); ++i) {
+    // The bar shows the keys as stored now: the setup program may have saved others since
+    // the bar read them.
+    const int count = static_cast<int>(result.keys.size());
+    keys() = std::move(result.keys);
+    if (count < keyCount())
+        removeKeysFrom(count);
+    createKeys(count);
+    for (int i = 0; i < count; ++i) {
         KeyRecord& record = keys().at(static_cast<std::size_t>(i));
         showFace(i, record, context_.dataFolder, smallIcon_);
         showToolTipAndShutdownBlue(i, record);

@@ -2,6 +2,8 @@
 
 #include "platform/icons.h"
 
+#include <QTimer>
+
 namespace ombrix {
 
 BarContext DesktopSession::barContext(std::function<void()> quit) {
@@ -16,6 +18,14 @@ BarContext DesktopSession::barContext(std::function<void()> quit) {
     context.screens = [this] { return screens.screens(); };
     context.quit = std::move(quit);
     return context;
+}
+
+void tellSettingsProblem(const DesktopSession& session) {
+    if (session.store.problem().empty())
+        return;
+    QTimer::singleShot(0, [text = QString::fromStdString(session.store.problem())] {
+        platform::showWarning(nullptr, text);
+    });
 }
 
 bool isOnlyCopy(platform::SingleInstance& instance) {

@@ -28,6 +28,9 @@ struct DesktopSession {
     BarContext barContext(std::function<void()> quit);
 };
 
+// Tells the user once, when the windows are up, what was wrong with the settings file.
+void tellSettingsProblem(const DesktopSession& session);
+
 // True for the only running copy of a program; a second copy tells the user so, and should end.
 bool isOnlyCopy(platform::SingleInstance& instance);
 

@@ -12,7 +12,7 @@ packages=(
     xserver-xorg-core xserver-xorg-video-dummy
     openbox dbus dbus-daemon weston xwayland qt6-wayland
     adwaita-icon-theme gtk-update-icon-cache desktop-file-utils xterm
-    dpkg-dev lintian appstream
+    dpkg-dev lintian appstream dosfstools
     python3-gi gir1.2-glib-2.0
     clang libclang-rt-14-dev clang-format git
 )

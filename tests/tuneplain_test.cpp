@@ -4,6 +4,8 @@
 #include "tune/placement.h"
 #include "tune/targetline.h"
 
+#include "common/keycount.h"
+#include "common/keysave.h"
 #include "common/targets.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +38,10 @@ struct IconFolder {
     std::string icon(int i) const { return readBytes(iconFilePath(folder.path(), i)); }
 };
 
+KeyFiles keyFilesOf(const IconFolder& f) {
+    return {f.folder.path(), f.folder / "config/keycount.stm"};
+}
+
 TEST(IconWorkspace, ChangesReachTheIconsFolderOnlyWithTheKeyTable) {
     IconFolder f;
     TuneState state;
@@ -50,34 +56,36 @@ TEST(IconWorkspace, ChangesReachTheIconsFolderOnlyWithTheKeyTable) {
     EXPECT_EQ(f.icon(3), "three");
     EXPECT_EQ(f.icon(4), "four");
     EXPECT_FALSE(fileExists(iconFilePath(f.folder.path(), 5)));
+    EXPECT_FALSE(fs::exists(f.folder / "tune.scratch")) << "the scratch copy goes with it";
 
     IconWorkspace icons(f.folder.path());
     ASSERT_TRUE(icons.prepareChange());
-    ASSERT_TRUE(moveKey(state, icons.folder(), 3, 4));
-    const WriteResult saved = icons.save([&] {
-        EXPECT_EQ(f.icon(3), "four") << "the icons are in place when the table is written";
-        return writeFileAtomically(f.folder / "barra.dat", "new table");
-    });
+    ASSERT_TRUE(moveKey(state, icons.folder(), 3, 6)); // icon3 becomes icon6, none at 3
+    const WriteResult saved =
+        saveKeys(keyFilesOf(f), std::span(state.keys.data(), maxKeys), 7, icons.savedIcons());
     ASSERT_TRUE(saved) << saved.message;
-    EXPECT_EQ(f.icon(3), "four");
-    EXPECT_EQ(f.icon(4), "three");
+    EXPECT_FALSE(fileExists(iconFilePath(f.folder.path(), 3)));
+    EXPECT_EQ(f.icon(4), "four");
+    EXPECT_EQ(f.icon(6), "three");
     EXPECT_EQ(readBytes(f.folder / "icons/notes.txt"), "kept");
-    EXPECT_EQ(readBytes(f.folder / "barra.dat"), "new table");
-    EXPECT_FALSE(fs::exists(f.folder / "icons.saving"));
+    EXPECT_EQ(readKeyCount(f.folder / "config/keycount.stm"), 7);
 }
 
-TEST(IconWorkspace, AKeyTableThatCannotBeWrittenPutsTheOldIconsBack) {
+TEST(IconWorkspace, ASaveThatCannotBeMadeChangesNoIcon) {
     IconFolder f;
     TuneState state;
     IconWorkspace icons(f.folder.path());
     ASSERT_TRUE(icons.prepareChange());
     ASSERT_TRUE(moveKey(state, icons.folder(), 3, 4));
-    const WriteResult saved = icons.save([] { return WriteResult::failure("disk full"); });
+    fs::remove(f.folder / "barra.dat");
+    fs::create_directory(f.folder / "barra.dat"); // a folder in the table's way
+    const WriteResult saved =
+        saveKeys(keyFilesOf(f), std::span(state.keys.data(), maxKeys), 7, icons.savedIcons());
     EXPECT_FALSE(saved);
-    EXPECT_EQ(saved.message, "disk full");
+    EXPECT_NE(saved.message.find("barra.dat"), std::string::npos) << saved.message;
     EXPECT_EQ(f.icon(3), "three");
     EXPECT_EQ(f.icon(4), "four");
-    EXPECT_EQ(readBytes(f.folder / "barra.dat"), "old table");
+    EXPECT_FALSE(fs::exists(f.folder / "config/keycount.stm"));
 }
 
 // ---- The target line and the fields "Setup" stores from it

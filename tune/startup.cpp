@@ -4,6 +4,7 @@
 #include "bar/startupstep.h"
 
 #include "common/keycount.h"
+#include "common/keysave.h"
 #include "common/keytable.h"
 #include "common/starterkeys.h"
 #include "common/targets.h"
@@ -11,7 +12,6 @@
 #include "platform/icons.h"
 #include "platform/paths.h"
 #include "platform/screen.h"
-#include "platform/singleinstance.h"
 #include "platform/windowsystem.h"
 #include "tune/colour/colori.h"
 #include "tune/keylist.h"
@@ -225,15 +225,21 @@ TuneWindows startTune(const TuneStartup& startup) {
     return windows;
 }
 
+SetupSession takeSetupSession(const std::filesystem::path& dataFolder,
+                              const std::filesystem::path& keyCountFile) {
+    DataLock lock = DataLock::take(dataFolder, std::chrono::seconds(1));
+    const bool held = lock.held();
+    const bool mayRun = lock.state() != DataLock::State::Busy;
+    if (held)
+        (void)recoverKeys({dataFolder, keyCountFile});
+    return {std::move(lock), mayRun};
+}
+
 int runTune(int argc, char** argv) {
     platform::chooseWindowSystem();
     QApplication app(argc, argv);
     platform::applicationStarted();
     QApplication::setApplicationName(QStringLiteral("tune"));
-
-    platform::SingleInstance instance(QStringLiteral("tune"));
-    if (!isOnlyCopy(instance))
-        return 0;
 
     DesktopSession session;
     const auto& folder = session.folder;
@@ -241,6 +247,14 @@ int runTune(int argc, char** argv) {
     // folder may not exist yet.
     std::error_code ignored;
     std::filesystem::create_directories(session.data, ignored);
+    // One setup program per data folder, whatever the runtime folder: it holds the data lock
+    // for its whole session, so no drop onto a bar can change the keys under it.
+    const SetupSession setup = takeSetupSession(session.data, platform::keyCountPath());
+    if (!setup.mayRun) {
+        platform::showWarning(nullptr,
+                              QStringLiteral("The requested application is already open."));
+        return 0;
+    }
     ImageList images(folder);
     TuneState state;
 
@@ -278,6 +292,7 @@ int runTune(int argc, char** argv) {
                          fitEditorToArea(windows, startup.context.screen());
                          windows.editor->keepClearOfBarCopy(true);
                      });
+    tellSettingsProblem(session);
     return QApplication::exec();
 }
 

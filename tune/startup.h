@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/datalock.h"
 #include "tune/colour/colori.h"
 #include "tune/editorframe.h"
 #include "tune/form2.h"
@@ -43,7 +44,19 @@ ColourWindowContext colourWindowContext(const TuneWindows& windows, TuneState& s
                                         const std::filesystem::path& programFolder,
                                         std::function<void()> click);
 
-// The setup program: one copy per user, then the two windows.
+// The setup program's hold on a data folder for its whole session: the data lock (waiting a
+// moment for a drop being saved), then an interrupted save finished or rolled back and the
+// scratch folder of a killed session removed, before anything reads the keys. `mayRun` is
+// false while another setup program holds the lock; a folder where no lock can be made (read
+// only) does not keep the setup from starting.
+struct SetupSession {
+    DataLock lock;
+    bool mayRun = false;
+};
+SetupSession takeSetupSession(const std::filesystem::path& dataFolder,
+                              const std::filesystem::path& keyCountFile);
+
+// The setup program: one copy per data folder, then the two windows.
 int runTune(int argc, char** argv);
 
 } // namespace ombrix
