@@ -11,6 +11,7 @@
 #include "platform/icons.h"
 #include "platform/paths.h"
 #include "platform/singleinstance.h"
+#include "platform/terminationsignals.h"
 #include "platform/windowsystem.h"
 
 #include <QApplication>
@@ -142,6 +143,12 @@ int runBar(int argc, char** argv) {
     startup.beep = [] { QApplication::beep(); };
 
     auto bar = buildBar(startup);
+    // Asked to end (the session closing, the setup program starting): as the close label does,
+    // the place is saved first.
+    const platform::TerminationSignals termination([&bar] {
+        bar->Form_Unload();
+        QCoreApplication::quit();
+    });
     platform::makeDock(bar.get());
     bar->show();
     return QApplication::exec();

@@ -95,6 +95,15 @@ void applicationStarted() {
 void makeDock(QWidget* window) {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
+    // Qt's X11 plugin makes a tool window transient for the program's hidden leader window,
+    // and KWin keeps a transient dock on one desktop only; and a dock that also asks to be
+    // "above" stays over fullscreen windows under xfwm4. Every window manager keeps a dock
+    // above ordinary windows by its type alone, so the dock is a plain window without either.
+    window->setWindowFlags(
+        (window->windowFlags() & ~(Qt::WindowType_Mask | Qt::WindowStaysOnTopHint)) | Qt::Window);
+    // A compositor casts a shadow under a window's whole rectangle, but none under the clear
+    // pixels of a translucent window: the round handle casts a round shadow, or none.
+    window->setAttribute(Qt::WA_TranslucentBackground);
     window->winId(); // makes the native window, which the type is written on
     QWindow* native = window->windowHandle();
     if (!native)

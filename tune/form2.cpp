@@ -999,6 +999,8 @@ bool Form2::Form_Unload() {
         return false;
     }
     unloaded_ = true;
+    if (context_.endRunningBar)
+        context_.endRunningBar();
     startFromProgramFolder("ombrix");
     if (context_.quit)
         context_.quit();

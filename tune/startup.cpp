@@ -11,6 +11,7 @@
 #include "platform/icons.h"
 #include "platform/paths.h"
 #include "platform/singleinstance.h"
+#include "platform/terminationsignals.h"
 #include "platform/windowsystem.h"
 #include "tune/colour/colori.h"
 #include "tune/keylist.h"
@@ -24,6 +25,9 @@
 
 namespace ombrix {
 namespace {
+
+// How long the setup program waits for a running bar to save its place and end.
+constexpr int barEndingPatienceMs = 3000;
 
 void step(const TuneStartup& startup, const std::function<bool()>& body) {
     runStartupStep(startup.beep, body);
@@ -113,6 +117,7 @@ TuneWindows startTune(const TuneStartup& startup) {
     editorContext.desktop = startup.context.desktop;
     editorContext.keyCountFile = startup.keyCountFile;
     editorContext.quit = startup.context.quit;
+    editorContext.endRunningBar = startup.endRunningBar;
     platform::DesktopServices* desktop = startup.context.desktop;
     editorContext.warn = [desktop](const QString& text) {
         desktop->warn(QApplication::activeWindow(), text);
@@ -179,13 +184,16 @@ TuneWindows startTune(const TuneStartup& startup) {
         copy.openAtFullWidth();
         return true;
     });
-    copy.show();
     step(startup, [&] {
         editor.Form_Load();
         return true;
     });
     editor.keepClearOfBarCopy(false);
+    // The first window shown carries the launch's startup notice, with which the window
+    // manager lets the setup window come to the front: the editor is that window.
     editor.show();
+    platform::makeDock(&copy);
+    copy.show();
     // The window manager frames the window once shown; the place is checked with that frame.
     QTimer::singleShot(300, &editor, [&editor] { editor.keepClearOfBarCopy(true); });
     return windows;
@@ -200,6 +208,9 @@ int runTune(int argc, char** argv) {
     platform::SingleInstance instance(QStringLiteral("tune"));
     if (!isOnlyCopy(instance))
         return 0;
+    // The bar and the setup program never run side by side: a running bar ends as "ins."
+    // ends it, and its place is saved before the settings are read here.
+    platform::endRunningCopy(QStringLiteral("ombrix"), barEndingPatienceMs);
 
     DesktopSession session;
     const auto& folder = session.folder;
@@ -235,8 +246,14 @@ int runTune(int argc, char** argv) {
         openColourWindow(colours, shown->editor.get());
     };
 
+    startup.endRunningBar = [] {
+        platform::endRunningCopy(QStringLiteral("ombrix"), barEndingPatienceMs);
+    };
+
     TuneWindows windows = startTune(startup);
     shown = &windows;
+    // Asked to end, the setup program ends as its close box ends it: the keys are not saved.
+    const platform::TerminationSignals termination([&windows] { windows.editor->close(); });
     return QApplication::exec();
 }
 
