@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QWidget>
+#include <qguiapplication_platform.h>
 
 #include <xcb/xcb.h>
 
@@ -120,6 +122,7 @@ LaunchNotice::LaunchNotice(const QString& program, const QString& name) {
     sender.broadcast(startupMessage("new", {{"ID", id},
                                             {"NAME", name.toStdString()},
                                             {"BIN", program.toStdString()},
+                                            {"WMCLASS", program.toStdString()},
                                             {"SCREEN", std::to_string(sender.screenNumber())}}));
     id_ = QByteArray::fromStdString(id);
     qputenv(startupIdVariable, id_);
@@ -136,6 +139,28 @@ void LaunchNotice::cancel() {
     MessageWindow sender;
     if (sender.usable())
         sender.broadcast(startupMessage("remove", {{"ID", id_.toStdString()}}));
+}
+
+QByteArray launchId() {
+    return qgetenv(startupIdVariable);
+}
+
+void completeLaunch(QWidget* window, const QByteArray& id) {
+    if (id.isEmpty() || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return;
+    xcb_connection_t* connection = x11->connection();
+    xcb_change_property(
+        connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window->winId()),
+        atomNamed(connection, "_NET_STARTUP_ID"), atomNamed(connection, "UTF8_STRING"), 8,
+        static_cast<std::uint32_t>(id.size()), id.constData());
+    // A round trip: the window is marked before the launch is said to be done.
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    MessageWindow sender;
+    if (sender.usable())
+        sender.broadcast(startupMessage("remove", {{"ID", id.toStdString()}}));
 }
 
 } // namespace ombrix::platform

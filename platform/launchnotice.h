@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QWidget;
+
 namespace ombrix::platform {
 
 // Tells the desktop, by the freedesktop startup-notification protocol, that the program about
@@ -30,5 +32,15 @@ public:
 private:
     QByteArray id_;
 };
+
+// The launch that started this program, as the desktop or the bar announced it; empty when
+// there was none. Read it before the QApplication is made: Qt's X11 plugin takes it out of
+// the environment.
+QByteArray launchId();
+
+// Marks `window`, shown, as the launched program's window and tells the desktop the launch is
+// done. Qt says so too, but leaves the identifier unquoted, and GNOME's identifiers hold the
+// application's name with its blanks: the launch feedback would then spin until it times out.
+void completeLaunch(QWidget* window, const QByteArray& id);
 
 } // namespace ombrix::platform

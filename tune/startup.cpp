@@ -9,6 +9,7 @@
 #include "common/targets.h"
 #include "platform/desktopservices.h"
 #include "platform/icons.h"
+#include "platform/launchnotice.h"
 #include "platform/paths.h"
 #include "platform/singleinstance.h"
 #include "platform/terminationsignals.h"
@@ -201,6 +202,7 @@ TuneWindows startTune(const TuneStartup& startup) {
 
 int runTune(int argc, char** argv) {
     platform::chooseWindowSystem();
+    const QByteArray launch = platform::launchId();
     QApplication app(argc, argv);
     platform::applicationStarted();
     QApplication::setApplicationName(QStringLiteral("tune"));
@@ -251,6 +253,7 @@ int runTune(int argc, char** argv) {
     };
 
     TuneWindows windows = startTune(startup);
+    platform::completeLaunch(windows.editor.get(), launch);
     shown = &windows;
     // Asked to end, the setup program ends as its close box ends it: the keys are not saved.
     const platform::TerminationSignals termination([&windows] { windows.editor->close(); });
