@@ -59,6 +59,14 @@ void askForEveryWorkspace(xcb_connection_t* connection, xcb_window_t window) {
     xcb_flush(connection);
 }
 
+// Qt paints only inside the window's shape; what lies outside is the window's own background,
+// which Qt leaves undefined. A compositor that draws the whole window would show it as a
+// dark box around the handle: it is made clear.
+void clearOutsideTheShape(xcb_connection_t* connection, xcb_window_t window) {
+    const std::uint32_t clear = 0;
+    xcb_change_window_attributes(connection, window, XCB_CW_BACK_PIXEL, &clear);
+}
+
 std::string_view variable(const char* name) {
     const char* value = std::getenv(name);
     return value ? std::string_view(value) : std::string_view();
@@ -114,8 +122,11 @@ void makeDock(QWidget* window) {
     const Qt::WindowFlags flags = native->flags();
     native->setFlags(flags ^ Qt::WindowDoesNotAcceptFocus);
     native->setFlags(flags);
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
-        askForEveryWorkspace(x11->connection(), static_cast<xcb_window_t>(window->winId()));
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        const auto id = static_cast<xcb_window_t>(window->winId());
+        clearOutsideTheShape(x11->connection(), id);
+        askForEveryWorkspace(x11->connection(), id);
+    }
 }
 
 } // namespace ombrix::platform

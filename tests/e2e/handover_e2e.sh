@@ -4,7 +4,8 @@
 # with ten keys runs open, docked left, and is dragged down. The setup program, started as
 # from the menu, ends that bar, which saves its new place as "ins." would. A second bar started
 # while the setup program runs is ended too when "EXIT" is pressed after the number of keys
-# was made 3: exactly one bar runs then, and it shows three keys.
+# was made 3: exactly one bar runs then, and it shows three keys. Its "ins." then starts the
+# setup program with a startup notice for its editor.
 #
 # Usage: handover_e2e.sh <program folder> <makekeytable> <argrecorder>
 # Exit codes: 0 all checks passed, 1 a check failed, 77 a needed tool is missing (skipped).
@@ -47,12 +48,13 @@ wait_for() { # seconds command...: true once the command succeeds
     done
     return 1
 }
-our_bars() { # the bars running from this test's program folder, whoever started them
+our_programs() { # name: its processes running from this test's folder, whoever started them
     local pid
-    for pid in $(pgrep -x ombrix); do
-        [ "$(readlink "/proc/$pid/exe")" = "$program/ombrix" ] && alive "$pid" && echo "$pid"
+    for pid in $(pgrep -x "$1"); do
+        [ "$(readlink "/proc/$pid/exe")" = "$program/$1" ] && alive "$pid" && echo "$pid"
     done
 }
+our_bars() { our_programs ombrix; }
 bar_windows() { xdotool search --onlyvisible --classname '^ombrix$' 2>/dev/null; }
 setting() { sed -n "s/^$1=//p" "$conf"; }
 # The width of the open bar's outline: its one row holds the keys and the controls before them.
@@ -105,6 +107,22 @@ expect_eq "2: exactly one bar window shows after \"EXIT\"" "$(bar_windows | wc -
 bar=$(bar_windows | head -n1)
 if [ -n "$bar" ]; then
     expect_eq "2: the bar shows the three keys just saved" "$(shaped_width "$bar")" "$(row_width 3)"
+
+    # 3. "ins." hands the setup program a startup notice, which its editor carries: the
+    #    window manager brings that window to the front.
+    read -r x y _ _ <<<"$(geometry "$bar")"
+    xdotool mousemove $((x + 84)) $((y + 12)) click --delay 1 1
+    if wait_for 10 eval 'xdotool search --onlyvisible --name "^Ombrix Setup" >/dev/null 2>&1'; then
+        editor=$(xdotool search --onlyvisible --name "^Ombrix Setup" 2>/dev/null | head -n1)
+        notice=$(xprop -id "$editor" _NET_STARTUP_ID | sed -n 's/.* = "\(.*\)"/\1/p')
+        [[ $notice == ombrix/tune/*_TIME[0-9]* ]] &&
+            pass "3: the editor started by \"ins.\" carries the launch's startup notice" ||
+            fail "3: the editor's startup notice is '$notice'"
+        xdotool key --window "$editor" alt+F4 2>/dev/null
+        wait_for 5 eval '[ -z "$(our_programs tune)" ]' || fail "3: the setup program did not close"
+    else
+        fail "3: \"ins.\" did not start the setup program"
+    fi
 fi
 
 report
