@@ -6,8 +6,8 @@
 # without a frame, placed where it asks and shown on every workspace; opened, every row lies
 # on the screen; the red key's centre is pure red on screen; resting the pointer on a key shows
 # its pop-up text although the bar never takes the focus; the key in the last row starts its
-# program from the dotted folder; an ordinary window leaves the handle in sight, a fullscreen
-# one covers it.
+# program from the dotted folder; a compositor casts no rectangular shadow from the round
+# handle; an ordinary window leaves the handle in sight, a fullscreen one covers it.
 #
 # Usage: desktop_e2e.sh <program folder> <makekeytable> <argrecorder>
 # Exit codes: 0 all checks passed, 1 a check failed, 77 a needed tool is missing (skipped).
@@ -20,7 +20,7 @@ arg_recorder=${3:?argrecorder}
 test_title="the end-to-end test of the bar on a desktop"
 # shellcheck source=common.sh source-path=SCRIPTDIR
 source "$(dirname "$0")/common.sh"
-require_tools Xvfb openbox dbus-run-session xdotool xwininfo xprop import wmctrl xterm
+require_tools Xvfb openbox dbus-run-session xdotool xwininfo xprop import wmctrl xterm xcompmgr
 require_files "$program_source/ombrix" "$make_key_table" "$arg_recorder"
 make_work ombrix-desktop-e2e
 
@@ -105,6 +105,17 @@ for desktop in 1 2 0; do
     expect_eq "2: the bar shows on workspace $((desktop + 1))" \
         "$(xwininfo -id "$bar" | sed -n 's/.*Map State: //p')" IsViewable
 done
+
+# 2. With a compositor that draws shadows, the closed handle casts none of its rectangle: the
+#    corner of the window below the round handle shows the desktop as it is far away.
+xcompmgr -c >"$work/xcompmgr.log" 2>&1 &
+compositor=$!
+sleep 1
+expect_eq "2: under a compositor the handle casts no rectangular shadow" \
+    "$(colour_at 13 $((y + 31)))" "$(colour_at 300 $((y + 16)))"
+kill "$compositor"
+wait "$compositor" 2>/dev/null
+sleep 0.3
 
 # 3. Opened, all four rows of the 128 keys lie on the screen.
 xdotool mousemove 13 $((y + 13)) click --delay 1 1
