@@ -13,6 +13,7 @@
 #include "platform/icons.h"
 #include "platform/paths.h"
 #include "platform/singleinstance.h"
+#include "platform/terminationsignals.h"
 #include "platform/windowsystem.h"
 
 #include <QApplication>
@@ -152,6 +153,12 @@ int runBar(int argc, char** argv) {
     auto bar = buildBar(startup);
     QObject::connect(&session.screens, &platform::ScreenWatch::changed, bar.get(),
                      &Form1::Timer1_Timer);
+    // Asked to end (the session closing, the setup program starting): as the close label does,
+    // the place is saved first.
+    const platform::TerminationSignals termination([&bar] {
+        bar->Form_Unload();
+        QCoreApplication::quit();
+    });
     platform::makeDock(bar.get());
     bar->show();
     tellSettingsProblem(session);

@@ -15,4 +15,5 @@ set(OMBRIX_CORE_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/starterkeys_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/savejournal_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/hostilefiles_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/startupnotice_test.cpp
 )

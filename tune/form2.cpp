@@ -1005,6 +1005,8 @@ bool Form2::Form_Unload() {
                             "earlier number of keys.")
                  .arg(QString::fromStdString(counted.message)));
     unloaded_ = true;
+    if (context_.endRunningBar)
+        context_.endRunningBar();
     startFromProgramFolder("ombrix");
     if (context_.quit)
         context_.quit();

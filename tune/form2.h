@@ -52,6 +52,9 @@ struct TuneContext {
     platform::DesktopServices* desktop = nullptr;
     std::filesystem::path keyCountFile; // where leaving stores the number of keys
     std::function<void()> quit;         // ends the setup program; unset: nothing ends
+    // Ends a bar started while the setup ran, so that leaving leaves exactly one bar, showing
+    // the keys just saved; unset: nothing is ended.
+    std::function<void()> endRunningBar;
 };
 
 // The file list's pattern for programs, as loading a key and changing the place set it.
