@@ -16,6 +16,7 @@
 #include "tune/keylist.h"
 #include "tune/placement.h"
 #include "tune/targetline.h"
+#include "widgets/choicefocus.h"
 #include "widgets/design.h"
 
 #include <QBuffer>
@@ -239,6 +240,8 @@ void Form2::createTargetControls() {
     c_.Option4 = drawing.optionButton(c_.KindFrame, "Insert Key to shut down the computer",
                                       option4Place, "Option4");
     c_.Option2->setChecked(true);
+    // Passing over the shut-down option with the arrows must never make the key a shut-down key.
+    new ArrowsMoveFocusOnly({c_.Option2, c_.Option3, c_.Option5, c_.Option4}, c_.KindFrame);
 }
 
 void Form2::createSelectors() {
