@@ -37,8 +37,8 @@ public:
             return QString::fromStdString(keyAccessibleName(
                 keyIndexOf(key), key->text().toStdString(), key->toolTip().toStdString()));
         if (t == QAccessible::Description && key->accessibleDescription().isEmpty())
-            return QString::fromStdString(
-                keyAccessibleDescription(key->text().toStdString(), key->toolTip().toStdString()));
+            return QString::fromStdString(keyAccessibleDescription(
+                keyIndexOf(key), key->text().toStdString(), key->toolTip().toStdString()));
         return QAccessibleWidget::text(t);
     }
 

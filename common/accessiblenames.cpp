@@ -17,18 +17,24 @@ constexpr std::array<const char*, 4> sideNames = {
     "Dock the bar on the left side", "Dock the bar at the top", "Dock the bar on the right side",
     "Dock the bar at the bottom"};
 
+// A key without a caption shows its number; that face is no name.
+bool namesTheKey(std::string_view caption, int index) {
+    return !trimmed(caption).empty() && trimmed(caption) != std::to_string(index + 1);
+}
+
 } // namespace
 
 std::string keyAccessibleName(int index, std::string_view caption, std::string_view toolTip) {
-    if (!trimmed(caption).empty())
+    if (namesTheKey(caption, index))
         return std::string(trimmed(caption));
     if (!trimmed(toolTip).empty())
         return std::string(trimmed(toolTip));
     return "Key " + std::to_string(index + 1);
 }
 
-std::string keyAccessibleDescription(std::string_view caption, std::string_view toolTip) {
-    return trimmed(caption).empty() ? std::string() : std::string(trimmed(toolTip));
+std::string keyAccessibleDescription(int index, std::string_view caption,
+                                     std::string_view toolTip) {
+    return namesTheKey(caption, index) ? std::string(trimmed(toolTip)) : std::string();
 }
 
 std::string barControlName(BarStopKind kind, int index) {

@@ -109,7 +109,7 @@ class KeyName : public testing::TestWithParam<NameRow> {};
 TEST_P(KeyName, IsWhatThePersonSees) {
     const NameRow& row = GetParam();
     EXPECT_EQ(keyAccessibleName(row.index, row.caption, row.toolTip), row.spoken);
-    EXPECT_EQ(keyAccessibleDescription(row.caption, row.toolTip), row.description);
+    EXPECT_EQ(keyAccessibleDescription(row.index, row.caption, row.toolTip), row.description);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -118,6 +118,9 @@ INSTANTIATE_TEST_SUITE_P(
                             "Posta elettronica"},
                     NameRow{"IconOnlyIsItsPopUpText", 2, "", "Web browser", "Web browser", ""},
                     NameRow{"NeitherIsItsNumber", 6, "", "", "Key 7", ""},
+                    NameRow{"TheNumberOnItsFaceIsNoCaption", 6, "7", "Mail", "Mail", ""},
+                    NameRow{"OnlyTheNumberOnItsFace", 6, "7", "", "Key 7", ""},
+                    NameRow{"AnotherKeysNumberIsACaption", 6, "8", "", "8", ""},
                     NameRow{"BlanksCountAsNothing", 127, "   ", "  ", "Key 128", ""},
                     NameRow{"BlanksAroundAreNotSpoken", 0, " Ed ", "Editor ", "Ed", "Editor"}),
     [](const testing::TestParamInfo<NameRow>& row) { return std::string(row.param.name); });

@@ -45,22 +45,15 @@ public:
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 };
 
-QAccessibleInterface* pressableFactory(const QString&, QObject* object) {
-    auto* control = qobject_cast<QWidget*>(object);
-    if (control && PressHolder::of(control))
-        return new PressableAccessible(control);
-    return nullptr;
-}
-
 } // namespace
 
 void makePressable(QWidget* control, std::function<void()> press) {
-    static const bool installed = [] {
-        QAccessible::installFactory(pressableFactory);
-        return true;
-    }();
-    (void)installed;
     new PressHolder(control, std::move(press));
+    // Qt's own interface for a label or a plain widget comes first whatever factory is added,
+    // so the control's interface is put in the cache in its place.
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(control))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    QAccessible::registerAccessibleInterface(new PressableAccessible(control));
 }
 
 } // namespace ombrix
