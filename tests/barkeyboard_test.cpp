@@ -1,5 +1,6 @@
 #include "common/accessiblenames.h"
 #include "common/barkeyboard.h"
+#include "common/taborder.h"
 
 #include <gtest/gtest.h>
 
@@ -135,5 +136,30 @@ TEST(BarControlNames, EveryControlHasANameOfItsOwn) {
     }
     EXPECT_EQ(names.size(), 9u);
 }
+
+struct OrderRow {
+    const char* name;
+    std::vector<ControlBox> boxes;
+    std::vector<int> order;
+};
+
+class TabOrder : public testing::TestWithParam<OrderRow> {};
+
+TEST_P(TabOrder, ReadsTheLayoutRowByRow) {
+    EXPECT_EQ(readingOrder(GetParam().boxes, 100), GetParam().order);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, TabOrder,
+    testing::Values(OrderRow{"LeftToRightInARow", {{900, 0, 10, 10}, {0, 0, 10, 10}}, {1, 0}},
+                    OrderRow{"RowsTopToBottom", {{0, 500, 10, 10}, {900, 0, 10, 10}}, {1, 0}},
+                    OrderRow{"SlightlyLowerIsTheSameRow",
+                             {{900, 0, 10, 10}, {0, 80, 10, 10}, {400, 250, 10, 10}},
+                             {1, 0, 2}},
+                    OrderRow{"ARowIsMeasuredFromItsFirstControl",
+                             {{0, 0, 10, 10}, {500, 90, 10, 10}, {100, 180, 10, 10}},
+                             {0, 1, 2}},
+                    OrderRow{"Nothing", {}, {}}),
+    [](const testing::TestParamInfo<OrderRow>& row) { return std::string(row.param.name); });
 
 } // namespace

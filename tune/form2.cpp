@@ -13,6 +13,7 @@
 #include "tune/filechooser.h"
 #include "tune/form3.h"
 #include "tune/imagelist.h"
+#include "tune/keyeditoraccess.h"
 #include "tune/keylist.h"
 #include "tune/placement.h"
 #include "tune/targetline.h"
@@ -163,6 +164,7 @@ Form2::Form2(TuneContext context, QWidget* parent)
                  platform::toPixels(clientHeight * designScale));
     createControls();
     connectHandlers();
+    makeKeyEditorAccessible(*this, *context_.barCopy);
 }
 
 Form2::~Form2() = default;

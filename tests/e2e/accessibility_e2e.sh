@@ -2,7 +2,7 @@
 # What a screen reader meets, read from the accessibility (AT-SPI) tree on a desktop with a
 # window manager and a session bus: the bar's controls named, icon-only keys named by their
 # pop-up texts, no key of a closed bar showing, the handle's Press opening it and "X" ending
-# it; the setup program's controls all named.
+# it; the setup program's and its colour window's controls all named.
 #
 # Usage: accessibility_e2e.sh <program folder> <makekeytable>
 # Exit codes: 0 all checks passed, 1 a check failed, 77 a needed tool is missing (skipped).
@@ -65,5 +65,24 @@ PYTHON
 for _ in $(seq 50); do alive "$bar_pid" || break; sleep 0.1; done
 if alive "$bar_pid"; then fail "pressing \"End Ombrix\" ends the bar"; else
     pass "pressing \"End Ombrix\" ends the bar"; fi
+
+# ---------------------------------------------------------------- the setup program
+"$program/tune" >"$work/tune.log" 2>&1 &
+tune_pid=$!
+if tune_window=$(wait_for_window "$tune_pid"); then
+    tree_checks "the setup program" "$tune_pid"
+    # Alt+B, the access key of "Background Color", opens the colour window.
+    xdotool windowactivate --sync "$tune_window" 2>/dev/null
+    sleep 0.5
+    xdotool key alt+b
+    for _ in $(seq 50); do
+        [ "$(visible_windows "$tune_pid" | wc -l)" -ge 3 ] && break
+        sleep 0.1
+    done
+    expect_eq "Alt+B opens the colour window" "$(visible_windows "$tune_pid" | wc -l)" 3
+    tree_checks "the setup program with its colour window" "$tune_pid"
+else
+    fail "the setup program did not appear"
+fi
 
 report
