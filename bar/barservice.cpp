@@ -1,10 +1,16 @@
 #include "bar/barservice.h"
 
 #include "bar/barkeyboard.h"
+#include "common/globalshortcut.h"
+#include "common/settings.h"
+#include "platform/globalshortcut.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QGuiApplication>
+
+#include <cstdio>
 
 namespace ombrix {
 
@@ -21,6 +27,24 @@ bool BarService::publish() {
 
 void BarService::Toggle() {
     keyboard_.toggle();
+}
+
+void offerToggle(BarKeyboard& keyboard, const Preferences& preferences) {
+    (new BarService(keyboard))->publish();
+    const std::string text = preferences.shortcut();
+    if (text.empty() || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    const std::optional<Shortcut> shortcut = parseShortcut(text);
+    auto* held = new platform::GlobalShortcut(&keyboard);
+    if (!shortcut || !held->hold(*shortcut)) {
+        std::fprintf(stderr, "Ombrix cannot hold the shortcut \"%s\": %s\n", text.c_str(),
+                     shortcut ? "another program holds it, or the keyboard has no such key"
+                              : "the setting names no key with a modifier");
+        delete held;
+        return;
+    }
+    QObject::connect(held, &platform::GlobalShortcut::pressed, &keyboard,
+                     [&keyboard] { keyboard.toggle(); });
 }
 
 bool askRunningBarToToggle() {

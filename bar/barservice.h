@@ -5,6 +5,7 @@
 namespace ombrix {
 
 class BarKeyboard;
+class Preferences;
 
 // The running bar on the session bus, so that `ombrix --toggle` (bound to a shortcut of the
 // desktop) reaches it: `gdbus call --session --dest org.ombrix.Ombrix --object-path
@@ -30,6 +31,11 @@ public slots:
 private:
     BarKeyboard& keyboard_;
 };
+
+// Offers the bar's toggle to the desktop: on the session bus, and through the global shortcut
+// the settings name (default defaultShortcut, none when empty). A shortcut another program
+// holds, or one that cannot be read, is reported on standard error and the bar goes on.
+void offerToggle(BarKeyboard& keyboard, const Preferences& preferences);
 
 // Asks the bar running in this session to toggle; false when none answers.
 bool askRunningBarToToggle();

@@ -169,7 +169,7 @@ int runBar(int argc, char** argv) {
     platform::makeDock(bar.get());
     makeBarAccessible(*bar);
     auto* keyboard = new BarKeyboard(*bar);
-    (new BarService(*keyboard))->publish();
+    offerToggle(*keyboard, *startup.context.preferences);
     bar->show();
     if (toggle)
         openByKeyboardOnceShown(*bar, *keyboard);

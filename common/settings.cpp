@@ -141,6 +141,10 @@ bool Preferences::startUp() const {
     return boolean(settingkey::startUp, false);
 }
 
+std::string Preferences::shortcut() const {
+    return store_.read(settingkey::shortcut).value_or(std::string(defaultShortcut));
+}
+
 bool Preferences::setLeft(float twips) {
     return store_.write(settingkey::left, formatSingle(twips));
 }

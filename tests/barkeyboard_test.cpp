@@ -1,5 +1,7 @@
 #include "common/accessiblenames.h"
 #include "common/barkeyboard.h"
+#include "common/globalshortcut.h"
+#include "common/settings.h"
 #include "common/taborder.h"
 
 #include <gtest/gtest.h>
@@ -161,5 +163,40 @@ INSTANTIATE_TEST_SUITE_P(
                              {0, 1, 2}},
                     OrderRow{"Nothing", {}, {}}),
     [](const testing::TestParamInfo<OrderRow>& row) { return std::string(row.param.name); });
+
+struct ShortcutRow {
+    const char* name;
+    const char* text;
+    std::optional<Shortcut> shortcut;
+};
+
+class ShortcutText : public testing::TestWithParam<ShortcutRow> {};
+
+TEST_P(ShortcutText, NamesTheKeysOrNone) {
+    EXPECT_EQ(parseShortcut(GetParam().text), GetParam().shortcut);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, ShortcutText,
+                         testing::Values(ShortcutRow{"TheDefault", "Super+Alt+O",
+                                                     Shortcut{false, true, false, true, "o"}},
+                                         ShortcutRow{"AnyLetterCaseAndBlanks", " ctrl + SHIFT+F12 ",
+                                                     Shortcut{true, false, true, false, "F12"}},
+                                         ShortcutRow{"MetaAndWinAreSuper", "Meta+Win+space",
+                                                     Shortcut{false, false, false, true, "space"}},
+                                         ShortcutRow{"EmptyTurnsItOff", "", std::nullopt},
+                                         ShortcutRow{"APlainKeyIsRefused", "O", std::nullopt},
+                                         ShortcutRow{"NoKey", "Ctrl+", std::nullopt},
+                                         ShortcutRow{"UnknownModifier", "Hyper+O", std::nullopt}),
+                         [](const testing::TestParamInfo<ShortcutRow>& row) {
+                             return std::string(row.param.name);
+                         });
+
+TEST(ShortcutText, TheSettingDefaultsToTheDefaultAndAnEmptyValueTurnsItOff) {
+    MemorySettings store;
+    Preferences prefs(store);
+    EXPECT_EQ(prefs.shortcut(), defaultShortcut);
+    ASSERT_TRUE(store.write(settingkey::shortcut, ""));
+    EXPECT_EQ(parseShortcut(prefs.shortcut()), std::nullopt);
+}
 
 } // namespace

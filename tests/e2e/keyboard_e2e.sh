@@ -2,7 +2,7 @@
 # The bar driven by the keyboard alone, on a desktop with a window manager and a session bus:
 # `ombrix --toggle` from a terminal opens the bar with the focus on its first key, the arrows
 # move to key 3, Return starts its program, Escape closes the bar, and each time the terminal
-# that was typed in has the focus again. Set OMBRIX_E2E_SHOTS to a folder to keep a picture of
+# that was typed in has the focus again; the bar's own shortcut Super+Alt+O does the same. Set OMBRIX_E2E_SHOTS to a folder to keep a picture of
 # the focused key.
 #
 # Usage: keyboard_e2e.sh <program folder> <makekeytable> <argrecorder>
@@ -114,5 +114,15 @@ expect_eq "opened by the mouse the bar leaves the focus where it was" \
 timeout 10 "$program/ombrix" --toggle >/dev/null 2>&1
 wait_for_width "$bar" 27 && pass "--toggle closes a bar opened by the mouse" ||
     fail "--toggle closes a bar opened by the mouse"
+
+# ---------------------------------------------------------------- the bar's own shortcut
+xdotool windowactivate --sync "$terminal" 2>/dev/null
+wait_for_active "$terminal" || fail "the terminal is active again before the shortcut"
+xdotool key super+alt+o
+wait_for_width "$bar" 1920 && pass "Super+Alt+O opens the bar" || fail "Super+Alt+O opens the bar"
+wait_for_active "$bar" && pass "with the focus" || fail "with the focus"
+xdotool key super+alt+o
+wait_for_width "$bar" 27 && pass "Super+Alt+O again closes it" || fail "Super+Alt+O again closes it"
+wait_for_active "$terminal" && pass "and gives the focus back" || fail "and gives the focus back"
 
 report
