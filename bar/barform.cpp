@@ -1,5 +1,6 @@
 #include "bar/barform.h"
 
+#include "bar/barpalette.h"
 #include "bar/keybutton.h"
 
 #include "common/colourvalue.h"
@@ -70,6 +71,7 @@ BarForm::BarForm(BarContext context, QWidget* parent)
     setWindowTitle(QStringLiteral("Ombrix"));
     state_.height = designHeight;
     createControls();
+    keepDesignColours(*this);
     Form_Load();
     connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     timer1_.start(500);

@@ -5,6 +5,7 @@
 #include "tune/form2.h"
 #include "tune/form3.h"
 #include "widgets/choicefocus.h"
+#include "widgets/focusring.h"
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
@@ -133,6 +134,7 @@ void makeKeyEditorAccessible(Form2& editor, Form3& barCopy) {
         c.Option2,  c.Option3, c.Option5,  c.Option4, c.Text3, c.Command2, c.command1};
     controls.insert(controls.end(), c.Option1.begin(), c.Option1.end());
     tabInReadingOrder(&editor, controls);
+    new FocusRing(&editor);
     // Tab stops once in the key selectors, at the checked one; the arrows go on from there.
     const auto tabOnlyToChecked = [&c] {
         for (QRadioButton* selector : c.Option1)

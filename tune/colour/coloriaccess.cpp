@@ -2,6 +2,7 @@
 
 #include "bar/keybutton.h"
 #include "tune/colour/colori.h"
+#include "widgets/focusring.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -21,6 +22,7 @@ void labelFor(QLabel* label, QLineEdit* box, const QString& name) {
 
 void makeColourWindowAccessible(colori& window) {
     const colori::Controls& c = window.controls();
+    new FocusRing(&window);
     labelFor(c.Label2, c.ton, QStringLiteral("Hue, 0 to 240"));
     labelFor(c.Label3, c.sat, QStringLiteral("Saturation, 0 to 240"));
     labelFor(c.label5, c.lum, QStringLiteral("Luminance, 0 to 240"));
