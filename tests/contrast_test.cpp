@@ -1,4 +1,5 @@
 #include "common/contrast.h"
+#include "common/textscale.h"
 
 #include <gtest/gtest.h>
 
@@ -35,5 +36,27 @@ TEST(Contrast, BlackOrWhiteAlwaysReadsAtFourAndAHalf) {
         }
     }
 }
+
+struct ScaleRow {
+    const char* name;
+    TextScaleInput in;
+    double scale;
+};
+
+class TextScale : public testing::TestWithParam<ScaleRow> {};
+
+TEST_P(TextScale, GrowsWithTheFontAsFarAsTheScreenAllows) {
+    EXPECT_DOUBLE_EQ(textScale(GetParam().in), GetParam().scale);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fonts, TextScale,
+    testing::Values(ScaleRow{"TheDesignFont", {9, 100, 50, 1000, 1000}, 1.0},
+                    ScaleRow{"ASmallerFontKeepsTheDesign", {7, 100, 50, 1000, 1000}, 1.0},
+                    ScaleRow{"EighteenPointsDoubles", {18, 100, 50, 1000, 1000}, 2.0},
+                    ScaleRow{"AsFarAsTheScreenAllows", {18, 100, 50, 150, 1000}, 1.5},
+                    ScaleRow{"ATooSmallScreenKeepsTheDesign", {18, 100, 50, 80, 40}, 1.0},
+                    ScaleRow{"NoFontSizeKeepsTheDesign", {-1, 100, 50, 1000, 1000}, 1.0}),
+    [](const testing::TestParamInfo<ScaleRow>& row) { return std::string(row.param.name); });
 
 } // namespace

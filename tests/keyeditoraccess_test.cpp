@@ -1,6 +1,7 @@
 #include "tuneeditor.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPushButton>
@@ -126,6 +127,28 @@ TEST(KeyEditorScreenReader, TextBoxesAndBarsAreNamedAndLabelledByTheirLabels) {
         EXPECT_FALSE(
             QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty())
             << control->objectName().toStdString();
+}
+
+} // namespace
+
+namespace {
+
+TEST(KeyEditorLargeText, TheWindowAndItsTextsGrowWithTheDesktopFontAndStillFit) {
+    const QFont before = QApplication::font();
+    QFont desktop = before;
+    desktop.setPointSizeF(9);
+    QApplication::setFont(desktop);
+    const QSize designed = TuneEditor().editor->size();
+    const int designedText = TuneEditor().editor->font().pixelSize();
+    desktop.setPointSizeF(14);
+    QApplication::setFont(desktop);
+    TuneEditor f;
+    QApplication::setFont(before);
+    EXPECT_NEAR(f.editor->width(), designed.width() * 14.0 / 9.0, 2);
+    EXPECT_NEAR(f.editor->font().pixelSize(), designedText * 14.0 / 9.0, 1);
+    EXPECT_LE(f.editor->height(), 1080);
+    EXPECT_TRUE(QRect(QPoint(), f.editor->size()).contains(f.ui().command1->geometry()))
+        << "the controls grow with the window";
 }
 
 } // namespace

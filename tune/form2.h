@@ -250,6 +250,7 @@ private:
     QPoint dragOrigin_;           // twips, where a drag of the window began
     bool startUpLoading_ = false; // set while the load sets Check5 from the setting
     bool unloaded_ = false;       // the closing has run; it runs once
+    double textScale_ = 1;        // how much larger than designed the desktop font draws the window
 };
 
 } // namespace ombrix

@@ -1,6 +1,7 @@
 #include "tune/keyeditoraccess.h"
 
 #include "bar/baraccessible.h"
+#include "common/textscale.h"
 #include "tune/filechooser.h"
 #include "tune/form2.h"
 #include "tune/form3.h"
@@ -8,6 +9,7 @@
 #include "widgets/focusring.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -144,6 +146,11 @@ void makeKeyEditorAccessible(Form2& editor, Form3& barCopy) {
     new SelectorArrows(c.Option1, &editor);
     QObject::connect(c.keySelectors, &QButtonGroup::idToggled, &editor,
                      [tabOnlyToChecked](int, bool) { tabOnlyToChecked(); });
+}
+
+double keyEditorTextScale(double widthTwips, double heightTwips, const ScreenSize& screen) {
+    return textScale(
+        {QApplication::font().pointSizeF(), widthTwips, heightTwips, screen.width, screen.height});
 }
 
 } // namespace ombrix

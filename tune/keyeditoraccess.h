@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/barwindow.h"
+
 namespace ombrix {
 
 class Form2;
@@ -11,5 +13,9 @@ class Form3;
 // Tab cycle, and Tab following the layout row by row; and the bar copy beside it named as the
 // bar is.
 void makeKeyEditorAccessible(Form2& editor, Form3& barCopy);
+
+// How much larger than designed the key editor is drawn for the desktop's font, from a window
+// of the given size in twips on `screen`: it grows with the font as far as the screen allows.
+double keyEditorTextScale(double widthTwips, double heightTwips, const ScreenSize& screen);
 
 } // namespace ombrix
