@@ -104,3 +104,24 @@ TEST(BarKeyboard, TheFocusMarkAndTheTextsReadInLightAndDarkPalettes) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(BarCaptions, GrowWithTheDesktopFontAndStillFitTheirKeys) {
+    const QFont before = QApplication::font();
+    QFont desktop = before;
+    desktop.setPointSizeF(14);
+    QApplication::setFont(desktop);
+    BarFixture f;
+    f.writeKeys({keyWith("/bin/true", 0, "A", ""), keyWith("/bin/true", 0, "Posta", "")});
+    auto bar = f.build();
+    QApplication::setFont(before);
+    EXPECT_GT(bar->key(0)->font().pointSizeF(), 7.0) << "a short caption grows";
+    EXPECT_LE(bar->key(0)->font().pointSizeF(), 10.0);
+    for (int i = 0; i < 2; ++i) {
+        const QFontMetrics metrics(bar->key(i)->font());
+        EXPECT_LE(metrics.height(), bar->key(i)->height() - 4) << i;
+    }
+}
+
+} // namespace

@@ -1,11 +1,15 @@
-#include "bar/barpalette.h"
+#include "bar/barlook.h"
 
 #include "bar/barform.h"
+#include "common/textscale.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QChildEvent>
 #include <QStyle>
 #include <QStyleFactory>
+
+#include <algorithm>
 
 namespace ombrix {
 
@@ -71,6 +75,15 @@ void keepDesignColours(BarForm& bar) {
         side.setColor(QPalette::Window, designHighlight);
         bar.sideButton(i)->setPalette(side);
     }
+}
+
+double captionPoints(double designPoints) {
+    // A key is 350 twips, 23 pixels at 96 dots per inch: letters of 10 points fit inside its
+    // edge.
+    constexpr double largestFitting = 10;
+    const double grown =
+        designPoints * std::max(1.0, QApplication::font().pointSizeF() / designFontPoints);
+    return std::min(grown, std::max(designPoints, largestFitting));
 }
 
 } // namespace ombrix

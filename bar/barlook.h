@@ -9,4 +9,9 @@ class BarForm;
 // Its texts are black on its own light faces.
 void keepDesignColours(BarForm& bar);
 
+// The key captions grow with the desktop's font: a caption designed at `designPoints` for a
+// 9-point desktop font is drawn as much larger as the desktop font is, up to the largest size
+// whose letters still fit inside a key's edge.
+double captionPoints(double designPoints);
+
 } // namespace ombrix
