@@ -256,6 +256,14 @@ bool BarKeyboard::eventFilter(QObject* watched, QEvent* event) {
         if (holdsFocus_ && bar_.state().closed())
             release();
         break;
+    case QEvent::WindowDeactivate:
+        // The user went to another window with the mouse: that window keeps the focus, and the
+        // open bar goes back to leaving it alone.
+        if (watched == &bar_ && holdsFocus_) {
+            previous_ = 0;
+            release();
+        }
+        break;
     case QEvent::KeyPress:
         if (holdsFocus_)
             return handleKey(static_cast<QKeyEvent*>(event));

@@ -125,4 +125,16 @@ xdotool key super+alt+o
 wait_for_width "$bar" 27 && pass "Super+Alt+O again closes it" || fail "Super+Alt+O again closes it"
 wait_for_active "$terminal" && pass "and gives the focus back" || fail "and gives the focus back"
 
+# ---------------------------------------------------------------- the user clicks away
+timeout 10 "$program/ombrix" --toggle >/dev/null 2>&1
+wait_for_active "$bar" || fail "--toggle gives the bar the focus again"
+read -r tx ty tw th <<<"$(geometry "$terminal")"
+xdotool mousemove $((tx + tw / 2)) $((ty + 20)) click 1
+wait_for_active "$terminal" && pass "a click on another window takes the focus from the open bar" ||
+    fail "a click on another window takes the focus from the open bar"
+timeout 10 "$program/ombrix" --toggle >/dev/null 2>&1
+wait_for_width "$bar" 27 && pass "--toggle then closes the bar" || fail "--toggle then closes the bar"
+sleep 0.3
+expect_eq "and the focus stays where the click put it" "$(decimal "$(active_window)")" "$terminal"
+
 report
