@@ -1,5 +1,6 @@
 #include "bar/barform.h"
 
+#include "bar/barlook.h"
 #include "bar/keybutton.h"
 
 #include "common/colourvalue.h"
@@ -72,6 +73,7 @@ BarForm::BarForm(BarContext context, QWidget* parent)
     setWindowTitle(QStringLiteral("Ombrix"));
     state_.height = designHeight;
     createControls();
+    keepDesignColours(*this);
     Form_Load();
     if (context_.screen)
         area_ = context_.screen();
@@ -145,7 +147,7 @@ namespace {
 // A caption of up to six letters on a key 350 twips wide: the font shrinks, down to a floor
 // where letters stay legible, until the caption fits inside the key's frame.
 void fitCaption(KeyButton* button, const QString& caption) {
-    constexpr double largest = 7.0;
+    const double largest = captionPoints(7.0);
     constexpr double smallest = 5.0;
     const int room = button->width() - 4;
     QFont font = button->font();

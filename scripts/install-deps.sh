@@ -13,7 +13,7 @@ packages=(
     openbox dbus dbus-daemon weston xwayland qt6-wayland
     adwaita-icon-theme gtk-update-icon-cache desktop-file-utils xterm
     dpkg-dev lintian appstream dosfstools
-    python3-gi gir1.2-glib-2.0
+    python3-gi gir1.2-glib-2.0 python3-pyatspi at-spi2-core
     clang libclang-rt-14-dev clang-format git
 )
 

@@ -16,4 +16,6 @@ set(OMBRIX_CORE_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/savejournal_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/hostilefiles_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/startupnotice_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/barkeyboard_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/contrast_test.cpp
 )

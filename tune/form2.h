@@ -255,6 +255,7 @@ private:
     bool startUpLoading_ = false;     // set while the load sets Check5 from the setting
     bool unloaded_ = false;           // the closing has run; it runs once
     std::optional<float> countSaved_; // the count "EXIT" stored with the keys
+    double textScale_ = 1; // how much larger than designed the desktop font draws the window
 };
 
 } // namespace ombrix
