@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/iconthemes.h"
 #include "platform/keypicturecache.h"
 
 namespace ombrix::platform {
@@ -28,17 +29,6 @@ QPixmap smallFileIcon(const std::filesystem::path& file);
 
 // What smallFileIcon shows for a regular file, made afresh, with what it depends on.
 RenderedPicture renderSmallFileIcon(const std::filesystem::path& file);
-
-// The state of the icon themes that pictures from the theme depend on: the theme names in
-// the order they are asked, the folders searched, the times of each theme's folder, index and
-// icon cache, and of its folders two levels deep unless its icon cache is at least as new as
-// the theme's folder; then the times of /usr/share/pixmaps and of the MIME databases. Reads
-// no icon.
-std::string iconThemesStamp();
-
-// Forgets the index of the icon themes' files that this run made at its first picture from a
-// theme, as a new run starts without it: the next such picture reads the themes' folders again.
-void forgetIconThemes();
 
 // The picture stored in an icon file at 16 x 16: of the file's images the one whose size is
 // nearest 16 (the larger on a tie), scaled to fit. Any image format Qt reads works. Null when
