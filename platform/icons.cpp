@@ -4,6 +4,7 @@
 #include "platform/iconthemes.h"
 #include "platform/imagefiles.h"
 #include "platform/keypicturecache.h"
+#include "platform/screen.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,6 +22,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <system_error>
+#include <utility>
 
 namespace ombrix::platform {
 
@@ -51,59 +53,60 @@ std::optional<QString> desktopEntryIcon(const std::filesystem::path& file) {
 
 // Many programs share a theme's picture (every terminal shows "utilities-terminal"): each
 // file is read once per run, again only when it changes.
-QImage themePictureSmall(const std::filesystem::path& file) {
+QImage themePictureSmall(const std::filesystem::path& file, int side) {
     struct Seen {
         timespec modified;
         off_t size;
         QImage picture;
     };
-    static std::map<std::filesystem::path, Seen> pictures;
+    static std::map<std::pair<std::filesystem::path, int>, Seen> pictures;
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0)
         return {};
-    const auto found = pictures.find(file);
+    const auto found = pictures.find({file, side});
     if (found != pictures.end() && found->second.size == info.st_size &&
         found->second.modified.tv_sec == info.st_mtim.tv_sec &&
         found->second.modified.tv_nsec == info.st_mtim.tv_nsec)
         return found->second.picture;
-    return (pictures[file] = {info.st_mtim, info.st_size, imageFileSmall(toQString(file))}).picture;
+    const QImage picture = imageFileSmall(toQString(file), side);
+    return (pictures[{file, side}] = {info.st_mtim, info.st_size, picture}).picture;
 }
 
 // A picture of that name outside the themes, in one of the icon base folders (~/.icons,
 // each data folder's icons, /usr/share/pixmaps).
-RenderedPicture unthemedPixmapSmall(const QString& name) {
+RenderedPicture unthemedPixmapSmall(const QString& name, int side) {
     for (const std::filesystem::path& folder : unthemedIconFolders()) {
         const QDir base(toQString(folder));
         for (const char* suffix : {"", ".png", ".svg", ".xpm"}) {
             const QString candidate = base.filePath(name + QLatin1String(suffix));
             if (QFileInfo(candidate).isFile())
-                if (QImage picture = imageFileSmall(candidate); !picture.isNull())
+                if (QImage picture = imageFileSmall(candidate, side); !picture.isNull())
                     return {picture, true, {QFile::encodeName(candidate).toStdString()}};
         }
     }
     return {QImage(), true, {}};
 }
 
-RenderedPicture desktopEntryIconSmall(const std::filesystem::path& file) {
+RenderedPicture desktopEntryIconSmall(const std::filesystem::path& file, int side) {
     const std::optional<QString> icon = desktopEntryIcon(file);
     if (!icon)
         return {};
     if (QDir::isAbsolutePath(*icon)) {
         const std::filesystem::path image(QFile::encodeName(*icon).toStdString());
-        return {QFileInfo(*icon).isFile() ? imageFileSmall(*icon) : QImage(), false, {image}};
+        return {QFileInfo(*icon).isFile() ? imageFileSmall(*icon, side) : QImage(), false, {image}};
     }
-    if (const auto themed = themeIconFile(*icon))
-        return {themePictureSmall(*themed), true, {*themed}};
-    return unthemedPixmapSmall(*icon);
+    if (const auto themed = themeIconFile(*icon, side))
+        return {themePictureSmall(*themed, side), true, {*themed}};
+    return unthemedPixmapSmall(*icon, side);
 }
 
 // ---- everything else ----
 
-QImage providerIconSmall(const std::filesystem::path& file) {
+QImage providerIconSmall(const std::filesystem::path& file, int side) {
     prepareIconThemes(); // the provider looks up mime-type icons in the theme
     static const QFileIconProvider provider;
     const QIcon icon = provider.icon(QFileInfo(toQString(file)));
-    return icon.isNull() ? QImage() : fitSmall(icon.pixmap(smallIcon, 1.0).toImage());
+    return icon.isNull() ? QImage() : fitSmall(icon.pixmap(QSize(side, side), 1.0).toImage(), side);
 }
 
 bool isRegularFile(const std::filesystem::path& file) {
@@ -116,18 +119,18 @@ bool isRegularFile(const std::filesystem::path& file) {
 QPixmap keyIconImage(const std::filesystem::path& icoFile) {
     if (!isRegularFile(icoFile))
         return {};
-    return QPixmap::fromImage(imageFileSmall(toQString(icoFile)));
+    return QPixmap::fromImage(imageFileSmall(toQString(icoFile), KeyPictureCache::pictureSize));
 }
 
-RenderedPicture renderSmallFileIcon(const std::filesystem::path& file) {
+RenderedPicture renderSmallFileIcon(const std::filesystem::path& file, int side) {
     RenderedPicture own;
     if (hasSuffix(file, ".ico")) {
-        const auto ico = icoFileSmall(toQString(file));
-        own.picture = ico ? *ico : imageFileSmall(toQString(file), "ico");
+        const auto ico = icoFileSmall(toQString(file), side);
+        own.picture = ico ? *ico : imageFileSmall(toQString(file), side, "ico");
     } else if (hasSuffix(file, ".desktop"))
-        own = desktopEntryIconSmall(file);
+        own = desktopEntryIconSmall(file, side);
     if (own.picture.isNull()) {
-        own.picture = providerIconSmall(file);
+        own.picture = providerIconSmall(file, side);
         own.fromTheme = true;
     }
     return own;
@@ -168,10 +171,18 @@ void saveKeyPicturesSoon() {
 
 } // namespace
 
-QPixmap smallFileIcon(const std::filesystem::path& file) {
-    const QImage picture = keyPictures().picture(file);
+QPixmap smallFileIcon(const std::filesystem::path& file, double scale) {
+    const QImage picture = keyPictures().picture(file, scale);
     saveKeyPicturesSoon();
-    return QPixmap::fromImage(picture);
+    QPixmap pixmap = QPixmap::fromImage(picture);
+    // Exactly 16 logical pixels, also where round(16 x scale) is not 16 x scale.
+    if (!pixmap.isNull())
+        pixmap.setDevicePixelRatio(pixmap.width() / double(KeyPictureCache::pictureSize));
+    return pixmap;
+}
+
+QPixmap smallFileIcon(const std::filesystem::path& file) {
+    return smallFileIcon(file, screenScale());
 }
 
 } // namespace ombrix::platform

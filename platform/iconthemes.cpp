@@ -182,18 +182,24 @@ struct ThemeFolder {
     int threshold = 2;
     int scale = 1;
 
+    // Sizes are in device pixels: a folder of Scale 2 and Size 16 holds 32-pixel pictures.
     bool matches(int wanted) const {
-        if (scale != 1)
-            return false;
         switch (kind) {
         case Kind::fixed:
-            return size == wanted;
+            return size * scale == wanted;
         case Kind::scalable:
-            return minSize <= wanted && wanted <= maxSize;
+            return minSize * scale <= wanted && wanted <= maxSize * scale;
         case Kind::threshold:
-            return size - threshold <= wanted && wanted <= size + threshold;
+            return (size - threshold) * scale <= wanted && wanted <= (size + threshold) * scale;
         }
         return false;
+    }
+    // Whether every picture of the folder is smaller than wanted, so would have to be enlarged.
+    bool smallerThan(int wanted) const {
+        const int largest = kind == Kind::fixed      ? size
+                            : kind == Kind::scalable ? maxSize
+                                                     : size + threshold;
+        return largest * scale < wanted;
     }
     int distance(int wanted) const {
         const int low = kind == Kind::threshold ? (size - threshold) * scale : minSize * scale;
@@ -308,9 +314,9 @@ public:
         }
     }
 
-    // The file a desktop shows as the 16 x 16 picture of `name`: in the first theme that has
-    // it, a folder of the size, else the nearest size.
-    std::optional<std::filesystem::path> find(const std::string& name) const {
+    // The file to draw `name` from at `side` device pixels: in the first theme that has it, a
+    // folder of the size, else the nearest larger size, else the nearest smaller one.
+    std::optional<std::filesystem::path> find(const std::string& name, int side) const {
         std::vector<ThemeFile> cached;
         for (const auto& [theme, base, cache] : caches_)
             for (const auto& picture : cache.find(name)) {
@@ -323,10 +329,10 @@ public:
             }
         const auto [first, last] = files_.equal_range(name);
         const ThemeFile* best = nullptr;
-        const auto rank = [this](const ThemeFile& file) {
+        const auto rank = [this, side](const ThemeFile& file) {
             const ThemeFolder& info = folders_[file.theme][file.folder].second;
-            return std::tuple(file.theme, info.matches(smallSize) ? 0 : 1, info.distance(smallSize),
-                              file.folder, file.searchFolder, file.extension);
+            return std::tuple(file.theme, info.matches(side) ? 0 : 1, info.smallerThan(side),
+                              info.distance(side), file.folder, file.searchFolder, file.extension);
         };
         for (auto file = first; file != last; ++file)
             if (!best || rank(file->second) < rank(*best))
@@ -421,10 +427,10 @@ std::int64_t appendTime(std::string& stamp, const std::filesystem::path& path) {
 
 // The theme's file for an icon name; a name with dashes that no theme has falls back to its
 // shorter forms ("utilities-terminal-root", then "utilities-terminal", then "utilities").
-std::optional<std::filesystem::path> themeIconFile(QString name) {
+std::optional<std::filesystem::path> themeIconFile(QString name, int side) {
     name = withoutImageSuffix(name);
     while (!name.isEmpty()) {
-        if (auto file = themeIndex().find(QFile::encodeName(name).toStdString()))
+        if (auto file = themeIndex().find(QFile::encodeName(name).toStdString(), side))
             return file;
         const qsizetype dash = name.lastIndexOf('-');
         if (dash <= 0)

@@ -14,9 +14,10 @@ namespace ombrix::platform {
 // (hicolor where none is set) and the fallback theme (Adwaita where none is set).
 void prepareIconThemes();
 
-// The theme's file for an icon name, the folder of the small size first, else the nearest;
-// a name with dashes that no theme has falls back to its shorter forms.
-std::optional<std::filesystem::path> themeIconFile(QString name);
+// The theme's file to draw an icon name from at `side` device pixels: a folder of that size
+// first, else the nearest larger, else the nearest smaller; a name with dashes that no theme
+// has falls back to its shorter forms.
+std::optional<std::filesystem::path> themeIconFile(QString name, int side);
 
 // The state of the icon themes that pictures from the theme depend on: the theme names in
 // the order they are asked, the folders searched, the times of each theme's folder, index and

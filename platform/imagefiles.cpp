@@ -21,39 +21,41 @@
 
 namespace ombrix::platform {
 
-// Scales to fit 16 x 16 keeping proportions; a picture that is not square sits centred.
-QImage fitSmall(const QImage& image) {
+// Scales to fit side x side keeping proportions, smoothly both down and up; a picture that is
+// not square sits centred.
+QImage fitSmall(const QImage& image, int side) {
     if (image.isNull())
         return {};
-    if (image.size() == smallIcon)
+    const QSize square(side, side);
+    if (image.size() == square)
         return image;
-    const QImage scaled = image.scaled(smallIcon, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QImage canvas(smallIcon, QImage::Format_ARGB32_Premultiplied);
+    const QImage scaled = image.scaled(square, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QImage canvas(square, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::transparent);
     QPainter painter(&canvas);
-    painter.drawImage((smallSize - scaled.width()) / 2, (smallSize - scaled.height()) / 2, scaled);
+    painter.drawImage((side - scaled.width()) / 2, (side - scaled.height()) / 2, scaled);
     painter.end();
     return canvas;
 }
 
 namespace {
 
-// Distance of a stored image's size from 16; on a tie the larger image wins, since scaling
-// down keeps detail that scaling up would have to invent.
-int nearnessToSmall(const QSize& size) {
+// Distance of a stored image's size from the side wanted; on a tie the larger image wins,
+// since scaling down keeps detail that scaling up would have to invent.
+int nearnessToSmall(const QSize& size, int wanted) {
     const int side = qMax(size.width(), size.height());
-    return 2 * qAbs(side - smallSize) + (side < smallSize ? 1 : 0);
+    return 2 * qAbs(side - wanted) + (side < wanted ? 1 : 0);
 }
 
 // Icon files hold several sizes; only the chosen one is decoded.
-void jumpToImageNearestSmall(QImageReader& reader) {
+void jumpToImageNearestSmall(QImageReader& reader, int side) {
     const int count = reader.imageCount();
     int best = 0;
     int bestNearness = INT_MAX;
     for (int index = 0; index < count && reader.jumpToImage(index); ++index) {
         const QSize size = reader.size();
-        if (size.isValid() && nearnessToSmall(size) < bestNearness) {
-            bestNearness = nearnessToSmall(size);
+        if (size.isValid() && nearnessToSmall(size, side) < bestNearness) {
+            bestNearness = nearnessToSmall(size, side);
             best = index;
         }
     }
@@ -79,14 +81,14 @@ QImageIOPlugin* formatPlugin(const QString& library) {
     return plugin;
 }
 
-int nearestSmallImage(QImageIOHandler& handler) {
+int nearestSmallImage(QImageIOHandler& handler, int side) {
     const int count = handler.imageCount();
     int best = 0;
     int bestNearness = INT_MAX;
     for (int index = 0; index < count && handler.jumpToImage(index); ++index) {
         const QSize size = handler.option(QImageIOHandler::Size).toSize();
-        if (size.isValid() && nearnessToSmall(size) < bestNearness) {
-            bestNearness = nearnessToSmall(size);
+        if (size.isValid() && nearnessToSmall(size, side) < bestNearness) {
+            bestNearness = nearnessToSmall(size, side);
             best = index;
         }
     }
@@ -97,7 +99,7 @@ int nearestSmallImage(QImageIOHandler& handler) {
 // straight at that size; nothing when the plugin is not installed, so that the caller falls
 // back to the general reader.
 std::optional<QImage> pluginFileSmall(const QString& path, const QString& library,
-                                      const QByteArray& format) {
+                                      const QByteArray& format, int side) {
     QImageIOPlugin* plugin = formatPlugin(library);
     if (!plugin)
         return std::nullopt;
@@ -107,16 +109,16 @@ std::optional<QImage> pluginFileSmall(const QString& path, const QString& librar
     const std::unique_ptr<QImageIOHandler> handler(plugin->create(&file, format));
     if (!handler)
         return QImage();
-    handler->jumpToImage(nearestSmallImage(*handler));
+    handler->jumpToImage(nearestSmallImage(*handler, side));
     const QSize size = handler->option(QImageIOHandler::Size).toSize();
     if (size.isValid() && handler->supportsOption(QImageIOHandler::ScaledSize) &&
-        qMax(size.width(), size.height()) > smallSize)
+        qMax(size.width(), size.height()) > side)
         handler->setOption(QImageIOHandler::ScaledSize,
-                           size.scaled(smallIcon, Qt::KeepAspectRatio));
+                           size.scaled(QSize(side, side), Qt::KeepAspectRatio));
     QImage image;
     if (!handler->read(&image))
         return QImage();
-    return fitSmall(image);
+    return fitSmall(image, side);
 }
 
 // Whether a PNG file says how its values map to light (a gAMA, sRGB or iCCP chunk before its
@@ -170,32 +172,32 @@ std::optional<QImage> pngFile(const QString& path) {
 
 } // namespace
 
-std::optional<QImage> icoFileSmall(const QString& path) {
-    return pluginFileSmall(path, QStringLiteral("libqico.so"), "ico");
+std::optional<QImage> icoFileSmall(const QString& path, int side) {
+    return pluginFileSmall(path, QStringLiteral("libqico.so"), "ico", side);
 }
 
-QImage imageFileSmall(const QString& path, QByteArray format) {
+QImage imageFileSmall(const QString& path, int side, QByteArray format) {
     if (format.isEmpty()) {
         // Naming the format spares the reader probing every format plugin for each file; the
         // theme's scalable pictures go to the SVG reader alone.
         format = QFileInfo(path).suffix().toLower().toLatin1();
         if (format == "svg" || format == "svgz")
-            if (auto picture = pluginFileSmall(path, QStringLiteral("libqsvg.so"), format))
+            if (auto picture = pluginFileSmall(path, QStringLiteral("libqsvg.so"), format, side))
                 return *picture;
         if (format == "png")
             if (auto picture = pngFile(path))
-                return fitSmall(*picture);
+                return fitSmall(*picture, side);
         if (format != "png" && format != "xpm")
             format.clear();
     }
     QImageReader reader(path, format);
-    jumpToImageNearestSmall(reader);
+    jumpToImageNearestSmall(reader, side);
     // Scalable and some compressed formats can render straight at the small size.
     const QSize size = reader.size();
     if (size.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize) &&
-        qMax(size.width(), size.height()) > smallSize)
-        reader.setScaledSize(size.scaled(smallIcon, Qt::KeepAspectRatio));
-    return fitSmall(reader.read());
+        qMax(size.width(), size.height()) > side)
+        reader.setScaledSize(size.scaled(QSize(side, side), Qt::KeepAspectRatio));
+    return fitSmall(reader.read(), side);
 }
 
 } // namespace ombrix::platform
