@@ -3,6 +3,7 @@
 #include "bar/keybutton.h"
 
 #include "common/colourvalue.h"
+#include "common/keypixels.h"
 #include "common/targets.h"
 #include "platform/desktopservices.h"
 #include "platform/screen.h"
@@ -236,10 +237,18 @@ void BarForm::finishStartUp() {
     label4_->hide();
 }
 
+// The keys' places become device pixels in one rounding for all of them (keyPixels), so that
+// keys are equally wide and evenly spaced at any scale; each key widget covers its pixels.
 void BarForm::applyLayout() {
+    const double scale = devicePixelRatioF();
+    const std::vector<KeyPlace> places(geometry_.keys.begin(),
+                                       geometry_.keys.begin() + std::ptrdiff_t(keyButtons_.size()));
+    const std::vector<PixelRect> pixels = keyPixels(places, scale / platform::twipsPerPixel());
     for (std::size_t i = 0; i < keyButtons_.size(); ++i) {
-        const KeyPlace& place = geometry_.keys[i];
-        keyButtons_[i]->setGeometry(toPixels(place.left, place.top, keySize, keySize));
+        const PixelRect& face = pixels[i];
+        const PixelRect cover = logicalCover(face, scale);
+        keyButtons_[i]->setGeometry(cover.left, cover.top, cover.width, cover.height);
+        keyButtons_[i]->setFacePixels(QRect(face.left, face.top, face.width, face.height));
     }
     update();
 }
