@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev libqt6svg6 qt6-image-formats-plugins
     libgl-dev libpng-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils imagemagick libx11-dev libxcb1-dev
+    xvfb xauth xdotool x11-utils imagemagick libx11-dev libxtst-dev libxcb1-dev
     openbox dbus dbus-daemon weston xwayland qt6-wayland
     adwaita-icon-theme gtk-update-icon-cache desktop-file-utils xterm
     dpkg-dev lintian appstream
