@@ -241,6 +241,20 @@ void putEntry(std::string& out, const std::string& source, int side,
                    static_cast<std::size_t>(picture.width()) * 4);
 }
 
+// At most what putEntry writes.
+std::size_t entrySize(const std::string& source, const KeyPictureCache::Entry& entry) {
+    std::size_t size = 4 + source.size() + 4 + 4 + entry.fingerprint.size() + 8 + 4 + 4 + 4 + 3 +
+                       std::size_t(entry.picture.width()) * std::size_t(entry.picture.height()) * 4;
+    for (const auto& read : entry.readFiles)
+        size += 8 + read.path.size() + read.identity.size();
+    return size;
+}
+
+// A picture of `side` device pixels shows 16 logical pixels.
+double pixelRatioOf(int side) {
+    return side / double(KeyPictureCache::pictureSize);
+}
+
 bool readEntry(Reader& in, const std::shared_ptr<const FileBytes>& file, std::string& source,
                std::uint32_t& side, KeyPictureCache::Entry& entry) {
     std::uint32_t readCount = 0;
@@ -268,6 +282,8 @@ bool readEntry(Reader& in, const std::shared_ptr<const FileBytes>& file, std::st
         pixels, static_cast<int>(width), static_cast<int>(height), qsizetype{width} * 4,
         QImage::Format_ARGB32_Premultiplied, [](void* keep) { delete static_cast<Keep*>(keep); },
         new Keep(file));
+    // Set while the picture is the only one to hold its data, which spares a copy of it.
+    entry.picture.setDevicePixelRatio(pixelRatioOf(static_cast<int>(side)));
     return true;
 }
 
@@ -354,8 +370,11 @@ QImage KeyPictureCache::picture(const std::filesystem::path& source, double scal
     entry.themeStamp = rendered.fromTheme ? currentThemeStamp() : 0;
     for (const auto& read : rendered.readFiles)
         entry.readFiles.push_back({read.string(), fingerprintOf(read)});
-    if (!rendered.picture.isNull())
-        entry.picture = rendered.picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (!rendered.picture.isNull()) {
+        entry.picture =
+            std::move(rendered.picture).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        entry.picture.setDevicePixelRatio(pixelRatioOf(side));
+    }
     entry.usedNow = true;
     if (entry.readFiles.size() <= maxReadFiles) {
         entries_[key] = entry;
@@ -379,7 +398,13 @@ bool KeyPictureCache::save() {
     if (kept.size() > maxEntries)
         kept.resize(maxEntries);
 
+    // Made in one piece of memory: grown step by step, the text of a cache of large pictures
+    // would for a moment take half as much again.
+    std::size_t size = header().size() + 4 + 8;
+    for (const Key* key : kept)
+        size += entrySize(key->first, entries_.at(*key));
     std::string out = header();
+    out.reserve(size);
     putNumber(out, kept.size(), 4);
     for (const Key* key : kept)
         putEntry(out, key->first, key->second, entries_.at(*key));
