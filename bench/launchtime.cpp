@@ -34,6 +34,7 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
+#include <map>
 #include <set>
 #include <string>
 
@@ -122,31 +123,46 @@ bool waitForMaps(Display* display, pid_t pid, int windows, double deadline, Wind
     return false;
 }
 
-// Context switches of all the process's threads so far.
-long long contextSwitches(pid_t pid) {
+// Context switches of each of the process's threads so far, by thread name and number.
+std::map<std::string, long long> contextSwitches(pid_t pid) {
+    std::map<std::string, long long> threads;
     const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
     DIR* dir = opendir(tasks.c_str());
     if (!dir)
-        return -1;
-    long long total = 0;
+        return threads;
     while (const dirent* entry = readdir(dir)) {
         if (entry->d_name[0] == '.')
             continue;
         std::ifstream status(tasks + "/" + entry->d_name + "/status");
         std::string line;
-        while (std::getline(status, line))
+        std::string name;
+        long long total = 0;
+        while (std::getline(status, line)) {
+            if (line.rfind("Name:", 0) == 0)
+                name = line.substr(line.find_first_not_of(" \t", 5));
             if (line.rfind("voluntary_ctxt_switches:", 0) == 0 ||
                 line.rfind("nonvoluntary_ctxt_switches:", 0) == 0)
                 total += std::strtoll(line.c_str() + line.find(':') + 1, nullptr, 10);
+        }
+        threads[name + "/" + entry->d_name] = total;
     }
     closedir(dir);
-    return total;
+    return threads;
 }
 
-double wakeupsPerSecond(pid_t pid, int seconds) {
-    const long long before = contextSwitches(pid);
+// All threads' wakeups per second over `seconds`; each thread's own go to stderr.
+double wakeupsPerSecond(pid_t pid, int seconds, const char* state) {
+    const auto before = contextSwitches(pid);
     sleep(static_cast<unsigned>(seconds));
-    return static_cast<double>(contextSwitches(pid) - before) / seconds;
+    long long total = 0;
+    for (const auto& [thread, count] : contextSwitches(pid)) {
+        const auto earlier = before.find(thread);
+        const long long wakeups = count - (earlier == before.end() ? 0 : earlier->second);
+        total += wakeups;
+        std::fprintf(stderr, "%s: thread %s: %.2f wakeups/s\n", state, thread.c_str(),
+                     static_cast<double>(wakeups) / seconds);
+    }
+    return static_cast<double>(total) / seconds;
 }
 
 void windowSize(Display* display, Window window, int& width, int& height) {
@@ -206,7 +222,7 @@ double median(std::vector<double> values) {
 // closed bar; five clicks open it and five close it again, then one more opens it.
 std::string restAndOpen(Display* display, pid_t pid, Window window, int seconds) {
     XSelectInput(display, window, StructureNotifyMask);
-    const double closed = wakeupsPerSecond(pid, seconds);
+    const double closed = wakeupsPerSecond(pid, seconds, "closed");
     std::vector<double> openings;
     for (int i = 0; i < 11; ++i) {
         const double ms = clickToNewSize(display, window);
@@ -214,7 +230,7 @@ std::string restAndOpen(Display* display, pid_t pid, Window window, int seconds)
             openings.push_back(ms);
         usleep(300000);
     }
-    const double open = wakeupsPerSecond(pid, seconds);
+    const double open = wakeupsPerSecond(pid, seconds, "open");
     char line[128];
     std::snprintf(line, sizeof line, " %.2f %.2f %.2f", closed, median(openings), open);
     return line;

@@ -279,6 +279,8 @@ if "$launchtime" --settle 1000 --idle "$idle" env XDG_CONFIG_HOME="$work/theme.c
     read -r _ _ closed_rate open_ms open_rate <"$work/rest.runs"
     echo "wakeups per second of all the bar's threads, closed: $closed_rate; open: $open_rate"
     echo "click (XTest) to the open bar's new size, median of 6 openings: $open_ms ms"
+    echo "by thread (name/number):"
+    sed 's/^/  /' "$work/rest.err"
 else
     echo "The rest measurement failed:" >&2
     tail -n 5 "$work/rest.err" >&2
