@@ -13,7 +13,9 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
 
 namespace ombrix {
 
@@ -269,18 +271,41 @@ void BarForm::applyState() {
     update();
 }
 
+namespace {
+
+// The device pixels of a region of logical pixels, each rectangle scaled and rounded as Qt
+// scales the window's mask, so that what is painted is what the mask leaves.
+QRegion devicePixels(const QRegion& logical, double scale) {
+    QRegion device;
+    for (const QRect& r : logical)
+        device +=
+            QRectF(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale).toRect();
+    return device;
+}
+
+// One background for the union of the rows, with a line along its upper and left edges, drawn
+// on whole device pixels so that it stays sharp at fractional scales.
+void paintRows(QPainter& painter, const QRegion& rows, double scale) {
+    const QRegion device = devicePixels(rows, scale);
+    const int line = std::max(1, static_cast<int>(std::lround(scale)));
+    const QRegion inside = device & device.translated(line, 0) & device.translated(0, line) &
+                           device.translated(line, line);
+    painter.save();
+    painter.setWorldTransform(QTransform::fromScale(1 / scale, 1 / scale));
+    for (const QRect& r : inside)
+        painter.fillRect(r, rowBackground);
+    for (const QRect& r : device - inside)
+        painter.fillRect(r, rowBorder);
+    painter.restore();
+}
+
+} // namespace
+
 void BarForm::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (state_.shape == WindowShape::WholeBar)
+        paintRows(painter, shapeRegion(), devicePixelRatioF());
     painter.setRenderHint(QPainter::Antialiasing);
-    if (state_.shape == WindowShape::WholeBar) {
-        // One background for the union of the rows, outlined once around its edge.
-        QPainterPath rows;
-        rows.addRegion(shapeRegion());
-        painter.fillPath(rows, rowBackground);
-        painter.setPen(QPen(rowBorder, 1));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawPath(rows.simplified().translated(0.5, 0.5));
-    }
     painter.setPen(QPen(handleOuter.darker(140), 1));
     painter.setBrush(handleOuter);
     painter.drawEllipse(QRectF(drawing.pixels(outerCircle)).adjusted(0.5, 0.5, -0.5, -0.5));
