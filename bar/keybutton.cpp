@@ -25,10 +25,11 @@ void drawEdge(QPainter& painter, const QRect& r, int width, bool sunken) {
     const QColor dark(0, 0, 0, 140);
     const QColor& upper = sunken ? dark : light;
     const QColor& lower = sunken ? light : dark;
-    painter.fillRect(QRect(r.left(), r.top(), r.width() - width, width), upper);
-    painter.fillRect(QRect(r.left(), r.top() + width, width, r.height() - 2 * width), upper);
+    // Each strip runs the whole side, so that the corners blend as four lines drawn in turn.
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), width), upper);
+    painter.fillRect(QRect(r.left(), r.top(), width, r.height()), upper);
     painter.fillRect(QRect(r.left(), r.bottom() + 1 - width, r.width(), width), lower);
-    painter.fillRect(QRect(r.right() + 1 - width, r.top(), width, r.height() - width), lower);
+    painter.fillRect(QRect(r.right() + 1 - width, r.top(), width, r.height()), lower);
 }
 
 void drawCaption(QPainter& painter, const QRectF& inside, const QString& caption, const QFont& font,
