@@ -9,7 +9,7 @@ packages=(
     libgl-dev libpng-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool wmctrl xcompmgr x11-utils x11-xserver-utils imagemagick libx11-dev
-    libxcb1-dev xserver-xorg-core xserver-xorg-video-dummy
+    libxtst-dev libxcb1-dev xserver-xorg-core xserver-xorg-video-dummy
     openbox dbus dbus-daemon weston xwayland qt6-wayland
     adwaita-icon-theme gtk-update-icon-cache desktop-file-utils xterm
     dpkg-dev lintian appstream dosfstools

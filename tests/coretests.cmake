@@ -6,6 +6,7 @@ set(OMBRIX_CORE_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/settings_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/targets_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layout_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/keypixels_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/barwindow_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dockarea_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/desktopentry_test.cpp
