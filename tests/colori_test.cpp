@@ -42,10 +42,27 @@ std::uint32_t paintedFor(float colour) {
     return paintedRgb(*colourValueOf(colour));
 }
 
+// The application font for as long as it lives, the one before it afterwards.
+class ApplicationFont {
+public:
+    explicit ApplicationFont(double points) : before_(QApplication::font()) {
+        QFont font = before_;
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+    }
+    ~ApplicationFont() { QApplication::setFont(before_); }
+    ApplicationFont(const ApplicationFont&) = delete;
+    ApplicationFont& operator=(const ApplicationFont&) = delete;
+
+private:
+    QFont before_;
+};
+
 // A bar copy on 128 keys, 10 in use, some of them coloured, and the setup window's key
 // selection as the colour window sees it: one selector on. The colour window opens over them on
 // the key whose selector is on.
 struct ColourFixture {
+    ApplicationFont designFont{9}; // the font the window's places and texts are drawn for
     BarFixture bar;
     TuneState state;
     std::unique_ptr<Form3> copy;
@@ -773,5 +790,68 @@ INSTANTIATE_TEST_SUITE_P(Sideways, StripMove,
                                          StripMoveRow{"OffToTheRight", 900, false},
                                          StripMoveRow{"OffToTheLeft", -20, false}),
                          [](const testing::TestParamInfo<StripMoveRow>& info) {
+                             return info.param.name;
+                         });
+
+// ---- Large text
+
+struct LargeTextRow {
+    const char* name;
+    ScreenSize areaPixels; // width, height, left, top
+    double scale;          // 0: as large as still fits
+};
+
+class LargeText : public testing::TestWithParam<LargeTextRow> {};
+
+TEST_P(LargeText, TheWindowAndItsTextsGrowWithTheDesktopFontAndLieOnTheArea) {
+    const LargeTextRow& row = GetParam();
+    ColourFixture f;
+    const QSize designed = f.open()->size();
+    const double t = platform::toTwips(1);
+    const ScreenSize& a = row.areaPixels;
+    const ScreenSize area{a.width * t, a.height * t, a.left * t, a.top * t};
+    ColourWindowContext context = f.windowContext();
+    context.area = [area] { return area; };
+    const ApplicationFont desktop(14);
+    QWidget editor;
+    editor.setGeometry(static_cast<int>(a.left + a.width) - 300,
+                       static_cast<int>(a.top + a.height) - 200, 400, 300);
+    editor.show();
+    std::optional<QRect> framed;
+    double scale = 0;
+    int textPixels = 0;
+    QRect field, cross;
+    QTimer::singleShot(0, [&] {
+        auto* w = qobject_cast<colori*>(QApplication::activeModalWidget());
+        if (!w)
+            return;
+        framed = QRect(w->pos(), w->size() + QSize(8, 36));
+        scale = w->scale();
+        textPixels = w->font().pixelSize();
+        w->controls().ton->setText(QStringLiteral("120"));
+        w->controls().sat->setText(QStringLiteral("120"));
+        field = w->controls().Image1->geometry();
+        cross = w->controls().Image2->geometry();
+        w->close();
+    });
+    openColourWindow(context, &editor);
+    ASSERT_TRUE(framed);
+    if (row.scale > 0)
+        EXPECT_DOUBLE_EQ(scale, row.scale);
+    else
+        EXPECT_GT(scale, 1.3) << "as large as the area allows";
+    EXPECT_NEAR(framed->width() - 8, designed.width() * scale, 2);
+    EXPECT_NEAR(framed->height() - 36, designed.height() * scale, 2);
+    EXPECT_NEAR(textPixels, 11 * scale, 1);
+    EXPECT_TRUE(QRect(a.left, a.top, a.width, a.height).contains(*framed))
+        << "the window and its frame lie on the area";
+    EXPECT_NEAR(field.width(), 175 * scale + 2, 2) << "the colour field grows, not its border";
+    EXPECT_TRUE(field.contains(cross.center())) << "the cross stays on the field";
+}
+
+INSTANTIATE_TEST_SUITE_P(Areas, LargeText,
+                         testing::Values(LargeTextRow{"Roomy", {1920, 1080, 0, 0}, 14.0 / 9.0},
+                                         LargeTextRow{"LowBelowAPanel", {1024, 738, 0, 30}, 0}),
+                         [](const testing::TestParamInfo<LargeTextRow>& info) {
                              return info.param.name;
                          });

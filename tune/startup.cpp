@@ -296,7 +296,8 @@ int runTune(int argc, char** argv) {
             if (state.soundOn)
                 session.sounds.playClick();
         };
-        const ColourWindowContext colours = colourWindowContext(*shown, state, folder, click);
+        ColourWindowContext colours = colourWindowContext(*shown, state, folder, click);
+        colours.area = startup.context.screen;
         openColourWindow(colours, shown->editor.get());
     };
 
