@@ -297,7 +297,11 @@ int runTune(int argc, char** argv) {
                 session.sounds.playClick();
         };
         ColourWindowContext colours = colourWindowContext(*shown, state, folder, click);
-        colours.area = startup.context.screen;
+        // The bar copy stays on top of every window: the colour window goes beside it.
+        colours.area = [&startup, copy = shown->barCopy.get()] {
+            const BarWindowState& at = copy->state();
+            return roomBesideCopy(startup.context.screen(), {at.left, at.top, at.width, at.height});
+        };
         openColourWindow(colours, shown->editor.get());
     };
 
