@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -57,6 +58,11 @@ public:
 private:
     QFont before_;
 };
+
+// A text as a person reads it: the access key's mark "&" left out, "&&" read as "&".
+QString readAs(QString text) {
+    return text.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
+}
 
 // A bar copy on 128 keys, 10 in use, some of them coloured, and the setup window's key
 // selection as the colour window sees it: one selector on. The colour window opens over them on
@@ -200,7 +206,7 @@ TEST(ColourWindow, HasEveryControlWithItsCaption) {
         {ui(w).Command2[3]->text(), "Dir"},
     };
     for (const auto& [shown, expected] : captions)
-        EXPECT_EQ(shown, expected);
+        EXPECT_EQ(readAs(shown), expected);
     for (const ombrix::KeyButton* key : ui(w).Command2)
         EXPECT_EQ(key->toolTip(), "Lancia il programma/Launch the program");
     EXPECT_FALSE(ui(w).Command2[0]->icon().isNull()) << "key1.ico from the program folder";
@@ -222,6 +228,72 @@ TEST(ColourWindow, NoControlCoversTheColourField) {
           static_cast<QWidget*>(ui(w).Label4)})
         EXPECT_FALSE(control->geometry().intersects(field)) << control->objectName().toStdString();
 }
+
+using C = colori::Controls;
+
+struct AccessKeyRow {
+    const char* name;
+    Qt::Key key;
+    QWidget* (*control)(const C&); // the box that takes the focus, or the button pressed
+    QLabel* (*label)(const C&);    // the label that shows the key; none for a button
+};
+
+class AccessKeys : public testing::TestWithParam<AccessKeyRow> {};
+
+TEST_P(AccessKeys, AltAndTheUnderlinedLetterReachTheControlAndNoOtherHasIt) {
+    const AccessKeyRow& row = GetParam();
+    ColourFixture f;
+    auto w = f.open(3);
+    QApplication::setActiveWindow(w.get());
+    QWidget* control = row.control(ui(w));
+    QWidget* shower = row.label ? row.label(ui(w)) : control;
+    const QChar letter = QChar(static_cast<char16_t>(row.key));
+    std::vector<QWidget*> withLetter;
+    for (QWidget* child : w->findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<QLabel*>(child);
+        const auto* button = qobject_cast<QAbstractButton*>(child);
+        const QString text = label ? label->text() : button ? button->text() : QString();
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        if (at >= 0 && at + 1 < text.size() && text.at(at + 1).toUpper() == letter)
+            withLetter.push_back(child);
+    }
+    EXPECT_EQ(withLetter, std::vector<QWidget*>{shower});
+    auto* button = qobject_cast<QAbstractButton*>(control);
+    std::optional<QSignalSpy> clicked;
+    if (button)
+        clicked.emplace(button, &QAbstractButton::clicked);
+    QTest::keyClick(w.get(), row.key, Qt::AltModifier);
+    if (button) // the button shows itself pressed a moment first
+        EXPECT_TRUE(QTest::qWaitFor([&] { return clicked->count() == 1; }, 2000));
+    else
+        EXPECT_EQ(QApplication::focusWidget(), control);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, AccessKeys,
+    testing::Values(
+        AccessKeyRow{"Hue", Qt::Key_T, [](const C& c) -> QWidget* { return c.ton; },
+                     [](const C& c) { return c.Label2; }},
+        AccessKeyRow{"Saturation", Qt::Key_S, [](const C& c) -> QWidget* { return c.sat; },
+                     [](const C& c) { return c.Label3; }},
+        AccessKeyRow{"Luminance", Qt::Key_L, [](const C& c) -> QWidget* { return c.lum; },
+                     [](const C& c) { return c.label5; }},
+        AccessKeyRow{"Red", Qt::Key_R, [](const C& c) -> QWidget* { return c.ROSSO; },
+                     [](const C& c) { return c.label6; }},
+        AccessKeyRow{"Green", Qt::Key_V, [](const C& c) -> QWidget* { return c.VERDE; },
+                     [](const C& c) { return c.Label7; }},
+        AccessKeyRow{"Blue", Qt::Key_B, [](const C& c) -> QWidget* { return c.BLUE; },
+                     [](const C& c) { return c.Label8; }},
+        AccessKeyRow{"Cancel", Qt::Key_C, [](const C& c) -> QWidget* { return c.Command9; },
+                     nullptr},
+        AccessKeyRow{"CancelAll", Qt::Key_A, [](const C& c) -> QWidget* { return c.Command4; },
+                     nullptr},
+        AccessKeyRow{"SystemGray", Qt::Key_G, [](const C& c) -> QWidget* { return c.Command3; },
+                     nullptr},
+        AccessKeyRow{"Ok", Qt::Key_O, [](const C& c) -> QWidget* { return c.Command1; }, nullptr},
+        AccessKeyRow{"PreceedingColor", Qt::Key_P,
+                     [](const C& c) -> QWidget* { return c.Command5; }, nullptr}),
+    [](const testing::TestParamInfo<AccessKeyRow>& info) { return info.param.name; });
 
 struct SelectorRow {
     int index;
