@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -893,6 +894,7 @@ TEST_P(LargeText, TheWindowAndItsTextsGrowWithTheDesktopFontAndLieOnTheArea) {
     double scale = 0;
     int textPixels = 0;
     QRect field, cross;
+    std::pair<QString, QString> dragged;
     QTimer::singleShot(0, [&] {
         auto* w = qobject_cast<colori*>(QApplication::activeModalWidget());
         if (!w)
@@ -904,6 +906,15 @@ TEST_P(LargeText, TheWindowAndItsTextsGrowWithTheDesktopFontAndLieOnTheArea) {
         w->controls().sat->setText(QStringLiteral("120"));
         field = w->controls().Image1->geometry();
         cross = w->controls().Image2->geometry();
+        // A drag to the field's middle reads as the middle at any scale.
+        QWidget* surface = w->controls().Label9;
+        const QPointF middle = QPointF(1327.5, 1417.5) * w->scale() / platform::twipsPerPixel();
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseMove}) {
+            QMouseEvent event(type, middle, surface->mapToGlobal(middle), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(surface, &event);
+        }
+        dragged = {w->controls().ton->text(), w->controls().sat->text()};
         w->close();
     });
     openColourWindow(context, &editor);
@@ -919,6 +930,7 @@ TEST_P(LargeText, TheWindowAndItsTextsGrowWithTheDesktopFontAndLieOnTheArea) {
         << "the window and its frame lie on the area";
     EXPECT_NEAR(field.width(), 175 * scale + 2, 2) << "the colour field grows, not its border";
     EXPECT_TRUE(field.contains(cross.center())) << "the cross stays on the field";
+    EXPECT_EQ(dragged, std::make_pair(QStringLiteral("120"), QStringLiteral("120")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Areas, LargeText,
