@@ -32,7 +32,8 @@ double colourWindowTextScale(double widthTwips, double heightTwips, const Screen
 void placeWithinArea(QWidget& window, const QWidget* parent, const ScreenSize& area) {
     const QRect room = platform::toPixels(area.left, area.top, area.width, area.height);
     const QSize framed = window.size() + QSize(frameWidthPixels, frameHeightPixels);
-    const QRect over = parent ? parent->frameGeometry() : room;
+    // The parent may be shown inside a window that scrolls it: the window is what is seen.
+    const QRect over = parent ? parent->window()->frameGeometry() : room;
     const QPoint centred = over.center() - QPoint(framed.width() / 2, framed.height() / 2);
     window.move(keptOnSide(centred.x(), framed.width(), room.left(), room.width()),
                 keptOnSide(centred.y(), framed.height(), room.top(), room.height()));
