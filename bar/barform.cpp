@@ -287,8 +287,13 @@ double BarForm::monitorScale() const {
 }
 
 void BarForm::followScale() {
-    if (devicePixelRatioF() != placedScale_)
+    if (devicePixelRatioF() != placedScale_) {
         applyLayout();
+        // Qt turns the outline into device pixels when it is set, and setting the same one
+        // again does nothing: it is cleared first so that it covers the new pixels.
+        clearMask();
+        applyState();
+    }
     const double now = monitorScale();
     const bool remake = picturesOutOfScale(picturesScale_, now);
     picturesScale_ = now;
