@@ -80,6 +80,7 @@ BarForm::BarForm(BarContext context, QWidget* parent)
     Form_Load();
     if (context_.screen)
         area_ = context_.screen();
+    picturesScale_ = monitorScale();
 }
 
 BarForm::~BarForm() = default;
@@ -268,6 +269,7 @@ void BarForm::finishStartUp() {
 // keys are equally wide and evenly spaced at any scale; each key widget covers its pixels.
 void BarForm::applyLayout() {
     const double scale = devicePixelRatioF();
+    placedScale_ = scale;
     const std::vector<KeyPlace> places(geometry_.keys.begin(),
                                        geometry_.keys.begin() + std::ptrdiff_t(keyButtons_.size()));
     const std::vector<DeviceRect> pixels = keyPixels(places, scale / platform::twipsPerPixel());
@@ -278,6 +280,33 @@ void BarForm::applyLayout() {
         keyButtons_[i]->setFacePixels(QRect(face.left, face.top, face.width, face.height));
     }
     update();
+}
+
+double BarForm::monitorScale() const {
+    return context_.scale ? context_.scale() : 1.0;
+}
+
+void BarForm::followScale() {
+    if (devicePixelRatioF() != placedScale_) {
+        applyLayout();
+        // Qt turns the outline into device pixels when it is set, and setting the same one
+        // again does nothing: it is cleared first so that it covers the new pixels.
+        clearMask();
+        applyState();
+    }
+    const double now = monitorScale();
+    const bool remake = picturesOutOfScale(picturesScale_, now);
+    picturesScale_ = now;
+    if (remake)
+        remakePictures();
+}
+
+// The window taken to a monitor of another scale hears it here.
+bool BarForm::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::ScreenChangeInternal)
+        followScale();
+    return handled;
 }
 
 QRegion BarForm::shapeRegion() const {
@@ -385,6 +414,7 @@ void BarForm::crossToScreenUnder(double x, double y) {
     area_ = context_.screen();
     screenWidth_ = storedWidthOf(area_);
     dockToSide(state_, side_, screenWidth_, area_);
+    followScale();
 }
 
 void BarForm::Label1_Click(int index) {

@@ -144,10 +144,17 @@ void Form1::Check2_Click() {
 // A change of the monitors: the bar re-docks at once to its side of its area, keeping its
 // place along the side, open or closed as it was.
 void Form1::Timer1_Timer() {
+    followScale();
     if (!moveToArea(context_.screen()))
         return;
     layoutRows();
     dock();
+}
+
+void Form1::remakePictures() {
+    for (int i = 0; i < keyCount() && i < static_cast<int>(keys().size()); ++i)
+        if (keys()[static_cast<std::size_t>(i)].iconIndex != 0)
+            showFace(i, keys()[static_cast<std::size_t>(i)], context_.dataFolder, smallIcon_);
 }
 
 void Form1::Form_Unload() {

@@ -41,6 +41,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void remakePictures() override;
     LayoutInput layoutInput() const;
     DropOutcome dropOutcomeAt(QPoint at);
     void answerDrag(QDropEvent* event);

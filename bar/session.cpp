@@ -16,8 +16,13 @@ BarContext DesktopSession::barContext(std::function<void()> quit) {
     // The chosen monitor's work area, the primary's while the chosen one is missing.
     context.screen = [this] { return screens.areaOf(preferences.monitor()); };
     context.screens = [this] { return screens.screens(); };
+    context.scale = [this] { return screens.scaleOf(preferences.monitor()); };
     context.quit = std::move(quit);
     return context;
+}
+
+QPixmap DesktopSession::smallIcon(const std::filesystem::path& file) const {
+    return platform::smallFileIcon(file, screens.scaleOf(preferences.monitor()));
 }
 
 void tellSettingsProblem(const DesktopSession& session) {

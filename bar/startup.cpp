@@ -169,8 +169,8 @@ int runBar(int argc, char** argv) {
     startup.context = session.barContext([] { QCoreApplication::quit(); });
     startup.keyCountFile = platform::keyCountPath();
     startup.applicationFolders = platform::applicationFolders();
-    startup.smallIcon = [](const std::filesystem::path& file) {
-        return platform::smallFileIcon(file);
+    startup.smallIcon = [&session](const std::filesystem::path& file) {
+        return session.smallIcon(file);
     };
     startup.beep = [] { QApplication::beep(); };
 

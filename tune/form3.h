@@ -37,6 +37,9 @@ public:
     void Label1_Click(int index) override;
     void Timer1_Timer() override;
 
+    // How key pictures are read when the scale asks for them again.
+    void setIconLoader(IconLoader smallIcon) { smallIcon_ = std::move(smallIcon); }
+
 protected:
     RightSideDrag rightSideDrag() const override { return RightSideDrag::AtLeftEdge; }
     KeyPressRules keyPressRules() const override { return barCopyKeyPress; }
@@ -44,7 +47,10 @@ protected:
     KeyRecord& keyRecord(int index) override;
 
 private:
+    void remakePictures() override;
     LayoutInput layoutInput(int lastKey) const;
+
+    IconLoader smallIcon_;
 
     TuneState& tune_;
 };

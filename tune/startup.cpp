@@ -130,6 +130,7 @@ TuneWindows startTune(const TuneStartup& startup) {
     });
     windows.barCopy = std::make_unique<Form3>(startup.context, state);
     Form3& copy = *windows.barCopy;
+    copy.setIconLoader(startup.smallIcon);
 
     TuneContext editorContext;
     editorContext.programFolder = startup.context.programFolder;
@@ -279,8 +280,8 @@ int runTune(int argc, char** argv) {
     // Ending tune sends no further events: quit() would first close every window, running
     // the editor's closing sequence even when the bar copy's "X" ends tune without saving.
     startup.context = session.barContext([] { QCoreApplication::exit(0); });
-    startup.smallIcon = [](const std::filesystem::path& file) {
-        return platform::smallFileIcon(file);
+    startup.smallIcon = [&session](const std::filesystem::path& file) {
+        return session.smallIcon(file);
     };
     startup.state = &state;
     startup.images = &images;
