@@ -186,8 +186,12 @@ int runBar(int argc, char** argv) {
     platform::makeDock(bar.get());
     makeBarAccessible(*bar);
     auto* keyboard = new BarKeyboard(*bar);
-    offerToggle(*keyboard, *startup.context.preferences);
     bar->show();
+    // The session-bus service and the shortcut are offered once the bar is on its way to the
+    // screen: the round trips they cost never delay the bar's first appearance.
+    Preferences& preferences = *startup.context.preferences;
+    QTimer::singleShot(0, keyboard,
+                       [keyboard, &preferences] { offerToggle(*keyboard, preferences); });
     tellSettingsProblem(session);
     if (toggle)
         openByKeyboardOnceShown(*bar, *keyboard);
