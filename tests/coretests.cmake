@@ -12,4 +12,5 @@ set(OMBRIX_CORE_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/keyaction_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/keydrop_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/starterkeys_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/keytexts_moves_test.cpp
 )

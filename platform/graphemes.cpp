@@ -1,0 +1,19 @@
+#include "platform/graphemes.h"
+
+#include <QTextBoundaryFinder>
+
+namespace ombrix::platform {
+
+Graphemes graphemesOf(const QString& text) {
+    Graphemes graphemes;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype start = 0;
+    for (qsizetype end = finder.toNextBoundary(); end != -1; end = finder.toNextBoundary()) {
+        if (end > start)
+            graphemes.push_back(text.mid(start, end - start).toStdString());
+        start = end;
+    }
+    return graphemes;
+}
+
+} // namespace ombrix::platform
