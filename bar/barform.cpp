@@ -14,6 +14,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace ombrix {
 
 using platform::toPixels;
@@ -71,8 +73,8 @@ BarForm::BarForm(BarContext context, QWidget* parent)
     state_.height = designHeight;
     createControls();
     Form_Load();
-    connect(&timer1_, &QTimer::timeout, this, [this] { Timer1_Timer(); });
-    timer1_.start(500);
+    if (context_.screen)
+        area_ = context_.screen();
 }
 
 BarForm::~BarForm() = default;
@@ -126,6 +128,15 @@ void BarForm::createKeys(int count) {
         connect(button, &QAbstractButton::clicked, this, [this, i] { Command2_Click(i); });
         keyButtons_.push_back(button);
     }
+    applyLayout();
+}
+
+void BarForm::removeKeysFrom(int count) {
+    while (keyCount() > std::max(count, 0)) {
+        delete keyButtons_.back();
+        keyButtons_.pop_back();
+    }
+    geometry_.keys = singleRowKeys(keyCount());
     applyLayout();
 }
 
@@ -209,7 +220,8 @@ void BarForm::setWindowState(const BarWindowState& state) {
     const double height = state_.height;
     state_ = state;
     state_.height = height;
-    screenWidth_ = storedWidthOf(context_.screen());
+    area_ = context_.screen();
+    screenWidth_ = storedWidthOf(area_);
     applyState();
 }
 
@@ -218,13 +230,24 @@ void BarForm::setKeepOpen(bool on) {
 }
 
 void BarForm::layOut(const LayoutVariant& variant, const LayoutInput& in) {
-    geometry_.windowTop = state_.top;
+    // The rows' rules measure the window's top from the top of the area.
+    const double areaTop = context_.screen().top;
+    geometry_.windowTop = state_.top - areaTop;
     geometry_.windowHeight = state_.height;
     layoutRows(variant, in, geometry_);
-    state_.top = geometry_.windowTop;
+    state_.top = geometry_.windowTop + areaTop;
     state_.height = geometry_.windowHeight;
     applyLayout();
     applyState();
+}
+
+bool BarForm::moveToArea(ScreenSize now) {
+    if (now == area_)
+        return false;
+    followArea(state_, side_, area_, now);
+    area_ = now;
+    screenWidth_ = storedWidthOf(now);
+    return true;
 }
 
 void BarForm::dock() {
@@ -301,10 +324,31 @@ void BarForm::Form_MouseMove(double xTwips, double yTwips, Qt::MouseButtons butt
     const BarWindowState before = state_;
     const MouseState mouse{xTwips, yTwips, buttons == Qt::NoButton, buttons == Qt::LeftButton};
     dragStep(state_, grabPoint_, mouse, side_, screenWidth_, context_.screen());
+    if (crossesMonitors() && mouse.leftButtonOnly && state_.closed())
+        crossToScreenUnder(before.left + xTwips, before.top + yTwips);
     if (state_.left != before.left || state_.top != before.top) {
         draggedDuringPress_ = buttons != Qt::NoButton;
         applyState();
     }
+}
+
+// The handle dragged onto another monitor docks there, to the same side, where the pointer
+// holds it; that monitor becomes the bar's.
+void BarForm::crossToScreenUnder(double x, double y) {
+    if (!context_.screens)
+        return;
+    const std::vector<DockScreen> screens = context_.screens();
+    const int current = dockedScreen(screens, context_.preferences->monitor());
+    const int target = screenUnderPointer(screens, current, x, y);
+    if (target < 0)
+        return;
+    if (!context_.preferences->setMonitor(screens[static_cast<std::size_t>(target)].name))
+        return; // the bar stays where its stored monitor would put it at the next start
+    state_.left = x - grabPoint_.x;
+    state_.top = y - grabPoint_.y;
+    area_ = context_.screen();
+    screenWidth_ = storedWidthOf(area_);
+    dockToSide(state_, side_, screenWidth_, area_);
 }
 
 void BarForm::Label1_Click(int index) {

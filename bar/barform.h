@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/barwindow.h"
+#include "common/dockarea.h"
 #include "common/keyaction.h"
 #include "common/keyrecord.h"
 #include "common/layout.h"
@@ -35,8 +36,11 @@ struct BarContext {
     Preferences* preferences = nullptr;
     platform::DesktopServices* desktop = nullptr;
     platform::Sounds* sounds = nullptr;
-    std::function<ScreenSize()> screen; // the screen as it is now, twips
-    std::function<void()> quit;         // ends the program
+    std::function<ScreenSize()> screen; // the area the bar docks to as it is now, twips
+    // Every monitor with its area, for dragging the handle across to another; none in tests
+    // that keep to one area.
+    std::function<std::vector<DockScreen>()> screens;
+    std::function<void()> quit; // ends the program
 };
 
 // A bar window: borderless, always on top, a round handle when closed and a strip of keys as
@@ -53,6 +57,8 @@ public:
     // Start-up: the keys, their faces and the first layout. Called again with a larger count,
     // it adds the buttons of keys dropped onto the bar.
     void createKeys(int keyCount);
+    // Removes the buttons of keys count and beyond (the stored keys became fewer).
+    void removeKeysFrom(int count);
     void setKeyFace(int i, const QString& caption, const QPixmap& picture);
     void setKeyToolTip(int i, const QString& text);
     void setKeyColour(int i, std::uint32_t rgb);
@@ -81,6 +87,7 @@ public:
     virtual void Label1_Click(int index);
     void Label3_DblClick();
     virtual void Command2_Click(int index);
+    // The screen watch: called when the monitors, their sizes, scales or panels change.
     virtual void Timer1_Timer() = 0;
     virtual void Form_Unload();
 
@@ -111,6 +118,8 @@ protected:
 
     // What the windows differ in.
     virtual RightSideDrag rightSideDrag() const { return RightSideDrag::FlushRight; }
+    // Whether dragging the handle onto another monitor takes the bar there.
+    virtual bool crossesMonitors() const { return false; }
     virtual KeyPressRules keyPressRules() const { return barKeyPress; }
     virtual void closeAfterKey();
     // The record behind key button i.
@@ -120,6 +129,10 @@ protected:
     void layOut(const LayoutVariant& variant, const LayoutInput& in);
     void applyState();
     void applyLayout();
+    // Takes the window from the area it was in to `now`, keeping its place along its side;
+    // false when the area is the same.
+    bool moveToArea(ScreenSize now);
+    const ScreenSize& area() const { return area_; }
     void playYes();
     void playClick();
     static QFont smallFont(const QFont& base);
@@ -129,11 +142,13 @@ protected:
     BarGeometry geometry_;
     Side side_ = Side::Left;
     std::int32_t screenWidth_ = 0;
+    ScreenSize area_; // the area the window was last placed in
     bool soundOn_ = true;
     bool doubleClickMode_ = true;
 
 private:
     void createControls();
+    void crossToScreenUnder(double x, double y);
 
     GrabPoint grabPoint_;
     bool draggedDuringPress_ = false;
@@ -145,7 +160,6 @@ private:
     QLabel* label3_ = nullptr;
     QLabel* label4_ = nullptr;
     QWidget* label5_ = nullptr;
-    QTimer timer1_;
 };
 
 } // namespace ombrix

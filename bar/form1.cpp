@@ -3,7 +3,6 @@
 #include "common/targets.h"
 #include "platform/desktopservices.h"
 #include "platform/screen.h"
-#include "platform/singleinstance.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -135,11 +134,13 @@ void Form1::Check2_Click() {
     applyState();
 }
 
+// A change of the monitors: the bar re-docks at once to its side of its area, keeping its
+// place along the side, open or closed as it was.
 void Form1::Timer1_Timer() {
-    if (!followScreenWidth(state_, screenWidth_, context_.screen()))
+    if (!moveToArea(context_.screen()))
         return;
     layoutRows();
-    apri();
+    dock();
 }
 
 void Form1::Form_Unload() {
@@ -149,10 +150,15 @@ void Form1::Form_Unload() {
     Preferences& prefs = *context_.preferences;
     // The program is ending: a place that cannot be stored only means that the next start
     // shows the bar where the settings last put it, and a box now would hold up the quit.
-    (void)prefs.setLeft(static_cast<float>(state_.left));
-    (void)prefs.setTop(static_cast<float>(state_.top));
-    (void)prefs.setWidth(keepOpenBox()->isChecked() ? static_cast<float>(state_.width)
-                                                    : closedWidth);
+    // The place is kept from the area's corner, with the area's size, so that the next start
+    // finds the same spot on a monitor that has moved, grown or changed its scale.
+    const StoredPlace place =
+        storedPlaceOf(state_, area(),
+                      keepOpenBox()->isChecked() ? static_cast<float>(state_.width) : closedWidth);
+    (void)prefs.setLeft(place.left);
+    (void)prefs.setTop(place.top);
+    (void)prefs.setWidth(place.width);
+    (void)prefs.setAreaSize(place.areaWidth, place.areaHeight);
 }
 
 int Form1::keyAt(QPoint at) const {
@@ -250,19 +256,20 @@ void Form1::dropEvent(QDropEvent* event) {
 }
 
 bool Form1::addDroppedKeys(std::vector<KeyRecord> added) {
-    // The setup program holds the key table while it runs and writes it when it is left.
-    const bool setupRunning = platform::isRunning(QStringLiteral("tune"));
-    const AddResult result = addKeys(store_, keys(), added, setupRunning);
+    AddResult result = addKeys(store_, keys(), added);
     if (!result.added) {
         context_.desktop->warn(this, QString::fromStdString(result.message));
         return false;
     }
     playClick();
-    const int first = keyCount();
-    for (KeyRecord& record : added)
-        keys().push_back(std::move(record));
-    createKeys(static_cast<int>(keys().size()));
-    for (int i = first; i < keyCount(); ++i) {
+    // The bar shows the keys as stored now: the setup program may have saved others since
+    // the bar read them.
+    const int count = static_cast<int>(result.keys.size());
+    keys() = std::move(result.keys);
+    if (count < keyCount())
+        removeKeysFrom(count);
+    createKeys(count);
+    for (int i = 0; i < count; ++i) {
         KeyRecord& record = keys().at(static_cast<std::size_t>(i));
         showFace(i, record, context_.dataFolder, smallIcon_);
         showToolTipAndShutdownBlue(i, record);

@@ -34,6 +34,7 @@ public:
     static constexpr int dragOpenDelayMs = 500;
 
 protected:
+    bool crossesMonitors() const override { return true; }
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;

@@ -1,7 +1,8 @@
 #include "bar/session.h"
 
 #include "platform/icons.h"
-#include "platform/screen.h"
+
+#include <QTimer>
 
 namespace ombrix {
 
@@ -12,9 +13,19 @@ BarContext DesktopSession::barContext(std::function<void()> quit) {
     context.preferences = &preferences;
     context.desktop = &desktop;
     context.sounds = &sounds;
-    context.screen = [] { return platform::screenTwips(); };
+    // The chosen monitor's work area, the primary's while the chosen one is missing.
+    context.screen = [this] { return screens.areaOf(preferences.monitor()); };
+    context.screens = [this] { return screens.screens(); };
     context.quit = std::move(quit);
     return context;
+}
+
+void tellSettingsProblem(const DesktopSession& session) {
+    if (session.store.problem().empty())
+        return;
+    QTimer::singleShot(0, [text = QString::fromStdString(session.store.problem())] {
+        platform::showWarning(nullptr, text);
+    });
 }
 
 bool isOnlyCopy(platform::SingleInstance& instance) {

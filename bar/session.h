@@ -2,6 +2,7 @@
 
 #include "bar/barform.h"
 #include "platform/desktopservices.h"
+#include "platform/dockscreens.h"
 #include "platform/inisettings.h"
 #include "platform/paths.h"
 #include "platform/singleinstance.h"
@@ -12,8 +13,8 @@
 namespace ombrix {
 
 // What a program of the bar's folder uses of the desktop while it runs: its folder, the
-// user's data folder, the settings, the desktop's services and the sounds. Both programs make
-// one at start.
+// user's data folder, the settings, the desktop's services, the sounds and the monitors. Both
+// programs make one at start.
 struct DesktopSession {
     std::filesystem::path folder = platform::programFolder();
     std::filesystem::path data = platform::dataFolder();
@@ -21,10 +22,14 @@ struct DesktopSession {
     Preferences preferences{store};
     platform::SystemDesktop desktop;
     platform::Sounds sounds{folder};
+    platform::ScreenWatch screens; // the monitors and their work areas, kept current
 
     // The context of a bar window on this desktop; `quit` ends the program.
     BarContext barContext(std::function<void()> quit);
 };
+
+// Tells the user once, when the windows are up, what was wrong with the settings file.
+void tellSettingsProblem(const DesktopSession& session);
 
 // True for the only running copy of a program; a second copy tells the user so, and should end.
 bool isOnlyCopy(platform::SingleInstance& instance);

@@ -4,7 +4,9 @@
 #include "bar/startupstep.h"
 
 #include "common/colourvalue.h"
+#include "common/datalock.h"
 #include "common/keycount.h"
+#include "common/keysave.h"
 #include "common/keytable.h"
 #include "common/starterkeys.h"
 #include "common/targets.h"
@@ -55,6 +57,10 @@ bool giveColours(Form1& bar, const std::vector<KeyRecord>& keys) {
 
 std::vector<KeyRecord> startupKeys(const BarStartup& startup, int& keyCount) {
     const auto table = keyTablePath(startup.context.dataFolder);
+    // An interrupted save is finished or rolled back before the keys are read; a program
+    // holding the keys' lock now does that itself.
+    if (const DataLock lock = DataLock::take(startup.context.dataFolder, {}); lock.held())
+        (void)recoverKeys({startup.context.dataFolder, startup.keyCountFile});
     if (isFirstRun(table, startup.keyCountFile)) {
         std::vector<KeyRecord> starter = starterKeys(startup.applicationFolders);
         keyCount = static_cast<int>(starter.size());
@@ -95,7 +101,9 @@ std::unique_ptr<Form1> buildBar(const BarStartup& startup) {
     matchKeysToButtons(keys, form.keyCount());
     step(startup, [&] {
         const BarWindowState saved =
-            restoredWindow(prefs.left(), prefs.top(screen.height), prefs.width(), screen);
+            restoredPlace({prefs.left(), prefs.top(screen.height), prefs.width(), prefs.areaWidth(),
+                           prefs.areaHeight()},
+                          screen);
         form.setWindowState(saved);
         form.setKeepOpen(!saved.closed());
         return true;
@@ -142,8 +150,11 @@ int runBar(int argc, char** argv) {
     startup.beep = [] { QApplication::beep(); };
 
     auto bar = buildBar(startup);
+    QObject::connect(&session.screens, &platform::ScreenWatch::changed, bar.get(),
+                     &Form1::Timer1_Timer);
     platform::makeDock(bar.get());
     bar->show();
+    tellSettingsProblem(session);
     return QApplication::exec();
 }
 

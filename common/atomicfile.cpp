@@ -79,6 +79,16 @@ fs::path followLinks(fs::path path) {
     return path;
 }
 
+// A device, a FIFO or a folder is never replaced by a regular file, nor what a link to one
+// points at: the user is told which file is in the way.
+std::string notRegularMessage(const fs::path& path, const fs::path& target) {
+    const std::string named =
+        target == path ? path.string() : path.string() + " (a link to " + target.string() + ")";
+    return "Cannot write " + named +
+           ": it is not a regular file, and is left alone. Move it "
+           "away to let the file be written.";
+}
+
 // Whether a file that exists may be replaced: as writing it in place would allow, and never
 // one its owner has made read-only (which the superuser could write, but should not).
 int replaceError(const fs::path& target, const struct stat& info) {
@@ -184,6 +194,8 @@ WriteResult writeFileAtomically(const fs::path& path, std::string_view bytes) {
     const fs::path target = followLinks(path);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode))
+        return WriteResult::failure(notRegularMessage(path, target));
     if (exists) {
         if (const int error = replaceError(target, existing); error != 0)
             return WriteResult::failure(describe(path, "write", error));

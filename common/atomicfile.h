@@ -21,6 +21,8 @@ struct [[nodiscard]] WriteResult {
 // Replaces the file at `path` with `bytes` so that a crash, a kill or a full disk leaves
 // either the old file or the new one, never a torn one:
 //  - a symbolic link is followed: its target is replaced and the link stays;
+//  - only a regular file is replaced: a device, a FIFO or a folder in the way (or at the end
+//    of the link) is left alone and the write fails, naming it;
 //  - the new file keeps the old one's permission bits and, where allowed, its owner; a new
 //    file gets the usual bits for the user's umask;
 //  - a file that may not be written (no write bit for its owner, or no write access for

@@ -5,6 +5,9 @@
 // The bar window's geometry as a plain value, and the rules that move it: opening and
 // closing, docking to a side, dragging along that side, following a change of screen size,
 // and the position restored at start-up. Everything is in twips; the windows apply the result.
+// "The screen" of these rules is the area the bar docks to: one monitor's work area, whose
+// top-left corner need not be the desktop's. Every rule works inside it as if that corner were
+// 0, 0; window places are in desktop coordinates.
 namespace ombrix {
 
 // The outline the window is cut to: the round handle, or the union of the key rows.
@@ -18,6 +21,12 @@ inline constexpr double bottomClearance = 800; // the handle stays this far abov
 struct ScreenSize {
     double width = 0; // twips
     double height = 0;
+    double left = 0; // the area's top-left corner on the desktop
+    double top = 0;
+
+    double right() const { return left + width; }
+    double bottom() const { return top + height; }
+    bool operator==(const ScreenSize&) const = default;
 };
 
 struct BarWindowState {
@@ -73,7 +82,8 @@ enum class RightSideDrag { FlushRight, AtLeftEdge };
 // One mouse move over the window background or the handle: with no button down the grab
 // point is taken; with only the left button down the window slides along its side; whatever
 // the buttons, the window is then pulled back inside the screen's limits (lowestTop at the
-// bottom, 0 at the top and the left).
+// bottom, 0 at the top and the left, its whole width at the right). The open strip, as wide as
+// the screen, does not slide sideways.
 void dragStep(BarWindowState& w, GrabPoint& grab, const MouseState& mouse, Side side,
               std::int32_t storedScreenWidth, ScreenSize screen,
               RightSideDrag rightSide = RightSideDrag::FlushRight);

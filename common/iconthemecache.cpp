@@ -1,6 +1,7 @@
 #include "common/iconthemecache.h"
 
 #include "common/atomicfile.h"
+#include "common/boundedread.h"
 
 #include <sys/stat.h>
 
@@ -37,10 +38,10 @@ std::optional<IconThemeCache> IconThemeCache::open(const std::filesystem::path& 
     const auto file = themeFolder / "icon-theme.cache";
     if (!isCurrent(modifiedTime(file), modifiedTime(themeFolder)))
         return std::nullopt;
-    std::string bytes;
-    if (!readWholeFile(file, bytes))
+    auto bytes = readBoundedFile(file, themeCacheLimit);
+    if (!bytes)
         return std::nullopt;
-    return fromBytes(std::move(bytes));
+    return fromBytes(std::move(*bytes));
 }
 
 bool IconThemeCache::isCurrent(std::int64_t cacheTime, std::int64_t folderTime) {

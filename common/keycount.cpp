@@ -32,14 +32,18 @@ float readKeyCount(const std::filesystem::path& path) {
     return stored ? saneKeyCount(*stored) : firstRunKeyCount;
 }
 
-WriteResult writeKeyCount(const std::filesystem::path& path, float count) {
+std::string keyCountBytes(const std::filesystem::path& path, float count) {
     std::string bytes = readFilePrefix(path, keptBytesLimit).value_or(std::string());
     if (bytes.size() < keyCountFileSize)
         bytes.resize(keyCountFileSize, '\0');
     auto bits = std::bit_cast<std::uint32_t>(count);
     for (int i = 0; i < 4; ++i, bits >>= 8)
         bytes[keyCountOffset + i] = static_cast<char>(bits & 0xFF);
+    return bytes;
+}
 
+WriteResult writeKeyCount(const std::filesystem::path& path, float count) {
+    const std::string bytes = keyCountBytes(path, count);
     std::error_code ignored;
     std::filesystem::create_directories(path.parent_path(), ignored);
     return writeFileAtomically(path, bytes);

@@ -30,6 +30,9 @@ float saneKeyCount(float stored);
 // The count the programs use: the stored one made safe, or the first-run count.
 float readKeyCount(const std::filesystem::path& path);
 
+// The file's bytes with `count` in record 11, its other bytes kept (up to keptBytesLimit).
+std::string keyCountBytes(const std::filesystem::path& path, float count);
+
 // Writes the count into record 11, keeping the file's other bytes (up to keptBytesLimit),
 // atomically.
 WriteResult writeKeyCount(const std::filesystem::path& path, float count);

@@ -1,7 +1,9 @@
 #include "common/keydrop.h"
 
+#include "common/datalock.h"
 #include "common/desktopentry.h"
 #include "common/keycount.h"
+#include "common/keysave.h"
 #include "common/keytable.h"
 #include "common/targets.h"
 
@@ -263,37 +265,44 @@ std::vector<KeyAction> documentStarts(const KeyRecord& key, std::span<const std:
 }
 
 AddResult addKeys(const KeyStore& store, std::span<const KeyRecord> shown,
-                  std::span<const KeyRecord> added, bool setupRunning) {
-    const std::size_t count = shown.size() + added.size();
-    if (count > static_cast<std::size_t>(maxKeys))
-        return {false, std::string(barFullMessage)};
-    if (setupRunning)
-        return {false, std::string(setupOpenMessage)};
-
-    std::vector<KeyRecord> table;
+                  std::span<const KeyRecord> added) {
+    const KeyFiles files{store.keyTable.parent_path(), store.keyCountFile};
     std::error_code error;
+    fs::create_directories(files.dataFolder, error);
+    // A drop waits a moment for another drop; the setup program holds the lock all along.
+    const DataLock lock = DataLock::take(files.dataFolder, std::chrono::milliseconds(300));
+    if (lock.state() == DataLock::State::Busy)
+        return {false, std::string(setupOpenMessage), {}};
+    if (recoverKeys(files) == Recovery::Failed)
+        return {false, "Cannot finish the last save in " + files.dataFolder.string(), {}};
+
+    // The keys as stored now, which another program may have changed since the bar read them.
+    const bool counted = readStoredKeyCount(files.keyCountFile).has_value();
+    const auto onDisk =
+        counted ? static_cast<std::size_t>(readKeyCount(files.keyCountFile)) : shown.size();
+    const std::size_t count = onDisk + added.size();
+    if (count > static_cast<std::size_t>(maxKeys))
+        return {false, std::string(barFullMessage), {}};
+    std::vector<KeyRecord> table;
     if (fs::exists(store.keyTable, error)) {
         auto stored = readKeyTable(store.keyTable, maxKeys);
         if (!stored)
-            return {false, "Cannot read " + store.keyTable.string()};
+            return {false, "Cannot read " + store.keyTable.string(), {}};
         table = std::move(*stored);
     }
-    for (std::size_t i = table.size(); i < shown.size(); ++i)
-        table.push_back(shown[i]);
+    for (std::size_t i = table.size(); i < onDisk; ++i)
+        table.push_back(i < shown.size() ? shown[i] : defaultKeyRecord(static_cast<int>(i)));
     for (std::size_t j = 0; j < added.size(); ++j) {
-        const std::size_t at = shown.size() + j;
+        const std::size_t at = onDisk + j;
         if (at < table.size())
             table[at] = added[j];
         else
             table.push_back(added[j]);
     }
-    fs::create_directories(store.keyTable.parent_path(), error);
-    if (const WriteResult written = writeKeyTable(store.keyTable, table); !written)
-        return {false, written.message};
-    if (const WriteResult written = writeKeyCount(store.keyCountFile, static_cast<float>(count));
-        !written)
-        return {false, written.message};
-    return {true, {}};
+    if (const WriteResult saved = saveKeys(files, table, static_cast<float>(count), {}); !saved)
+        return {false, saved.message, {}};
+    table.resize(count);
+    return {true, {}, std::move(table)};
 }
 
 } // namespace ombrix

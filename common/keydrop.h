@@ -92,17 +92,19 @@ inline constexpr std::string_view setupOpenMessage =
 
 struct AddResult {
     bool added = false;
-    std::string message; // why nothing was added
+    std::string message;         // why nothing was added
+    std::vector<KeyRecord> keys; // the keys the bar shows now, as stored
 };
 
-// Puts `added` after the `shown` keys and saves both files, each replaced atomically: the key
-// table first (the records the file already holds stay as they are, byte for byte, also those
-// beyond the shown keys; shown keys the file lacks are written as they are shown; then the new
-// ones), then the count. Nothing is written, and the message says why, when the keys would be
-// more than 128, while the setup program runs (it holds the key table and writes it when it
-// is left), or when the table exists but cannot be read. A table written without its count
-// stays harmless: the bar reads only the counted records.
+// Puts `added` after the keys stored now and saves the table and the count as one change,
+// under the data folder's lock, having first finished any interrupted save. The count and
+// the table are read from the disk: another program may have saved keys since the bar read
+// them, and those stay. The records the file already holds stay as they are, byte for byte,
+// also those beyond the counted keys; counted keys the file lacks are written as `shown` has
+// them (a first run's keys, before anything was stored). Nothing is written, and the message
+// says why, when the keys would be more than 128, while the setup program runs (it holds the
+// lock and writes the keys when it is left), or when the table cannot be read.
 AddResult addKeys(const KeyStore& store, std::span<const KeyRecord> shown,
-                  std::span<const KeyRecord> added, bool setupRunning);
+                  std::span<const KeyRecord> added);
 
 } // namespace ombrix

@@ -141,6 +141,16 @@ bool Preferences::startUp() const {
     return boolean(settingkey::startUp, false);
 }
 
+std::string Preferences::monitor() const {
+    return store_.read(settingkey::monitor).value_or(std::string());
+}
+float Preferences::areaWidth() const {
+    return single(settingkey::areaWidth, 0);
+}
+float Preferences::areaHeight() const {
+    return single(settingkey::areaHeight, 0);
+}
+
 bool Preferences::setLeft(float twips) {
     return store_.write(settingkey::left, formatSingle(twips));
 }
@@ -167,6 +177,14 @@ bool Preferences::setShowAllKeys(bool on) {
 }
 bool Preferences::setStartUp(bool on) {
     return store_.write(settingkey::startUp, formatBool(on));
+}
+
+bool Preferences::setMonitor(std::string_view name) {
+    return store_.write(settingkey::monitor, name);
+}
+bool Preferences::setAreaSize(float width, float height) {
+    const bool stored = store_.write(settingkey::areaWidth, formatSingle(width));
+    return store_.write(settingkey::areaHeight, formatSingle(height)) && stored;
 }
 
 } // namespace ombrix

@@ -42,6 +42,11 @@ inline constexpr std::string_view doubleClick = "doppio";
 inline constexpr std::string_view transparentBack = "tras";
 inline constexpr std::string_view showAllKeys = "tutti";
 inline constexpr std::string_view startUp = "StartUp";
+// The monitor the bar docks to, by name; the area's size in twips when "left" and "top" were
+// stored, so that a place means the same spot at another size or scale.
+inline constexpr std::string_view monitor = "monitor";
+inline constexpr std::string_view areaWidth = "larghezzaarea";
+inline constexpr std::string_view areaHeight = "altezzaarea";
 } // namespace settingkey
 
 // Text forms of stored values.
@@ -71,6 +76,9 @@ public:
     bool transparentBack() const;              // default False
     bool showAllKeys() const;                  // default True ("-1")
     bool startUp() const;                      // default False
+    std::string monitor() const;               // default "": the primary monitor
+    float areaWidth() const;                   // default 0: not stored (an older settings file)
+    float areaHeight() const;                  // default 0
 
     // Each setter stores its value at once and is false when it could not.
     [[nodiscard]] bool setLeft(float twips);
@@ -82,6 +90,8 @@ public:
     [[nodiscard]] bool setTransparentBack(bool on);
     [[nodiscard]] bool setShowAllKeys(bool on);
     [[nodiscard]] bool setStartUp(bool on);
+    [[nodiscard]] bool setMonitor(std::string_view name);
+    [[nodiscard]] bool setAreaSize(float width, float height);
 
 private:
     float single(std::string_view key, float fallback) const;

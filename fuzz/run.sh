@@ -12,7 +12,7 @@ build=$1
 seconds=${2:-60}
 here=$(cd "$(dirname "$0")" && pwd)
 status=0
-for target in keytable keycount settings desktopentry keypress iconthemecache; do
+for target in keytable keycount settings desktopentry keypress iconthemecache savejournal; do
     corpus=$build/corpus/$target
     mkdir -p "$corpus"
     args=(-max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$build/crash-$target-")

@@ -3,7 +3,9 @@
 #include "common/atomicfile.h"
 #include "common/desktopentry.h"
 #include "common/iconthemecache.h"
+#include "platform/boundedfile.h"
 #include "platform/keypicturecache.h"
+#include "platform/windowsystem.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -130,7 +132,7 @@ std::optional<QImage> pluginFileSmall(const QString& path, const QString& librar
     QImageIOPlugin* plugin = formatPlugin(library);
     if (!plugin)
         return std::nullopt;
-    QFile file(path);
+    BoundedFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QImage();
     const std::unique_ptr<QImageIOHandler> handler(plugin->create(&file, format));
@@ -177,7 +179,9 @@ std::optional<QImage> pngFile(const QString& path) {
     constexpr png_uint_32 largestSide = 1024;
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&png, QFile::encodeName(path).constData()))
+    const std::string bytes =
+        readBoundedFile(QFile::encodeName(path).toStdString(), pictureFileLimit).value_or("");
+    if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size()))
         return std::nullopt;
     if (png.width == 0 || png.height == 0 || png.width > largestSide || png.height > largestSide ||
         ((png.format & PNG_FORMAT_FLAG_LINEAR) != 0 && !pngStatesItsGamma(path))) {
@@ -215,7 +219,9 @@ QImage imageFileSmall(const QString& path, QByteArray format = {}) {
         if (format != "png" && format != "xpm")
             format.clear();
     }
-    QImageReader reader(path, format);
+    BoundedFile file(path);
+    file.open(QIODevice::ReadOnly);
+    QImageReader reader(&file, format);
     jumpToImageNearestSmall(reader);
     // Scalable and some compressed formats can render straight at the small size.
     const QSize size = reader.size();
@@ -284,7 +290,7 @@ std::optional<std::string> inheritedThemes(const std::string& index) {
     constexpr std::size_t start = 16 * 1024;
     std::optional<std::string> text = readFilePrefix(index, start);
     if (text && text->size() == start && text->find("\n[", 1) == std::string::npos)
-        text = readFilePrefix(index, std::numeric_limits<std::size_t>::max());
+        text = readFilePrefix(index, themeIndexLimit);
     if (!text)
         return std::nullopt;
     int groups = 0;
@@ -415,7 +421,7 @@ struct ThemeFolder {
 // The folders an index.theme lists, in its order.
 std::vector<std::pair<std::string, ThemeFolder>> themeFolders(const std::string& index) {
     std::string text;
-    readWholeFile(index, text);
+    text = readBoundedFile(index, themeIndexLimit).value_or(std::string());
     std::vector<std::pair<std::string, ThemeFolder>> folders;
     std::map<std::string, std::size_t> byName;
     ThemeFolder* current = nullptr;
@@ -679,7 +685,7 @@ RenderedPicture desktopEntryIconSmall(const std::filesystem::path& file) {
 QImage providerIconSmall(const std::filesystem::path& file) {
     prepareIconThemes(); // the provider looks up mime-type icons in the theme
     static const QFileIconProvider provider;
-    const QIcon icon = provider.icon(QFileInfo(toQString(file)));
+    const QIcon icon = iconThemesBounded() ? provider.icon(QFileInfo(toQString(file))) : QIcon();
     return icon.isNull() ? QImage() : fitSmall(icon.pixmap(smallIcon, 1.0).toImage());
 }
 

@@ -1,5 +1,9 @@
 #include "platform/inisettings.h"
 
+#include "common/boundedread.h"
+
+#include <sys/stat.h>
+
 namespace ombrix::platform {
 namespace {
 
@@ -9,13 +13,52 @@ QString keyOf(std::string_view key) {
     return section + '/' + QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
 }
 
+std::unique_ptr<QSettings> settingsOf(const std::filesystem::path& file) {
+    auto settings =
+        std::make_unique<QSettings>(QString::fromStdString(file.string()), QSettings::IniFormat);
+    settings->allKeys(); // reads the file now, so that its status tells whether it is damaged
+    return settings;
+}
+
+// Keeps a damaged file under another name, where the user may look at it.
+std::string setAside(const std::filesystem::path& file, const char* why) {
+    std::filesystem::path aside = file;
+    aside += ".damaged";
+    std::error_code error;
+    std::filesystem::rename(file, aside, error);
+    if (error)
+        return "The settings file " + file.string() + " " + why + " and could not be kept aside (" +
+               error.message() + "): the settings start from their defaults.";
+    return "The settings file " + file.string() + " " + why + ". It is kept as " + aside.string() +
+           ", and the settings start again from their defaults.";
+}
+
 } // namespace
 
-IniSettings::IniSettings(const std::filesystem::path& file)
-    : settings_(QString::fromStdString(file.string()), QSettings::IniFormat) {}
+IniSettings::IniSettings(const std::filesystem::path& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode)) {
+            problem_ = "The settings file " + file.string() +
+                       " is not a regular file and is left alone: no setting is read or "
+                       "stored. Move it away to let the settings be stored.";
+            return;
+        }
+        if (static_cast<std::size_t>(info.st_size) > settingsFileLimit)
+            problem_ = setAside(file, "is far too large to be one");
+    }
+    settings_ = settingsOf(file);
+    if (settings_->status() == QSettings::FormatError) {
+        settings_.reset();
+        problem_ = setAside(file, "was damaged");
+        settings_ = settingsOf(file);
+    }
+}
 
 std::optional<std::string> IniSettings::read(std::string_view key) const {
-    const QVariant value = settings_.value(keyOf(key));
+    if (!settings_)
+        return std::nullopt;
+    const QVariant value = settings_->value(keyOf(key));
     if (!value.isValid())
         return std::nullopt;
     // A value the user edited into a list ("1,2") comes back as several texts: no number.
@@ -25,10 +68,12 @@ std::optional<std::string> IniSettings::read(std::string_view key) const {
 }
 
 bool IniSettings::write(std::string_view key, std::string_view text) {
-    settings_.setValue(keyOf(key),
-                       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    settings_.sync();
-    return settings_.status() == QSettings::NoError;
+    if (!settings_)
+        return false;
+    settings_->setValue(keyOf(key),
+                        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    settings_->sync();
+    return settings_->status() == QSettings::NoError;
 }
 
 } // namespace ombrix::platform

@@ -5,11 +5,18 @@
 #include <QSettings>
 
 #include <filesystem>
+#include <memory>
+#include <string>
 
 namespace ombrix::platform {
 
 // The settings file of the desktop session: INI form, group [posizione]. Each write is
 // flushed at once, so a value saved just before the program ends is never lost.
+//
+// The file is looked at before it is read: one that is no regular file (a FIFO, a device, or
+// a link to one) is neither read nor written, and left alone; one that is damaged (larger
+// than any settings file, or not readable as one) is kept aside as "<name>.damaged" and the
+// settings start again from their defaults. Either is told once, by problem().
 class IniSettings : public SettingsStore {
 public:
     explicit IniSettings(const std::filesystem::path& file);
@@ -17,8 +24,12 @@ public:
     std::optional<std::string> read(std::string_view key) const override;
     [[nodiscard]] bool write(std::string_view key, std::string_view text) override;
 
+    // What was wrong with the file at the start, in words for the user; empty when nothing.
+    const std::string& problem() const { return problem_; }
+
 private:
-    mutable QSettings settings_;
+    std::unique_ptr<QSettings> settings_; // none for a file that is left alone
+    std::string problem_;
 };
 
 } // namespace ombrix::platform

@@ -1,6 +1,7 @@
 #include "platform/keypicturecache.h"
 
 #include "common/atomicfile.h"
+#include "common/boundedread.h"
 
 #include <cstring>
 #include <ctime>
@@ -126,7 +127,7 @@ void putText(std::string& out, std::string_view text) {
 class FileBytes {
 public:
     explicit FileBytes(const std::filesystem::path& file) {
-        const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        const int fd = openBoundedFile(file, pictureCacheLimit);
         if (fd < 0)
             return;
         struct stat info {};

@@ -1,6 +1,13 @@
 #include "platform/windowsystem.h"
 
+#include "common/boundedread.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
+#include <QImageReader>
+#include <QStandardPaths>
 #include <QWidget>
 #include <QWindow>
 #include <qguiapplication_platform.h>
@@ -81,7 +88,28 @@ void chooseWindowSystem() {
         qputenv(qpaPlatformVariable, x11FirstPlatforms);
 }
 
+bool iconThemesBounded() {
+    static const bool bounded = [] {
+        QStringList bases = QIcon::themeSearchPaths();
+        for (const QString& data :
+             QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+            bases.append(data + QStringLiteral("/icons"));
+        for (const QString& base : bases) {
+            for (const QString& theme : QDir(base).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+                const QFileInfo index(base + '/' + theme + QStringLiteral("/index.theme"));
+                if (index.exists() &&
+                    (!index.isFile() || static_cast<std::size_t>(index.size()) > themeIndexLimit))
+                    return false;
+            }
+        }
+        return true;
+    }();
+    return bounded;
+}
+
 void applicationStarted() {
+    // A picture that says it is huge is not decoded: no icon needs more.
+    QImageReader::setAllocationLimit(pictureAllocationLimitMb);
     if (chose) {
         qunsetenv(qpaPlatformVariable);
         chose = false;

@@ -34,6 +34,11 @@ void chooseWindowSystem();
 // error, in one sentence, why the bar cannot dock.
 void applicationStarted();
 
+// Whether Qt's own icons (QFileIconProvider, the style's) may be asked for: Qt's icon loader
+// reads an icon theme's index.theme whole, so no theme may have one larger than any real one.
+// Looked at once.
+bool iconThemesBounded();
+
 // The sentence applicationStarted writes on Wayland.
 inline constexpr std::string_view cannotDockOnWayland =
     "Ombrix cannot dock its bar here: it runs as a native Wayland window, and Wayland lets no "

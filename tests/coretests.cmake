@@ -7,10 +7,13 @@ set(OMBRIX_CORE_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/targets_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layout_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/barwindow_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dockarea_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/desktopentry_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/iconthemecache_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/keyaction_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/keydrop_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/starterkeys_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/keytexts_moves_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/savejournal_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/hostilefiles_test.cpp
 )

@@ -165,6 +165,50 @@ TEST(BarWindow, UnloadSavesPlaceAndWidthOnlyWhenKeptOpen) {
     EXPECT_EQ(g.store.read("larghezza"), "28800");
 }
 
+// A monitor right of another, below a panel: the bar lives in that area and its place is
+// stored from the area's corner, with the area's size.
+TEST(BarWindow, StaysInItsAreaAndStoresItsPlaceFromTheAreasCorner) {
+    BarFixture f;
+    f.screen = {28800, 15750, 19200, 450};
+    auto bar = programBar(f);
+    EXPECT_EQ(bar->state().left, 19200);
+    EXPECT_EQ(bar->state().top, 450 + 7875);
+    bar->Form_Unload();
+    EXPECT_EQ(f.store.read("left"), "0");
+    EXPECT_EQ(f.store.read("top"), "7875");
+    EXPECT_EQ(f.store.read("larghezzaarea"), "28800");
+    EXPECT_EQ(f.store.read("altezzaarea"), "15750");
+
+    f.screen = {14400, 7875, 19200, 225}; // the same monitor at twice the scale
+    bar->Timer1_Timer();
+    EXPECT_EQ(bar->state().left, 19200);
+    EXPECT_GT(bar->state().top, 225 + 7875 / 2 - 400) << "about halfway down, as before";
+    EXPECT_LT(bar->state().top, 225 + 7875 / 2);
+}
+
+// Dragged onto the monitor on its left, the handle docks there and the monitor is stored.
+TEST(BarWindow, TheHandleDraggedAcrossTakesTheBarToAnotherMonitor) {
+    BarFixture f;
+    const std::vector<DockScreen> screens{{"DP-1", {19200, 15360, 0, 0}, false},
+                                          {"HDMI-1", {28800, 16200, 19200, 0}, true}};
+    auto startup = f.startup();
+    startup.context.screens = [&] { return screens; };
+    startup.context.screen = [&] {
+        return screens[static_cast<std::size_t>(dockedScreen(screens, f.prefs.monitor()))].area;
+    };
+    auto bar = buildBar(startup);
+    ASSERT_EQ(bar->state().left, 19200);
+    bar->Form_MouseMove(200, 200, Qt::NoButton);
+    bar->Form_MouseMove(200, 400, Qt::LeftButton);
+    EXPECT_EQ(f.store.read("monitor"), std::nullopt) << "still on its own monitor";
+    const double top = bar->state().top;
+    bar->Form_MouseMove(-3000, 200, Qt::LeftButton); // the pointer on the other monitor
+    EXPECT_EQ(f.store.read("monitor"), "DP-1");
+    EXPECT_EQ(bar->state().left, 0);
+    EXPECT_EQ(bar->state().top, top);
+    EXPECT_EQ(bar->storedScreenWidth(), 19200);
+}
+
 TEST(BarWindow, TheCloseLabelSavesAndEnds) {
     BarFixture f;
     auto bar = programBar(f);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace ombrix;
 using ombrix::platform::IniSettings;
 
@@ -68,3 +70,65 @@ TEST(IniSettings, AnUnwritableFileIsReported) {
     IniSettings store(folder / "blocker" / "Ombrix.conf");
     EXPECT_FALSE(store.write("left", "0"));
 }
+
+struct SettingsFileCase {
+    const char* name;
+    void (*make)(const std::filesystem::path& file);
+    bool keptAside; // damaged: kept as Ombrix.conf.damaged, the settings start afresh
+    bool leftAlone; // no regular file: neither read nor written
+};
+
+class HostileSettingsFile : public testing::TestWithParam<SettingsFileCase> {};
+
+// Never waits, is reported once, and either starts afresh beside the kept copy or leaves
+// what is in the way alone.
+TEST_P(HostileSettingsFile, IsReportedAndNeverHoldsTheProgram) {
+    TempFolder folder;
+    const auto file = folder / "Ombrix.conf";
+    GetParam().make(file);
+    struct stat before {};
+    ::lstat(file.c_str(), &before);
+    {
+        IniSettings store(file);
+        EXPECT_FALSE(store.problem().empty());
+        EXPECT_NE(store.problem().find(file.string()), std::string::npos) << store.problem();
+        EXPECT_EQ(Preferences(store).width(), 400);
+        EXPECT_EQ(Preferences(store).setLeft(12), !GetParam().leftAlone);
+    }
+    EXPECT_EQ(std::filesystem::exists(folder / "Ombrix.conf.damaged"), GetParam().keptAside);
+    if (GetParam().leftAlone) {
+        struct stat after {};
+        ::lstat(file.c_str(), &after);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        return;
+    }
+    IniSettings again(file);
+    EXPECT_TRUE(again.problem().empty()) << "reported once: " << again.problem();
+    EXPECT_EQ(Preferences(again).left(), 12);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, HostileSettingsFile,
+    testing::Values(
+        SettingsFileCase{"Fifo", [](const std::filesystem::path& f) { ::mkfifo(f.c_str(), 0600); },
+                         false, true},
+        SettingsFileCase{
+            "LinkToDevNull",
+            [](const std::filesystem::path& f) { std::filesystem::create_symlink("/dev/null", f); },
+            false, true},
+        SettingsFileCase{"Binary",
+                         [](const std::filesystem::path& f) {
+                             std::string bytes;
+                             for (int i = 0; i < 4096; ++i)
+                                 bytes += static_cast<char>((i * 7919) % 256);
+                             std::ofstream(f, std::ios::binary) << bytes;
+                         },
+                         true, false},
+        SettingsFileCase{"SparseAndHuge",
+                         [](const std::filesystem::path& f) {
+                             std::ofstream(f) << "[posizione]\n";
+                             std::filesystem::resize_file(f, 300u << 20);
+                         },
+                         true, false}),
+    [](const auto& info) { return std::string(info.param.name); });

@@ -1,3 +1,4 @@
+#include "common/datalock.h"
 #include "common/keycount.h"
 #include "common/keydrop.h"
 #include "common/keytable.h"
@@ -144,7 +145,11 @@ TEST_P(KeyDrop, DoesWhatTheDropAsks) {
     std::vector<KeyRecord> added;
     for (const DroppedThing& t : things)
         added.push_back(*t.newKey);
-    const AddResult result = addKeys(store, shown, added, row.setupRunning);
+    std::filesystem::create_directories(dir / "data");
+    std::optional<DataLock> setup; // the setup program holds the lock for its whole session
+    if (row.setupRunning)
+        setup.emplace(DataLock::take(dir / "data", std::chrono::milliseconds(0)));
+    const AddResult result = addKeys(store, shown, added);
 
     EXPECT_EQ(result.added, row.message.empty());
     EXPECT_EQ(result.message, row.message);

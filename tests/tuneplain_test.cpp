@@ -4,6 +4,8 @@
 #include "tune/placement.h"
 #include "tune/targetline.h"
 
+#include "common/keycount.h"
+#include "common/keysave.h"
 #include "common/targets.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +38,10 @@ struct IconFolder {
     std::string icon(int i) const { return readBytes(iconFilePath(folder.path(), i)); }
 };
 
+KeyFiles keyFilesOf(const IconFolder& f) {
+    return {f.folder.path(), f.folder / "config/keycount.stm"};
+}
+
 TEST(IconWorkspace, ChangesReachTheIconsFolderOnlyWithTheKeyTable) {
     IconFolder f;
     TuneState state;
@@ -50,34 +56,36 @@ TEST(IconWorkspace, ChangesReachTheIconsFolderOnlyWithTheKeyTable) {
     EXPECT_EQ(f.icon(3), "three");
     EXPECT_EQ(f.icon(4), "four");
     EXPECT_FALSE(fileExists(iconFilePath(f.folder.path(), 5)));
+    EXPECT_FALSE(fs::exists(f.folder / "tune.scratch")) << "the scratch copy goes with it";
 
     IconWorkspace icons(f.folder.path());
     ASSERT_TRUE(icons.prepareChange());
-    ASSERT_TRUE(moveKey(state, icons.folder(), 3, 4));
-    const WriteResult saved = icons.save([&] {
-        EXPECT_EQ(f.icon(3), "four") << "the icons are in place when the table is written";
-        return writeFileAtomically(f.folder / "barra.dat", "new table");
-    });
+    ASSERT_TRUE(moveKey(state, icons.folder(), 3, 6)); // icon3 becomes icon6, none at 3
+    const WriteResult saved =
+        saveKeys(keyFilesOf(f), std::span(state.keys.data(), maxKeys), 7, icons.savedIcons());
     ASSERT_TRUE(saved) << saved.message;
-    EXPECT_EQ(f.icon(3), "four");
-    EXPECT_EQ(f.icon(4), "three");
+    EXPECT_FALSE(fileExists(iconFilePath(f.folder.path(), 3)));
+    EXPECT_EQ(f.icon(4), "four");
+    EXPECT_EQ(f.icon(6), "three");
     EXPECT_EQ(readBytes(f.folder / "icons/notes.txt"), "kept");
-    EXPECT_EQ(readBytes(f.folder / "barra.dat"), "new table");
-    EXPECT_FALSE(fs::exists(f.folder / "icons.saving"));
+    EXPECT_EQ(readKeyCount(f.folder / "config/keycount.stm"), 7);
 }
 
-TEST(IconWorkspace, AKeyTableThatCannotBeWrittenPutsTheOldIconsBack) {
+TEST(IconWorkspace, ASaveThatCannotBeMadeChangesNoIcon) {
     IconFolder f;
     TuneState state;
     IconWorkspace icons(f.folder.path());
     ASSERT_TRUE(icons.prepareChange());
     ASSERT_TRUE(moveKey(state, icons.folder(), 3, 4));
-    const WriteResult saved = icons.save([] { return WriteResult::failure("disk full"); });
+    fs::remove(f.folder / "barra.dat");
+    fs::create_directory(f.folder / "barra.dat"); // a folder in the table's way
+    const WriteResult saved =
+        saveKeys(keyFilesOf(f), std::span(state.keys.data(), maxKeys), 7, icons.savedIcons());
     EXPECT_FALSE(saved);
-    EXPECT_EQ(saved.message, "disk full");
+    EXPECT_NE(saved.message.find("barra.dat"), std::string::npos) << saved.message;
     EXPECT_EQ(f.icon(3), "three");
     EXPECT_EQ(f.icon(4), "four");
-    EXPECT_EQ(readBytes(f.folder / "barra.dat"), "old table");
+    EXPECT_FALSE(fs::exists(f.folder / "config/keycount.stm"));
 }
 
 // ---- The target line and the fields "Setup" stores from it
@@ -146,7 +154,7 @@ TEST_P(EditorPlacement, KeepsTheEditorOnTheScreenAndClearOfTheCopy) {
     EXPECT_EQ(place.copyTop, row.expected.copyTop);
     const Area copy{row.copy.left, place.copyTop, row.copy.width, row.copy.height};
     EXPECT_FALSE((Area{place.left, place.top, editorWidth, editorHeight}.meets(copy)));
-    EXPECT_LE(place.top + editorHeight, row.screen.height);
+    EXPECT_TRUE(liesWithin({place.left, place.top, editorWidth, editorHeight}, row.screen));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -163,7 +171,47 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceRow{"SmallScreenMovesTheCopyToTheTop",
                  {15360, 11520},
                  {0, 4000, 15360, 2000},
-                 {1932, 2050, 0}}),
+                 {1932, 2050, 0}},
+        PlaceRow{"OnThePrimaryBelowAnother",
+                 {28800, 16200, 0, 16200},
+                 {0, 16200, 28800, 1500},
+                 {8652, 20590, 16200}},
+        PlaceRow{"BelowATopPanelOnTheRightMonitor",
+                 {19200, 14910, 28800, 450},
+                 {28800, 450, 19200, 1800},
+                 {32652, 4195, 450}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ViewRow {
+    const char* name;
+    ScreenSize area;
+    double twipsPerPixel; // the scale: 15 at 1x, 7.5 at 2x
+    double copyHeight;
+    EditorView expected;
+};
+
+class EditorFits : public testing::TestWithParam<ViewRow> {};
+
+// The design's editor, 11376 x 6970 twips, in a frame of 8 x 36 pixels.
+TEST_P(EditorFits, WholeWhereItFitsElseScrolling) {
+    const ViewRow& row = GetParam();
+    const double t = row.twipsPerPixel;
+    const EditorView view = editorView(row.area, 11376, 6970, 8 * t, 36 * t, row.copyHeight);
+    EXPECT_EQ(view.width, row.expected.width);
+    EXPECT_EQ(view.height, row.expected.height);
+    EXPECT_EQ(view.scrolls, row.expected.scrolls);
+    EXPECT_LE(view.width + 8 * t, row.area.width);
+    EXPECT_LE(view.height + 36 * t + row.copyHeight, row.area.height);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Areas, EditorFits,
+    testing::Values(
+        ViewRow{"SmallScreenAtOne", {15360, 11520}, 15, 1800, {11376, 6970, false}},
+        ViewRow{"FullHdAtTwiceWithPanels", {14400, 7515, 0, 225}, 7.5, 1800, {11376, 5445, true}},
+        ViewRow{"LaptopAtOneAndAHalf", {16000, 9000}, 10, 1800, {11376, 6840, true}},
+        ViewRow{"SmallScreenAtOneAndAQuarter", {12288, 9216}, 12, 1800, {11376, 6970, false}},
+        ViewRow{"SmallScreenAtTwice", {7680, 5760}, 7.5, 1800, {7620, 3690, true}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

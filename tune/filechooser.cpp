@@ -2,6 +2,7 @@
 
 #include "common/targets.h"
 #include "platform/paths.h"
+#include "platform/windowsystem.h"
 
 #include <QAbstractItemView>
 #include <QDir>
@@ -13,6 +14,16 @@
 #include <cctype>
 
 namespace ombrix {
+
+namespace {
+
+// A folder's or drive's icon as the desktop shows it, where the icon themes can be read
+// safely; none otherwise.
+QIcon placeIcon(QFileIconProvider::IconType type) {
+    return platform::iconThemesBounded() ? QFileIconProvider().icon(type) : QIcon();
+}
+
+} // namespace
 namespace {
 
 char lower(char c) {
@@ -156,8 +167,7 @@ void DriveList::addProgramPlaces(const std::filesystem::path& home) {
         std::string label = place.string();
         if (home != "/" && label.starts_with(homeText))
             label = "~/" + label.substr(homeText.size());
-        addItem(QFileIconProvider().icon(QFileIconProvider::Folder), QString::fromStdString(label),
-                shown(place));
+        addItem(placeIcon(QFileIconProvider::Folder), QString::fromStdString(label), shown(place));
     }
 }
 
@@ -172,7 +182,7 @@ void DriveList::showPopup() {
 }
 
 void DriveList::addDrive(const std::filesystem::path& root, const QString& label) {
-    addItem(QFileIconProvider().icon(QFileIconProvider::Drive), label, shown(root));
+    addItem(placeIcon(QFileIconProvider::Drive), label, shown(root));
 }
 
 std::filesystem::path DriveList::drive() const {
@@ -235,7 +245,7 @@ std::filesystem::path FolderList::entryPath(int row) const {
 
 void FolderList::fill() {
     clear();
-    const QIcon closedFolder = QFileIconProvider().icon(QFileIconProvider::Folder);
+    const QIcon closedFolder = placeIcon(QFileIconProvider::Folder);
     std::vector<std::filesystem::path> chain;
     for (std::filesystem::path p = path_; !p.empty(); p = p.parent_path()) {
         chain.push_back(p);

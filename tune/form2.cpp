@@ -3,6 +3,7 @@
 #include "common/colourvalue.h"
 #include "common/keyaction.h"
 #include "common/keycount.h"
+#include "common/keysave.h"
 #include "common/keytable.h"
 #include "common/leadingnumber.h"
 #include "common/settings.h"
@@ -549,7 +550,8 @@ void Form2::Form_MouseMove(double xTwips, double yTwips, Qt::MouseButtons button
         return;
     const QPoint by(platform::toPixels(xTwips - dragOrigin_.x()),
                     platform::toPixels(yTwips - dragOrigin_.y()));
-    move(pos() + by);
+    QWidget* frame = window(); // the editor's own window, or the one it scrolls in
+    frame->move(frame->pos() + by);
 }
 
 void Form2::mousePressEvent(QMouseEvent* event) {
@@ -635,8 +637,9 @@ void Form2::keepClearOfBarCopy(bool onlyWhenCovered) {
     Form3& copy = *context_.barCopy;
     const double twips = platform::toTwips(1);
     // Until the window manager has framed the window, room is kept for a title bar.
-    const QRect inner = geometry();
-    QRect frame = frameGeometry();
+    QWidget* window = this->window(); // the editor's own window, or the one it scrolls in
+    const QRect inner = window->geometry();
+    QRect frame = window->frameGeometry();
     if (frame == inner)
         frame = inner.adjusted(-4, -32, 4, 4);
     const BarWindowState& shown = copy.state();
@@ -644,14 +647,13 @@ void Form2::keepClearOfBarCopy(bool onlyWhenCovered) {
     const Area now{frame.left() * twips, frame.top() * twips, frame.width() * twips,
                    frame.height() * twips};
     const ScreenSize screen = screenNow();
-    const bool onScreen = now.left >= 0 && now.top >= 0 && now.left + now.width <= screen.width &&
-                          now.top + now.height <= screen.height;
+    const bool onScreen = liesWithin(now, screen);
     if (onlyWhenCovered && onScreen && !now.meets(copyArea))
         return;
     const EditorPlace place = placeEditor(screen, now.width, now.height, copyArea);
     if (place.copyTop != shown.top)
         copy.moveTop(place.copyTop);
-    move(platform::toPixels(place.left), platform::toPixels(place.top));
+    window->move(platform::toPixels(place.left), platform::toPixels(place.top));
 }
 
 void Form2::showKeysInUse() {
@@ -958,15 +960,16 @@ void Form2::command1_Click() {
     close();
 }
 
-// The key table first: when it cannot be written nothing else is stored, so that "EXIT"
-// again after putting things right stores everything.
+// The key table, the icon files and the count first, as one save: when it cannot be made
+// nothing is stored, so that "EXIT" again after putting things right stores everything.
 bool Form2::storeTableAndChoices() {
     if (!giveEveryPictureKeyItsFile())
         return false;
+    correctKeyCount(formatSingle(state_.keyCount));
     const auto table = keyTablePath(context_.dataFolder);
-    const WriteResult written = icons_.save([&] {
-        return writeKeyTable(table, std::span<const KeyRecord>(state_.keys.data(), maxKeys));
-    });
+    const WriteResult written = saveKeys({context_.dataFolder, context_.keyCountFile},
+                                         std::span<const KeyRecord>(state_.keys.data(), maxKeys),
+                                         state_.keyCount, icons_.savedIcons());
     if (!written) {
         warn(QStringLiteral("The keys were not saved.\n%1\nThe old %2 is unchanged; the setup "
                             "stays open with your changes.")
@@ -974,6 +977,7 @@ bool Form2::storeTableAndChoices() {
                       QString::fromStdString(table.string())));
         return false;
     }
+    countSaved_ = state_.keyCount;
     state_.soundOn = c_.Check1->isChecked();
     state_.doubleClickMode = c_.Check2->isChecked();
     Preferences& prefs = *context_.preferences;
@@ -991,13 +995,15 @@ bool Form2::Form_Unload() {
     // A number typed and never left is corrected as leaving the box would; the count stored
     // is always one the bar can use.
     correctKeyCount(formatSingle(state_.keyCount));
-    const WriteResult counted = writeKeyCount(context_.keyCountFile, state_.keyCount);
-    if (!counted) {
-        warn(QStringLiteral("The number of keys was not saved.\n%1\nThe setup stays open.")
+    // The count that cannot be stored is reported, and the setup ends all the same: nothing
+    // else was changed, and a setup that cannot be left helps no one.
+    const WriteResult counted = countSaved_ == state_.keyCount
+                                    ? WriteResult{}
+                                    : writeKeyCount(context_.keyCountFile, state_.keyCount);
+    if (!counted)
+        warn(QStringLiteral("The number of keys was not saved.\n%1\nThe bar keeps its "
+                            "earlier number of keys.")
                  .arg(QString::fromStdString(counted.message)));
-        context_.barCopy->showMarkerAround(state_.selectedKey);
-        return false;
-    }
     unloaded_ = true;
     startFromProgramFolder("ombrix");
     if (context_.quit)

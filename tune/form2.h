@@ -14,6 +14,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QButtonGroup;
@@ -246,10 +247,11 @@ private:
     TuneState& state_;
     IconWorkspace icons_;
     Controls c_{};
-    QPixmap smallIcon_;           // what SmallIconPicture shows
-    QPoint dragOrigin_;           // twips, where a drag of the window began
-    bool startUpLoading_ = false; // set while the load sets Check5 from the setting
-    bool unloaded_ = false;       // the closing has run; it runs once
+    QPixmap smallIcon_;               // what SmallIconPicture shows
+    QPoint dragOrigin_;               // twips, where a drag of the window began
+    bool startUpLoading_ = false;     // set while the load sets Check5 from the setting
+    bool unloaded_ = false;           // the closing has run; it runs once
+    std::optional<float> countSaved_; // the count "EXIT" stored with the keys
 };
 
 } // namespace ombrix

@@ -49,22 +49,22 @@ void Form3::layOutKeyList() {
 }
 
 void Form3::positionBarCopy() {
-    const ScreenSize screen = context_.screen();
+    const ScreenSize area = context_.screen();
     const bool open = state_.width == screenWidth_;
     switch (side_) {
     case Side::Left:
     case Side::Right:
-        state_.left = 0;
+        state_.left = area.left;
         break;
     case Side::Top:
-        state_.top = 0;
+        state_.top = area.top;
         if (open)
-            state_.left = 0;
+            state_.left = area.left;
         break;
     case Side::Bottom:
-        state_.top = screen.height - bottomClearance;
+        state_.top = area.bottom() - bottomClearance;
         if (open)
-            state_.left = 0;
+            state_.left = area.left;
         break;
     }
     state_.shape = open ? WindowShape::WholeBar : WindowShape::Handle;
@@ -106,11 +106,11 @@ void Form3::Label1_Click(int) {
     playClick();
 }
 
+// A change of the monitors: the copy follows the bar's area and opens across it.
 void Form3::Timer1_Timer() {
-    const std::int32_t now = storedWidthOf(context_.screen());
-    if (now == tune_.screenWidth)
+    if (!moveToArea(context_.screen()))
         return;
-    tune_.screenWidth = now;
+    tune_.screenWidth = screenWidth_;
     layOutForStartUp();
     apri();
 }

@@ -1,16 +1,19 @@
 #pragma once
 
 #include "common/atomicfile.h"
+#include "common/savejournal.h"
 
 #include <filesystem>
-#include <functional>
+#include <vector>
 
 // The key icon files while the setup program runs. The key table is edited in memory and
 // reaches barra.dat only on "EXIT"; the icon files must follow the same road, or a key moved
 // and then left unsaved would show another key's picture at the next start. So the first
-// change to an icon file (a moved key, a stored picture) copies the icons folder into a scratch
-// folder, every change is made there, and only save() puts the icons into the data folder,
-// together with the key table. Leaving any other way leaves both as they were.
+// change to an icon file (a moved key, a stored picture) copies the icons folder's files into
+// a scratch folder inside the data folder (which the next start removes if a killed session
+// left it), every change is made there, and "EXIT" saves the
+// icon files together with the key table and the count (keysave.h). Leaving any other way
+// leaves all of them as they were.
 namespace ombrix {
 
 class IconWorkspace {
@@ -29,12 +32,10 @@ public:
     // the first time. On failure nothing changed and the change must not be made.
     WriteResult prepareChange();
 
-    // Writes the icon files and then the key table (through `writeKeyTable`), as one save:
-    // the new icons folder is built beside the old one and exchanged with it, then the key
-    // table is written; when the key table cannot be written, the old icons folder is put
-    // back. Files in the icons folder that are no key's icon file stay. Without a change to
-    // the icons only the key table is written.
-    WriteResult save(const std::function<WriteResult()>& writeKeyTable);
+    // The keys' icon files as the editor has them, as files of a save: each one the scratch
+    // copy holds, and a removal for each one the icons folder holds and the copy does not.
+    // Other files of the icons folder are no key's and stay. None before the first change.
+    std::vector<SavedFile> savedIcons() const;
 
 private:
     std::filesystem::path dataFolder_;

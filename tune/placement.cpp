@@ -6,7 +6,9 @@
 
 namespace ombrix {
 
-EditorPlace placeEditor(ScreenSize screen, double width, double height, const Area& copy) {
+namespace {
+
+EditorPlace placeAtOrigin(ScreenSize screen, double width, double height, const Area& copy) {
     const double left = std::max(0.0, std::floor((screen.width - width) / 2));
     const double centre = std::max(0.0, std::floor((screen.height - height) / 2));
     const auto clear = [&](double top) {
@@ -25,6 +27,32 @@ EditorPlace placeEditor(ScreenSize screen, double width, double height, const Ar
     const double below =
         std::min(std::max(centre, copy.height), std::max(copy.height, screen.height - height));
     return {left, below, 0};
+}
+
+} // namespace
+
+EditorPlace placeEditor(ScreenSize area, double width, double height, const Area& copy) {
+    const Area copyInArea{copy.left - area.left, copy.top - area.top, copy.width, copy.height};
+    const EditorPlace p = placeAtOrigin({area.width, area.height}, width, height, copyInArea);
+    return {p.left + area.left, p.top + area.top, p.copyTop + area.top};
+}
+
+EditorView editorView(ScreenSize area, double width, double height, double frameWidth,
+                      double frameHeight, double copyHeight) {
+    const double roomWidth = area.width - frameWidth;
+    const double roomHeight = area.height - copyHeight - frameHeight;
+    if (width <= roomWidth && height <= roomHeight)
+        return {width, height, false};
+    // However small the area, enough of the editor shows to scroll through it.
+    constexpr double smallest = 3000;
+    return {std::min(width, std::max(roomWidth, smallest)),
+            std::min(height, std::max(roomHeight, smallest)), true};
+}
+
+bool liesWithin(const Area& window, ScreenSize area) {
+    return window.left >= area.left && window.top >= area.top &&
+           window.left + window.width <= area.right() &&
+           window.top + window.height <= area.bottom();
 }
 
 } // namespace ombrix

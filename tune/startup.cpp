@@ -4,20 +4,23 @@
 #include "bar/startupstep.h"
 
 #include "common/keycount.h"
+#include "common/keysave.h"
 #include "common/keytable.h"
 #include "common/starterkeys.h"
 #include "common/targets.h"
 #include "platform/desktopservices.h"
 #include "platform/icons.h"
 #include "platform/paths.h"
-#include "platform/singleinstance.h"
+#include "platform/screen.h"
 #include "platform/windowsystem.h"
 #include "tune/colour/colori.h"
 #include "tune/keylist.h"
+#include "tune/placement.h"
 #include "version.h"
 
 #include <QApplication>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -64,6 +67,29 @@ bool paintFaces(Form3& copy, Form2& editor, TuneState& state, const TuneStartup&
 }
 
 } // namespace
+
+void fitEditorToArea(TuneWindows& windows, ScreenSize area) {
+    Form2& editor = *windows.editor;
+    const double t = platform::toTwips(1);
+    // Until the window manager has framed the window, room is kept for a frame and title bar.
+    const EditorView view = editorView(area, editor.width() * t, editor.height() * t, 8 * t, 36 * t,
+                                       windows.barCopy->state().height);
+    if (!view.scrolls && !windows.frame)
+        return;
+    if (!windows.frame) {
+        const bool shown = editor.isVisible();
+        windows.frame = std::make_unique<EditorFrame>(&editor);
+        if (shown)
+            windows.frame->show();
+    }
+    // The vertical scroll bar takes room of its own where the area has it.
+    const int bar = windows.frame->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int width = platform::toPixels(view.width);
+    const int room = platform::toPixels(area.width - 8 * t);
+    const bool scrollsDown = platform::toPixels(view.height) < editor.height();
+    windows.frame->resize(scrollsDown ? std::max(width, std::min(width + bar, room)) : width,
+                          platform::toPixels(view.height));
+}
 
 ColourWindowContext colourWindowContext(const TuneWindows& windows, TuneState& state,
                                         const std::filesystem::path& programFolder,
@@ -124,7 +150,11 @@ TuneWindows startTune(const TuneStartup& startup) {
 
     step(startup, [&] {
         const float width = prefs.width() > 0 ? prefs.width() : closedWidth;
-        BarWindowState placed{0, prefs.top(screen.height), width, 0, WindowShape::Handle};
+        // The copy stands at the left edge of the bar's area, at the bar's stored height there.
+        BarWindowState placed = restoredPlace(
+            {0, prefs.top(screen.height), width, prefs.areaWidth(), prefs.areaHeight()}, screen);
+        placed.left = screen.left;
+        placed.width = width;
         placed.shape = placed.closed() ? WindowShape::Handle : WindowShape::WholeBar;
         copy.setWindowState(placed);
         copy.setKeepOpen(!placed.closed());
@@ -184,11 +214,25 @@ TuneWindows startTune(const TuneStartup& startup) {
         editor.Form_Load();
         return true;
     });
+    fitEditorToArea(windows, startup.context.screen());
     editor.keepClearOfBarCopy(false);
-    editor.show();
+    if (windows.frame)
+        windows.frame->show();
+    else
+        editor.show();
     // The window manager frames the window once shown; the place is checked with that frame.
     QTimer::singleShot(300, &editor, [&editor] { editor.keepClearOfBarCopy(true); });
     return windows;
+}
+
+SetupSession takeSetupSession(const std::filesystem::path& dataFolder,
+                              const std::filesystem::path& keyCountFile) {
+    DataLock lock = DataLock::take(dataFolder, std::chrono::seconds(1));
+    const bool held = lock.held();
+    const bool mayRun = lock.state() != DataLock::State::Busy;
+    if (held)
+        (void)recoverKeys({dataFolder, keyCountFile});
+    return {std::move(lock), mayRun};
 }
 
 int runTune(int argc, char** argv) {
@@ -197,16 +241,20 @@ int runTune(int argc, char** argv) {
     platform::applicationStarted();
     QApplication::setApplicationName(QStringLiteral("tune"));
 
-    platform::SingleInstance instance(QStringLiteral("tune"));
-    if (!isOnlyCopy(instance))
-        return 0;
-
     DesktopSession session;
     const auto& folder = session.folder;
     // The setup program writes the key table and key icons; an installed copy's per-user
     // folder may not exist yet.
     std::error_code ignored;
     std::filesystem::create_directories(session.data, ignored);
+    // One setup program per data folder, whatever the runtime folder: it holds the data lock
+    // for its whole session, so no drop onto a bar can change the keys under it.
+    const SetupSession setup = takeSetupSession(session.data, platform::keyCountPath());
+    if (!setup.mayRun) {
+        platform::showWarning(nullptr,
+                              QStringLiteral("The requested application is already open."));
+        return 0;
+    }
     ImageList images(folder);
     TuneState state;
 
@@ -237,6 +285,14 @@ int runTune(int argc, char** argv) {
 
     TuneWindows windows = startTune(startup);
     shown = &windows;
+    // The copy follows the bar's area; the editor is put back inside it, clear of the copy.
+    QObject::connect(&session.screens, &platform::ScreenWatch::changed, windows.editor.get(),
+                     [&windows, &startup] {
+                         windows.barCopy->Timer1_Timer();
+                         fitEditorToArea(windows, startup.context.screen());
+                         windows.editor->keepClearOfBarCopy(true);
+                     });
+    tellSettingsProblem(session);
     return QApplication::exec();
 }
 

@@ -18,7 +18,7 @@ drag_source=${4:?dragsource}
 test_title="the end-to-end test of drops onto the bar"
 # shellcheck source=common.sh source-path=SCRIPTDIR
 source "$(dirname "$0")/common.sh"
-require_tools Xvfb xdotool xwininfo import od
+require_tools Xvfb xdotool xwininfo import od flock
 require_files "$program_source/ombrix" "$make_key_table" "$arg_recorder" "$drag_source"
 make_work ombrix-drop-e2e
 
@@ -154,11 +154,11 @@ sleep 0.3
 expect_eq "4: nothing was started by the drag that left" "$([ -f "$record" ] && echo started)" ""
 expect_eq "4: the key count is still 3" "$(number "$key_count_file" 340 f4)" 3
 
-# 5. While the setup program runs (its lock names a live process), a drop adds nothing: a
-# message says why, and the bar, opened by the drag, closes again once it is answered.
-sleep 300 &
+# 5. While the setup program runs (it holds the lock beside the key table), a drop adds
+# nothing: a message says why, and the bar, opened by the drag, closes again once it is
+# answered.
+flock -o "$program/barra.lock" sleep 300 &
 setup_stand_in=$!
-printf '%s\ntune\n%s\n' "$setup_stand_in" "$(hostname)" >"$XDG_RUNTIME_DIR/tune.lock"
 kill "$doc_source"
 "$drag_source" 900 300 "$entry" >"$work/source-entry2.out" 2>"$work/source-entry2.log" &
 entry_source=$!
@@ -182,8 +182,9 @@ if [ -n "$message_box" ]; then
     wait_for_width 27 && pass "5: once the message is answered the bar is closed again" ||
         fail "5: the bar stayed $(geometry "$bar") after the refused drop"
 fi
-kill "$setup_stand_in"
-rm -f "$XDG_RUNTIME_DIR/tune.lock"
+pkill -P "$setup_stand_in"
+kill "$setup_stand_in" 2>/dev/null
+wait "$setup_stand_in" 2>/dev/null
 
 # 6. Docked right, the handle opens a strip that starts at the left edge, away from the
 # pointer: the bar stays open for the drag to reach it there, and the drop adds key 4.

@@ -3,7 +3,10 @@
 # would paste a document named "$(touch PWNED)" into shell text is refused with the error of
 # a program that cannot be started and runs nothing, while an entry that hands the same
 # document to a shell as one argument starts; and a key table linked to /dev/zero with a key
-# count that is a FIFO nobody writes still lets the bar show its window.
+# count that is a FIFO nobody writes still lets the bar show its window. Then each file the bar
+# reads at its start is made a FIFO nobody writes, or far too large (sparse, so the test stays
+# fast): the bar shows its window all the same, within 64 MB; the time to the window and the
+# peak memory of each start are printed.
 #
 # Usage: hostile_e2e.sh <program folder> <makekeytable> <warningbox>
 # Exit codes: 0 all checks passed, 1 a check failed, 77 a needed tool is missing (skipped).
@@ -136,5 +139,108 @@ else
     cat "$work/zero.log"
 fi
 end_bar
+
+# ================================================================ hostile files at the start
+# Each case puts one file in the way and starts the bar under /usr/bin/time; the window must
+# come, and the peak memory stay under 64 MB.
+rm -f "$program/barra.dat" "$key_count_file"
+export XDG_CACHE_HOME="$work/cache"
+hostile_icon_data="$XDG_DATA_HOME/icons/hicolor"
+mkdir -p "$hostile_icon_data/16x16/apps" "$hostile_icon_data/scalable/apps" "$work/entries" \
+    "$XDG_CACHE_HOME/Ombrix"
+printf '[Desktop Entry]\nType=Application\nName=Themed\nExec=true\nIcon=ombrixhostile\n' \
+    >"$work/entries/themed.desktop"
+picture_cache="$XDG_CACHE_HOME/Ombrix/keypictures.cache"
+
+fresh_files() { # [icons]: a key showing a themed entry's icon, or two showing icon files
+    rm -rf "$program/barra.dat" "$program/icons" "$key_count_file" "$picture_cache" \
+        "$settings_file" "$settings_file.damaged" "$hostile_icon_data"/*/apps/* \
+        "$hostile_icon_data/index.theme"
+    if [ "${1:-}" = icons ]; then
+        "$make_key_table" "$program" "$key_count_file" 2 icons >/dev/null
+    else
+        "$make_key_table" "$program" "$key_count_file" 1 targets "$work/entries/themed.desktop" \
+            >/dev/null
+    fi || fail "the key table could not be written"
+    printf '[posizione]\nleft=0\ntop=0\nlarghezza=28800\n' >"$settings_file"
+}
+
+# A PNG that says it is 20000 x 20000 pixels, with a few rows of data.
+huge_png() {
+    python3 - "$1" <<'PY'
+import struct, sys, zlib
+def chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+side = 20000
+rows = zlib.compress(b"".join(b"\0" + b"\x80" * (side * 4) for _ in range(4)))
+with open(sys.argv[1], "wb") as out:
+    out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", side, side, 8, 6, 0, 0, 0))
+              + chunk(b"IDAT", rows) + chunk(b"IEND", b""))
+PY
+}
+
+hostile_start() { # name: starts the program on the files as they are, prints its figures
+    local time_pid child started shown peak
+    started=$(date +%s%N)
+    /usr/bin/time -v -o "$work/time.txt" "$program/$starting" >"$work/hostile.log" 2>&1 &
+    time_pid=$!
+    child=""
+    shown=""
+    for _ in $(seq 500); do
+        [ -n "$child" ] || child=$(pgrep -P "$time_pid" | head -n1)
+        if [ -n "$child" ] && [ -n "$(visible_windows "$child")" ]; then
+            shown=$(date +%s%N)
+            break
+        fi
+        alive "$time_pid" || break
+        sleep 0.02
+    done
+    [ -n "$child" ] && kill "$child" 2>/dev/null
+    wait "$time_pid" 2>/dev/null
+    peak=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time.txt")
+    set -- "$starting: $1"
+    if [ -z "$shown" ]; then
+        fail "$1: no window"
+        cat "$work/hostile.log"
+        return
+    fi
+    echo "FIGURES: $1: window after $(((shown - started) / 1000000)) ms, peak ${peak:-?} KB"
+    if [ "${peak:-0}" -lt 65536 ]; then
+        pass "$1: starts, peak under 64 MB"
+    else
+        fail "$1: starts with a peak of ${peak:-?} KB"
+    fi
+}
+
+# The bar and the setup program read the same files at their start.
+for starting in ombrix tune; do
+    fresh_files
+    hostile_start "nothing hostile (for comparison)"
+    fresh_files; rm -f "$picture_cache"; mkfifo "$picture_cache"
+    hostile_start "keypictures.cache a FIFO"
+    fresh_files; rm -f "$settings_file"; mkfifo "$settings_file"
+    hostile_start "Ombrix.conf a FIFO"
+    fresh_files; mkfifo "$hostile_icon_data/16x16/apps/ombrixhostile.png"
+    hostile_start "a theme icon a key uses a FIFO"
+    fresh_files icons; rm -f "$program/icons/icon0.ico"; mkfifo "$program/icons/icon0.ico"
+    hostile_start "a key's icon file a FIFO"
+    fresh_files; truncate -s 1G "$picture_cache"
+    hostile_start "keypictures.cache of 1 GB"
+    fresh_files; truncate -s 100M "$hostile_icon_data/scalable/apps/ombrixhostile.svg"
+    hostile_start "a theme SVG icon of 100 MB"
+    # The key's icon is one no theme has: the bar then asks Qt for the file's own icon, and
+    # Qt's icon loader would read every index.theme whole.
+    fresh_files; cp /usr/share/icons/hicolor/index.theme "$hostile_icon_data/index.theme"
+    truncate -s 490M "$hostile_icon_data/index.theme"
+    hostile_start "an index.theme of 490 MB"
+    fresh_files; truncate -s 275M "$settings_file"
+    hostile_start "Ombrix.conf of 275 MB"
+    [ -e "$settings_file.damaged" ] && pass "the damaged Ombrix.conf is kept aside" ||
+        fail "the damaged Ombrix.conf was not kept aside"
+    fresh_files; huge_png "$hostile_icon_data/16x16/apps/ombrixhostile.png"
+    hostile_start "a theme PNG icon of 20000 x 20000 pixels"
+    fresh_files icons; rm -f "$program/icons/icon0.ico"; truncate -s 100M "$program/icons/icon0.ico"
+    hostile_start "a key's icon file of 100 MB"
+done
 
 report

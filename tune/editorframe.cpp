@@ -1,0 +1,27 @@
+#include "tune/editorframe.h"
+
+#include "tune/form2.h"
+
+#include <QCloseEvent>
+
+namespace ombrix {
+
+EditorFrame::EditorFrame(Form2* editor) {
+    setWindowTitle(editor->windowTitle());
+    setWidgetResizable(false);
+    setFrameShape(QFrame::NoFrame);
+    setWidget(editor);
+}
+
+EditorFrame::~EditorFrame() {
+    takeWidget(); // the editor belongs to the program, not to its window
+}
+
+void EditorFrame::closeEvent(QCloseEvent* event) {
+    if (widget() && !widget()->close())
+        event->ignore();
+    else
+        event->accept();
+}
+
+} // namespace ombrix
