@@ -180,7 +180,10 @@ bool BarForm::showFace(int i, KeyRecord& key, const std::filesystem::path& dataF
     }
     if (index == 0) {
         key.caption.trimInPlace();
-        setKeyFace(i, QString::fromStdString(captionFace(key, i)), QPixmap());
+        const std::string caption =
+            texts_ ? texts_->textOf(key, i, KeyTextField::Caption) : key.caption.text();
+        setKeyFace(i, caption.empty() ? QString::number(i + 1) : QString::fromStdString(caption),
+                   QPixmap());
         return true;
     }
     if (index == targetIconIndex) {
@@ -194,7 +197,8 @@ bool BarForm::showFace(int i, KeyRecord& key, const std::filesystem::path& dataF
 
 void BarForm::showToolTipAndShutdownBlue(int i, KeyRecord& key) {
     key.toolTip.trimInPlace();
-    setKeyToolTip(i, QString::fromStdString(key.toolTip.text()));
+    setKeyToolTip(i, QString::fromStdString(texts_ ? texts_->textOf(key, i, KeyTextField::ToolTip)
+                                                   : key.toolTip.text()));
     key.target.trimInPlace();
     if (isShutdownTarget(key.target.text()))
         setKeyColour(i, 0x0000FF);

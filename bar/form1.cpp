@@ -2,6 +2,7 @@
 
 #include "common/targets.h"
 #include "platform/desktopservices.h"
+#include "platform/graphemes.h"
 #include "platform/screen.h"
 
 #include <QDragEnterEvent>
@@ -51,6 +52,7 @@ bool acceptWithoutMove(QDropEvent* event) {
 } // namespace
 
 Form1::Form1(BarContext context, QWidget* parent) : BarForm(std::move(context), parent) {
+    useKeyTexts(&texts_);
     command1_ = new QPushButton(QStringLiteral("ins."), this);
     command1_->setGeometry(toPixels(1080, 30, 375, 300));
     command1_->setToolTip(
@@ -222,6 +224,29 @@ void Form1::endDrag() {
     openedByDrag_ = false;
 }
 
+namespace {
+
+// A dropped thing's new key, with the texts its record cannot hold (an entry's name in
+// another script) kept as found in `texts`, at index `j` of the new keys.
+KeyRecord keptAsFound(const DroppedThing& thing, int j, KeyTexts& texts) {
+    KeyRecord key = *thing.newKey;
+    if (const FieldText caption = platform::typedField(QString::fromStdString(thing.caption),
+                                                       decltype(KeyRecord::caption)::width);
+        !caption.exact()) {
+        key.caption.assign(caption.stored);
+        texts.keep(j, KeyTextField::Caption, caption);
+    }
+    if (const FieldText toolTip = platform::typedField(QString::fromStdString(thing.toolTip),
+                                                       decltype(KeyRecord::toolTip)::width);
+        !toolTip.exact()) {
+        key.toolTip.assign(toolTip.stored);
+        texts.keep(j, KeyTextField::ToolTip, toolTip);
+    }
+    return key;
+}
+
+} // namespace
+
 // The work is done once the drop has been answered, so that a message box never keeps the
 // program the drag came from waiting.
 void Form1::dropEvent(QDropEvent* event) {
@@ -238,13 +263,17 @@ void Form1::dropEvent(QDropEvent* event) {
     }
     if (outcome == DropOutcome::AddKeys) {
         std::vector<KeyRecord> added;
+        KeyTexts addedTexts;
         for (const DroppedThing& thing : things)
-            added.push_back(*thing.newKey);
-        QTimer::singleShot(0, this, [this, added = std::move(added), openedByThisDrag]() mutable {
-            // A refused drop leaves the bar as the drag found it.
-            if (!addDroppedKeys(std::move(added)) && openedByThisDrag && !state_.closed())
-                apri();
-        });
+            added.push_back(keptAsFound(thing, static_cast<int>(added.size()), addedTexts));
+        QTimer::singleShot(0, this,
+                           [this, added = std::move(added), addedTexts = std::move(addedTexts),
+                            openedByThisDrag]() mutable {
+                               // A refused drop leaves the bar as the drag found it.
+                               if (!addDroppedKeys(std::move(added), std::move(addedTexts)) &&
+                                   openedByThisDrag && !state_.closed())
+                                   apri();
+                           });
         return;
     }
     std::vector<std::string> files;
@@ -255,8 +284,8 @@ void Form1::dropEvent(QDropEvent* event) {
     });
 }
 
-bool Form1::addDroppedKeys(std::vector<KeyRecord> added) {
-    AddResult result = addKeys(store_, keys(), added);
+bool Form1::addDroppedKeys(std::vector<KeyRecord> added, KeyTexts addedTexts) {
+    AddResult result = addKeys(store_, keys(), added, addedTexts);
     if (!result.added) {
         context_.desktop->warn(this, QString::fromStdString(result.message));
         return false;
@@ -266,6 +295,7 @@ bool Form1::addDroppedKeys(std::vector<KeyRecord> added) {
     // the bar read them.
     const int count = static_cast<int>(result.keys.size());
     keys() = std::move(result.keys);
+    texts_ = std::move(result.texts);
     if (count < keyCount())
         removeKeysFrom(count);
     createKeys(count);

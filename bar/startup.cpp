@@ -92,6 +92,8 @@ std::unique_ptr<Form1> buildBar(const BarStartup& startup) {
         std::vector<KeyRecord> read = startup.readKeys(startup, readCount);
         keyCount = readCount;
         keys = std::move(read);
+        // Read after the keys, whose reading finishes an interrupted save first.
+        form.setKeyTexts(readKeyTexts(keyTextsPath(startup.context.dataFolder)));
         return true;
     });
     step(startup, [&] {

@@ -1,6 +1,6 @@
 #include "common/keytexts.h"
 
-#include "common/atomicfile.h"
+#include "common/boundedread.h"
 #include "common/cp1252.h"
 
 #include <charconv>
@@ -162,7 +162,16 @@ void KeyTexts::exchangeKeys(int a, int b) {
     entries_ = std::move(exchanged);
 }
 
-void KeyTexts::dropStale(const std::vector<KeyRecord>& keys) {
+void KeyTexts::adoptKey(const KeyTexts& other, int fromIndex, int toIndex) {
+    for (const KeyTextField field : {KeyTextField::Caption, KeyTextField::ToolTip}) {
+        entries_.erase({toIndex, field});
+        if (const auto found = other.entries_.find({fromIndex, field});
+            found != other.entries_.end())
+            entries_[{toIndex, field}] = found->second;
+    }
+}
+
+void KeyTexts::dropStale(std::span<const KeyRecord> keys) {
     std::erase_if(entries_, [&keys](const auto& item) {
         const auto index = static_cast<std::size_t>(item.first.first);
         return index >= keys.size() ||
@@ -215,10 +224,16 @@ std::filesystem::path keyTextsPath(const std::filesystem::path& dataFolder) {
 }
 
 KeyTexts readKeyTexts(const std::filesystem::path& path) {
-    const std::optional<std::string> bytes = readFilePrefix(path, largestFile + 1);
-    if (!bytes || bytes->size() > largestFile)
+    const std::optional<std::string> bytes = readBoundedFile(path, largestFile);
+    if (!bytes)
         return {};
     return KeyTexts::decode(*bytes);
+}
+
+SavedFile keyTextsFile(const std::filesystem::path& dataFolder, const KeyTexts& texts) {
+    if (texts.empty())
+        return {keyTextsPath(dataFolder), std::nullopt};
+    return {keyTextsPath(dataFolder), texts.encode()};
 }
 
 } // namespace ombrix

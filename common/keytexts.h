@@ -1,9 +1,11 @@
 #pragma once
 
 #include "common/keyrecord.h"
+#include "common/savejournal.h"
 
 #include <filesystem>
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -54,7 +56,11 @@ public:
 
     // Entries whose record no longer holds what they were written with are dropped, so a save
     // never carries a stale text forward.
-    void dropStale(const std::vector<KeyRecord>& keys);
+    void dropStale(std::span<const KeyRecord> keys);
+
+    // Key `fromIndex`'s texts in `other` become key `toIndex`'s here (a dropped key taking
+    // its place at the end of the bar).
+    void adoptKey(const KeyTexts& other, int fromIndex, int toIndex);
 
     bool empty() const { return entries_.empty(); }
     std::size_t size() const { return entries_.size(); }
@@ -81,5 +87,9 @@ std::filesystem::path keyTextsPath(const std::filesystem::path& dataFolder);
 
 // The companion of a table; none when the file is missing, unreadable or not one.
 KeyTexts readKeyTexts(const std::filesystem::path& path);
+
+// The companion as one file of a save: its lines, or, without texts, its removal, so that a
+// save never leaves texts of keys that no longer have them.
+SavedFile keyTextsFile(const std::filesystem::path& dataFolder, const KeyTexts& texts);
 
 } // namespace ombrix

@@ -16,4 +16,8 @@ Graphemes graphemesOf(const QString& text) {
     return graphemes;
 }
 
+FieldText typedField(const QString& text, std::size_t width) {
+    return fieldTextOf(graphemesOf(text), width);
+}
+
 } // namespace ombrix::platform

@@ -1,6 +1,8 @@
+#include "common/keysave.h"
 #include "common/keytable.h"
 #include "common/keytexts.h"
 #include "platform/graphemes.h"
+#include "tempfolder.h"
 
 #include <QString>
 #include <gtest/gtest.h>
@@ -12,7 +14,8 @@ using namespace ombrix;
 namespace {
 
 // Captions and pop-up texts as a person types them, through the whole road: split into
-// characters, put into the record, the table and its companion written and read back.
+// characters, put into the record, the table and its companion saved as "EXIT" saves them
+// and read back as either program reads them at its start.
 struct TypedCase {
     const char* name;
     const char* caption;
@@ -24,9 +27,8 @@ class TypedTexts : public testing::TestWithParam<TypedCase> {};
 
 KeyRecord typedKey(const TypedCase& row, KeyTexts& texts, int index) {
     KeyRecord key = defaultKeyRecord(index);
-    const FieldText caption = fieldTextOf(platform::graphemesOf(QString::fromUtf8(row.caption)), 6);
-    const FieldText toolTip =
-        fieldTextOf(platform::graphemesOf(QString::fromUtf8(row.toolTip)), 36);
+    const FieldText caption = platform::typedField(QString::fromUtf8(row.caption), 6);
+    const FieldText toolTip = platform::typedField(QString::fromUtf8(row.toolTip), 36);
     key.caption.assign(caption.stored);
     key.toolTip.assign(toolTip.stored);
     texts.keep(index, KeyTextField::Caption, caption);
@@ -34,17 +36,24 @@ KeyRecord typedKey(const TypedCase& row, KeyTexts& texts, int index) {
     return key;
 }
 
+// Saves the keys with their companion through the one save both programs use.
+void save(const TempFolder& folder, const std::vector<KeyRecord>& keys, const KeyTexts& texts) {
+    const KeyFiles files{folder.path(), folder / "conf" / "count"};
+    ASSERT_TRUE(saveKeys(files, keys, static_cast<float>(keys.size()),
+                         {keyTextsFile(folder.path(), texts)}));
+}
+
 TEST_P(TypedTexts, AreShownExactlyAsTypedAfterTheirSave) {
     const TypedCase& row = GetParam();
     KeyTexts texts;
     const std::vector<KeyRecord> keys = {defaultKeyRecord(0), typedKey(row, texts, 1)};
+    TempFolder folder;
+    save(folder, keys, texts);
 
-    const std::string table = encodeKeyTable(keys);
-    ASSERT_EQ(table.size(), 2 * keyRecordSize); // the table keeps its format
-    std::vector<KeyRecord> read;
-    for (std::size_t i = 0; i < 2; ++i)
-        read.push_back(decodeKeyRecord(table.data() + i * keyRecordSize));
-    const KeyTexts readTexts = KeyTexts::decode(texts.encode());
+    // The table keeps its format: one record per key, whatever the script.
+    ASSERT_EQ(readBytes(keyTablePath(folder.path())).size(), 2 * keyRecordSize);
+    const std::vector<KeyRecord> read = loadKeys(keyTablePath(folder.path()), 2);
+    const KeyTexts readTexts = readKeyTexts(keyTextsPath(folder.path()));
 
     EXPECT_EQ(readTexts.textOf(read[1], 1, KeyTextField::Caption), row.shownCaption);
     EXPECT_EQ(readTexts.textOf(read[1], 1, KeyTextField::ToolTip), row.toolTip);
@@ -67,22 +76,39 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TypedTexts, ThatTheCodePageHoldsNeedNoCompanionAndLeaveTheTableAsBefore) {
+    TempFolder withTexts;
+    TempFolder without;
+    // A companion left by an earlier save goes with the last text that needed it.
+    KeyTexts earlier;
+    save(withTexts, {typedKey({"", "Привет", "", ""}, earlier, 0)}, earlier);
+    ASSERT_TRUE(std::filesystem::exists(keyTextsPath(withTexts.path())));
+
     KeyTexts texts;
-    KeyRecord typed = typedKey({"", "Çà€", "ÇàÉü€ – “quoted”", ""}, texts, 0);
+    const KeyRecord typed = typedKey({"", "Çà€", "ÇàÉü€ – “quoted”", ""}, texts, 0);
     KeyRecord plain = defaultKeyRecord(0);
     plain.caption.assign("Çà€");
     plain.toolTip.assign("ÇàÉü€ – “quoted”");
     EXPECT_TRUE(texts.empty());
-    EXPECT_EQ(encodeKeyTable(std::vector{typed}), encodeKeyTable(std::vector{plain}));
+    save(withTexts, {typed}, texts);
+    const KeyFiles files{without.path(), without / "conf" / "count"};
+    ASSERT_TRUE(saveKeys(files, std::vector{plain}, 1, {}));
+
+    EXPECT_EQ(readBytes(keyTablePath(withTexts.path())), readBytes(keyTablePath(without.path())));
+    EXPECT_FALSE(std::filesystem::exists(keyTextsPath(withTexts.path())));
 }
 
 TEST(TypedTexts, AreIgnoredOnceAnotherProgramChangedTheirRecord) {
     KeyTexts texts;
-    KeyRecord key = typedKey({"", "Привет", "Открыть", ""}, texts, 0);
-    key.caption.assign("Mail");
+    TempFolder folder;
+    save(folder, {typedKey({"", "Привет", "Открыть", ""}, texts, 0)}, texts);
+    KeyRecord key = loadKeys(keyTablePath(folder.path()), 1).at(0);
+    key.caption.assign("Mail"); // as another program writes the table
+    save(folder, {key}, texts);
+    texts = readKeyTexts(keyTextsPath(folder.path()));
+    key = loadKeys(keyTablePath(folder.path()), 1).at(0);
     EXPECT_EQ(texts.textOf(key, 0, KeyTextField::Caption), "Mail");
     EXPECT_EQ(texts.textOf(key, 0, KeyTextField::ToolTip), "Открыть");
-    texts.dropStale({key});
+    texts.dropStale(std::vector{key});
     EXPECT_EQ(texts.size(), 1U);
 }
 

@@ -9,6 +9,7 @@
 #include "common/settings.h"
 #include "common/targets.h"
 #include "platform/desktopservices.h"
+#include "platform/graphemes.h"
 #include "platform/screen.h"
 #include "platform/sound.h"
 #include "tune/filechooser.h"
@@ -17,6 +18,7 @@
 #include "tune/keylist.h"
 #include "tune/placement.h"
 #include "tune/targetline.h"
+#include "tune/typedtext.h"
 #include "widgets/design.h"
 
 #include <QBuffer>
@@ -134,6 +136,9 @@ bool isPictureIndex(int iconIndex) {
 
 // A field keeps its bytes when the text shown for it is the text it holds, so "Setup" without
 // an edit stores the key as it was.
+constexpr std::size_t captionWidth = decltype(KeyRecord::caption)::width;
+constexpr std::size_t toolTipWidth = decltype(KeyRecord::toolTip)::width;
+
 template <std::size_t Width> void assignChanged(FixedText<Width>& field, const std::string& text) {
     if (text != field.text())
         field.assign(text);
@@ -200,10 +205,11 @@ void Form2::createKeyFields() {
     c_.Label2 = drawing.label(this, "Testo del pulsante Button's caption", label2Place, "Label2",
                               design::Wrap::Yes);
     c_.Text1 = textBox(this, "", text1Place, "Text1");
-    c_.Text1->setMaxLength(static_cast<int>(decltype(KeyRecord::caption)::width));
+    limitToCharacters(c_.Text1, captionWidth);
     c_.Label3 =
         drawing.label(this, "PopUp testo / PopUp text", label3Place, "Label3", design::Wrap::Yes);
     c_.Text2 = textBox(this, "Description of the key", text2Place, "Text2");
+    limitToCharacters(c_.Text2, toolTipWidth);
     c_.Text3 = textBox(this, "", text3Place, "Text3");
     c_.Command2 = drawing.button(this, "Setup", command2Place, "Command2");
     c_.command1 = drawing.button(this, "EXIT", command1Place, "command1");
@@ -339,7 +345,7 @@ void Form2::Form_Load() {
     marker->move(platform::toPixels(selectionMarkerLeft), marker->y());
     marker->show();
     const KeyRecord& first = state_.keys[0];
-    c_.Text1->setText(QString::fromStdString(first.caption.text()));
+    c_.Text1->setText(QString::fromStdString(state_.texts.textOf(first, 0, KeyTextField::Caption)));
     showStoredIconChoice(first);
     showFromStart(c_.Text3, targetLine(first));
     c_.Check1->setChecked(state_.soundOn);
@@ -471,7 +477,8 @@ void Form2::showIconChoice(int index, const KeyRecord& key) {
         c_.Image1->show();
     }
     if (iconIndex == 0) {
-        c_.Text1->setText(QString::fromStdString(key.caption.text()));
+        c_.Text1->setText(
+            QString::fromStdString(state_.texts.textOf(key, index, KeyTextField::Caption)));
         c_.Text1->show();
         c_.Label2->show();
     } else if (isPictureIndex(iconIndex)) {
@@ -827,6 +834,7 @@ void Form2::Option4_Click() {
     key.iconIndex = shutdownImage;
     c_.Label1->setText(QString::number(shutdownImage));
     key.toolTip.assign(shutdownToolTip);
+    state_.texts.forget(k, KeyTextField::ToolTip);
     key.backColor = shutdownBlue;
     stageListPicture(k);
     context_.barCopy->showToolTipAndShutdownBlue(k, key);
@@ -846,6 +854,15 @@ void Form2::Command2_Click() {
         clearKey(i);
         return;
     }
+    const FieldText caption = platform::typedField(c_.Text1->text(), captionWidth);
+    const FieldText toolTip = platform::typedField(c_.Text2->text(), toolTipWidth);
+    if (caption.cut || toolTip.cut) {
+        warn(QStringLiteral("This key was not set up.\nA caption holds at most %1 characters and a "
+                            "pop-up text at most %2.")
+                 .arg(captionWidth)
+                 .arg(toolTipWidth));
+        return;
+    }
     // A line showing what the key holds keeps the key's fields byte for byte; any other line
     // is split into the program and its document, so the bar starts what the line shows.
     if (line != targetLine(key)) {
@@ -862,9 +879,11 @@ void Form2::Command2_Click() {
     key.iconIndex = usesTargetIcon()
                         ? targetIconIndex
                         : static_cast<std::int16_t>(std::clamp(shown, -32768.0, 32767.0));
-    showSetupFace(i, key);
-    assignChanged(key.toolTip, c_.Text2->text());
-    context_.barCopy->setKeyToolTip(i, QString::fromStdString(key.toolTip.text()));
+    showSetupFace(i, key, caption);
+    assignChanged(key.toolTip, toolTip.stored);
+    state_.texts.keep(i, KeyTextField::ToolTip, toolTip);
+    context_.barCopy->setKeyToolTip(
+        i, QString::fromStdString(state_.texts.textOf(key, i, KeyTextField::ToolTip)));
 }
 
 // An empty target line makes an empty key, shown by its number.
@@ -876,11 +895,13 @@ void Form2::clearKey(int i) {
     key.toolTip.assign("");
     key.caption.assign("");
     key.reserved = 0;
+    state_.texts.forget(i, KeyTextField::Caption);
+    state_.texts.forget(i, KeyTextField::ToolTip);
     context_.barCopy->setKeyFace(i, QString::number(i + 1), QPixmap());
     context_.barCopy->setKeyToolTip(i, QString::fromStdString(key.toolTip.text()));
 }
 
-void Form2::showSetupFace(int i, KeyRecord& key) {
+void Form2::showSetupFace(int i, KeyRecord& key, const FieldText& caption) {
     Form3& copy = *context_.barCopy;
     if (isPictureIndex(key.iconIndex)) {
         const WriteResult stored = storeIconFile(i);
@@ -891,8 +912,9 @@ void Form2::showSetupFace(int i, KeyRecord& key) {
     } else if (key.iconIndex == targetIconIndex) {
         copy.setKeyFace(i, QString(), captureSmallIcon(iconSourcePath(key.target.text())));
     } else if (key.iconIndex == 0) {
-        copy.setKeyFace(i, c_.Text1->text().trimmed(), QPixmap());
-        assignChanged(key.caption, c_.Text1->text());
+        assignChanged(key.caption, caption.stored);
+        state_.texts.keep(i, KeyTextField::Caption, caption);
+        copy.setKeyFace(i, QString::fromStdString(caption.typed), QPixmap());
     }
 }
 
@@ -967,9 +989,12 @@ bool Form2::storeTableAndChoices() {
         return false;
     correctKeyCount(formatSingle(state_.keyCount));
     const auto table = keyTablePath(context_.dataFolder);
-    const WriteResult written = saveKeys({context_.dataFolder, context_.keyCountFile},
-                                         std::span<const KeyRecord>(state_.keys.data(), maxKeys),
-                                         state_.keyCount, icons_.savedIcons());
+    const std::span<const KeyRecord> keys(state_.keys.data(), maxKeys);
+    state_.texts.dropStale(keys);
+    std::vector<SavedFile> others = icons_.savedIcons();
+    others.push_back(keyTextsFile(context_.dataFolder, state_.texts));
+    const WriteResult written = saveKeys({context_.dataFolder, context_.keyCountFile}, keys,
+                                         state_.keyCount, std::move(others));
     if (!written) {
         warn(QStringLiteral("The keys were not saved.\n%1\nThe old %2 is unchanged; the setup "
                             "stays open with your changes.")

@@ -230,7 +230,7 @@ private:
     void programKindChosenPlace();
     std::filesystem::path chosenFile() const;
     void clearKey(int i);
-    void showSetupFace(int i, KeyRecord& key);
+    void showSetupFace(int i, KeyRecord& key, const FieldText& caption);
     WriteResult storeIconFile(int i);
     WriteResult stagePicture(int i, const QPixmap& picture);
     void stageListPicture(int i);

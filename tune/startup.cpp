@@ -39,11 +39,13 @@ bool readKeys(TuneState& state, const std::filesystem::path& dataFolder) {
         return false;
     const std::vector<KeyRecord> keys = loadKeys(table, maxKeys);
     std::copy(keys.begin(), keys.end(), state.keys.begin());
+    state.texts = readKeyTexts(keyTextsPath(dataFolder));
     return true;
 }
 
 // Without a key table every key holds its number, as stored (with its leading blank).
 void giveDefaultKeys(Form3& copy, TuneState& state) {
+    state.texts = {};
     for (int i = 0; i < maxKeys; ++i) {
         state.keys[static_cast<std::size_t>(i)] = defaultKeyRecord(i);
         copy.setKeyFace(i, QString::number(i + 1), QPixmap());
