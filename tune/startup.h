@@ -32,6 +32,7 @@ struct TuneStartup {
     std::vector<std::filesystem::path> applicationFolders; // for a first run's starter keys
     std::function<void()> openColourWindow;
     std::function<void()> beep;
+    std::function<void()> endRunningBar; // before leaving starts the bar; unset: nothing
 };
 
 // Builds the bar copy and the key editor from the key count, the settings and the key table,
