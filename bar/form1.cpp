@@ -1,4 +1,5 @@
 #include "bar/form1.h"
+#include "platform/translation.h"
 
 #include "common/targets.h"
 #include "platform/desktopservices.h"
@@ -54,10 +55,10 @@ bool acceptWithoutMove(QDropEvent* event) {
 
 Form1::Form1(BarContext context, QWidget* parent) : BarForm(std::move(context), parent) {
     useKeyTexts(&texts_);
-    command1_ = new QPushButton(QStringLiteral("ins."), this);
+    command1_ = new QPushButton(translate("Ombrix", "ins."), this);
     command1_->setGeometry(toPixels(1080, 30, 375, 300));
-    command1_->setToolTip(
-        QStringLiteral("Apre la finestra di personalizzazione/Open the personalization window"));
+    command1_->setToolTip(translate(
+        "Ombrix", "Apre la finestra di personalizzazione/Open the personalization window"));
     command1_->setFocusPolicy(Qt::NoFocus);
     command1_->setFont(smallFont(font()));
     connect(command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -115,11 +116,11 @@ void Form1::Command1_Click() {
     playClick();
     const auto tune = context_.programFolder / "tune";
     if (!fileExists(tune)) {
-        context_.desktop->warn(this, QStringLiteral("The setup program is missing: %1")
+        context_.desktop->warn(this, translate("Ombrix", "The setup program is missing: %1")
                                          .arg(QString::fromStdString(tune.string())));
         return;
     }
-    platform::LaunchNotice notice(QStringLiteral("tune"), QStringLiteral("Ombrix Setup"));
+    platform::LaunchNotice notice(QStringLiteral("tune"), translate("Ombrix", "Ombrix Setup"));
     const int error =
         context_.desktop->startProgram(tune.string(), {}, context_.programFolder.string());
     if (error != 0) {
@@ -135,8 +136,8 @@ void Form1::Check2_Click() {
     transparentBack_ = check2_->isChecked();
     if (!context_.preferences->setTransparentBack(transparentBack_))
         context_.desktop->warn(
-            this,
-            QStringLiteral("The see-through choice could not be stored in the settings file."));
+            this, translate("Ombrix",
+                            "The see-through choice could not be stored in the settings file."));
     layoutRows();
     // The rows are re-cut on the open bar; a closed bar keeps its round handle.
     state_.shape = state_.closed() ? WindowShape::Handle : WindowShape::WholeBar;
@@ -294,7 +295,7 @@ void Form1::dropEvent(QDropEvent* event) {
 bool Form1::addDroppedKeys(std::vector<KeyRecord> added, KeyTexts addedTexts) {
     AddResult result = addKeys(store_, keys(), added, addedTexts);
     if (!result.added) {
-        context_.desktop->warn(this, QString::fromStdString(result.message));
+        context_.desktop->warn(this, translate(textContext, result.message));
         return false;
     }
     playClick();

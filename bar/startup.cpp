@@ -1,4 +1,5 @@
 #include "bar/startup.h"
+#include "platform/translation.h"
 
 #include "bar/baraccessible.h"
 #include "bar/barkeyboard.h"
@@ -156,6 +157,7 @@ int runBar(int argc, char** argv) {
     platform::chooseWindowSystem();
     QApplication app(argc, argv);
     platform::applicationStarted();
+    loadTranslations(app);
     QApplication::setApplicationName(QStringLiteral("Ombrix"));
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -4,6 +4,7 @@
 #include "common/keyaction.h"
 #include "common/keyrecord.h"
 #include "common/keytexts.h"
+#include "common/translatable.h"
 
 #include <filesystem>
 #include <optional>
@@ -91,9 +92,9 @@ struct KeyStore {
 };
 
 inline constexpr std::string_view barFullMessage =
-    "La barra ha già 128 tasti/The bar already has 128 keys";
+    QT_TRANSLATE_NOOP("Ombrix", "La barra ha già 128 tasti/The bar already has 128 keys");
 inline constexpr std::string_view setupOpenMessage =
-    "Chiudere prima la personalizzazione/Close the setup window first";
+    QT_TRANSLATE_NOOP("Ombrix", "Chiudere prima la personalizzazione/Close the setup window first");
 
 struct AddResult {
     bool added = false;

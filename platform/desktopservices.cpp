@@ -1,4 +1,5 @@
 #include "platform/desktopservices.h"
+#include "platform/translation.h"
 
 #include "platform/launcher.h"
 
@@ -75,14 +76,14 @@ void SystemDesktop::requestShutdown(QWidget* parent) {
     if (askSessionForShutdownDialog())
         return;
     QMessageBox box(QMessageBox::Question, QStringLiteral("Ombrix"),
-                    QStringLiteral("Shut down the computer now?"),
+                    translate("Ombrix", "Shut down the computer now?"),
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::No);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     if (box.exec() != QMessageBox::Yes)
         return;
     if (!powerOffThroughLogind())
-        showWarning(parent, QStringLiteral("The system did not agree to shut down."));
+        showWarning(parent, translate("Ombrix", "The system did not agree to shut down."));
 }
 
 void SystemDesktop::warn(QWidget* parent, const QString& text) {

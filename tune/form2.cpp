@@ -1,4 +1,5 @@
 #include "tune/form2.h"
+#include "platform/translation.h"
 
 #include "common/colourvalue.h"
 #include "common/keyaction.h"
@@ -161,7 +162,7 @@ std::string setupCaption(int major, int minor, int patch) {
 Form2::Form2(TuneContext context, QWidget* parent)
     : QWidget(parent), context_(std::move(context)), state_(*context_.state),
       icons_(context_.dataFolder) {
-    setWindowTitle(QStringLiteral("Ombrix Setup"));
+    setWindowTitle(translate("Ombrix", "Ombrix Setup"));
     setObjectName(QStringLiteral("Form2"));
     setMouseTracking(true);
     textScale_ =
@@ -188,46 +189,58 @@ void Form2::createControls() {
 }
 
 void Form2::createKeyListControls() {
-    c_.Check1 = drawing.checkBox(this, "Suono/Sound", check1Place, "Check1");
+    c_.Check1 =
+        drawing.checkBox(this, QT_TRANSLATE_NOOP("Ombrix", "Suono/Sound"), check1Place, "Check1");
     c_.Check1->setChecked(true);
-    c_.Check2 = drawing.checkBox(this, "Doppio click /double click", check2Place, "Check2");
+    c_.Check2 = drawing.checkBox(this, QT_TRANSLATE_NOOP("Ombrix", "Doppio click /double click"),
+                                 check2Place, "Check2");
     c_.Check2->setChecked(true);
-    c_.Check5 = drawing.checkBox(this, "Run on Windows start up", check5Place, "Check5");
-    c_.Check4 =
-        drawing.checkBox(this, "Mostra tutti i tasti /Show all the keys", check4Place, "Check4");
-    c_.Label4 = drawing.label(this, "Numero tasti/Number of keys", label4Place, "Label4",
-                              design::Wrap::Yes);
+    c_.Check5 = drawing.checkBox(this, QT_TRANSLATE_NOOP("Ombrix", "Run on Windows start up"),
+                                 check5Place, "Check5");
+    c_.Check4 = drawing.checkBox(
+        this, QT_TRANSLATE_NOOP("Ombrix", "Mostra tutti i tasti /Show all the keys"), check4Place,
+        "Check4");
+    c_.Label4 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Numero tasti/Number of keys"),
+                              label4Place, "Label4", design::Wrap::Yes);
     c_.Text4 = textBox(this, "128", text4Place, "Text4");
-    c_.Label5 = drawing.label(this, "Max.: 128", label5Place, "Label5", design::Wrap::Yes);
+    c_.Label5 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Max.: 128"), label5Place, "Label5",
+                              design::Wrap::Yes);
     c_.Text4->raise(); // the label's box reaches under the number box; a click is the box's
-    c_.Label6 = drawing.label(this, "Muovi il tasto selezionato / Move the checked key",
-                              label6Place, "Label6", design::Wrap::Yes);
-    c_.Label7 = drawing.label(this, "Left", label7Place, "Label7", design::Wrap::Yes);
+    c_.Label6 = drawing.label(
+        this, QT_TRANSLATE_NOOP("Ombrix", "Muovi il tasto selezionato / Move the checked key"),
+        label6Place, "Label6", design::Wrap::Yes);
+    c_.Label7 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Left"), label7Place, "Label7",
+                              design::Wrap::Yes);
     c_.HScroll2 = scrollBar(this, highestMovePlace, hScroll2Place, "HScroll2");
     c_.HScroll2->setTracking(false); // a drag changes the value only when the thumb is let go
-    c_.Label8 = drawing.label(this, "Right", label8Place, "Label8", design::Wrap::Yes);
+    c_.Label8 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Right"), label8Place, "Label8",
+                              design::Wrap::Yes);
 }
 
 void Form2::createKeyFields() {
-    c_.Label2 = drawing.label(this, "Testo del pulsante Button's caption", label2Place, "Label2",
-                              design::Wrap::Yes);
+    c_.Label2 =
+        drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Testo del pulsante Button's caption"),
+                      label2Place, "Label2", design::Wrap::Yes);
     c_.Text1 = textBox(this, "", text1Place, "Text1");
     limitToCharacters(c_.Text1, captionWidth);
-    c_.Label3 =
-        drawing.label(this, "PopUp testo / PopUp text", label3Place, "Label3", design::Wrap::Yes);
+    c_.Label3 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "PopUp testo / PopUp text"),
+                              label3Place, "Label3", design::Wrap::Yes);
     c_.Text2 = textBox(this, "Description of the key", text2Place, "Text2");
     limitToCharacters(c_.Text2, toolTipWidth);
     c_.Text3 = textBox(this, "", text3Place, "Text3");
-    c_.Command2 = drawing.button(this, "Setup", command2Place, "Command2");
-    c_.command1 = drawing.button(this, "EXIT", command1Place, "command1");
+    c_.Command2 =
+        drawing.button(this, QT_TRANSLATE_NOOP("Ombrix", "Setup"), command2Place, "Command2");
+    c_.command1 =
+        drawing.button(this, QT_TRANSLATE_NOOP("Ombrix", "EXIT"), command1Place, "command1");
 }
 
 void Form2::createIconControls() {
-    c_.Label9 = drawing.label(this, "Scegli l'icona/Choose the icon", label9Place, "Label9",
-                              design::Wrap::Yes);
+    c_.Label9 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Scegli l'icona/Choose the icon"),
+                              label9Place, "Label9", design::Wrap::Yes);
     c_.SmallIconPicture = drawing.place(new QLabel(this), smallIconPlace, "SmallIconPicture");
     c_.SmallIconPicture->setAlignment(Qt::AlignCenter);
-    c_.Check3 = drawing.checkBox(this, "Originale / Original", check3Place, "Check3");
+    c_.Check3 = drawing.checkBox(this, QT_TRANSLATE_NOOP("Ombrix", "Originale / Original"),
+                                 check3Place, "Check3");
     c_.Check3->setChecked(true);
     c_.Image1 = drawing.place(new QLabel(this), image1Place, "Image1");
     c_.Image1->setAlignment(Qt::AlignCenter);
@@ -244,21 +257,23 @@ void Form2::createTargetControls() {
     c_.Dir1->setPath(home);
     c_.File1->setPattern(QString::fromLatin1(programPattern));
     c_.File1->setPath(c_.Dir1->path());
-    c_.Command4 = drawing.button(this, "Background Color", command4Place, "Command4");
+    c_.Command4 = drawing.button(this, QT_TRANSLATE_NOOP("Ombrix", "Background Color"),
+                                 command4Place, "Command4");
 
     c_.KindFrame = drawing.place(new QGroupBox(this), kindFramePlace, "KindFrame");
     c_.Option2 = drawing.optionButton(c_.KindFrame, "exe", option2Place, "Option2");
     c_.Option3 = drawing.optionButton(c_.KindFrame, "file", option3Place, "Option3");
     c_.Option5 = drawing.optionButton(c_.KindFrame, "html", option5Place, "Option5");
-    c_.Option4 = drawing.optionButton(c_.KindFrame, "Insert Key to shut down the computer",
-                                      option4Place, "Option4");
+    c_.Option4 = drawing.optionButton(
+        c_.KindFrame, QT_TRANSLATE_NOOP("Ombrix", "Insert Key to shut down the computer"),
+        option4Place, "Option4");
     c_.Option2->setChecked(true);
     // Passing over the shut-down option with the arrows must never make the key a shut-down key.
     new ArrowsMoveFocusOnly({c_.Option2, c_.Option3, c_.Option5, c_.Option4}, c_.KindFrame);
 }
 
 void Form2::createSelectors() {
-    c_.SelectorFrame = drawing.place(new QGroupBox(QStringLiteral("Button"), this),
+    c_.SelectorFrame = drawing.place(new QGroupBox(translate("Ombrix", "Button"), this),
                                      selectorFramePlace, "SelectorFrame");
     c_.keySelectors = new QButtonGroup(this);
     c_.keySelectors->setExclusive(true);
@@ -628,7 +643,8 @@ void Form2::Check4_Click() {
     state_.showAllKeys = all;
     // The choice holds for this run either way; the bar would open with the old one.
     if (!context_.preferences->setShowAllKeys(all))
-        warn(QStringLiteral("The show-all-keys choice could not be stored in the settings file."));
+        warn(translate("Ombrix",
+                       "The show-all-keys choice could not be stored in the settings file."));
     nascondi();
 }
 
@@ -842,8 +858,11 @@ void Form2::Option4_Click() {
     key.argument.assign("");
     key.iconIndex = shutdownImage;
     c_.Label1->setText(QString::number(shutdownImage));
-    key.toolTip.assign(shutdownToolTip);
-    state_.texts.forget(k, KeyTextField::ToolTip);
+    // The pop-up text is the design's, in the user's language, kept as the boxes keep theirs.
+    const FieldText toolTip =
+        platform::typedField(translate(textContext, shutdownToolTip), toolTipWidth);
+    key.toolTip.assign(toolTip.stored);
+    state_.texts.keep(k, KeyTextField::ToolTip, toolTip);
     key.backColor = shutdownBlue;
     stageListPicture(k);
     context_.barCopy->showToolTipAndShutdownBlue(k, key);
@@ -866,8 +885,9 @@ void Form2::Command2_Click() {
     const FieldText caption = platform::typedField(c_.Text1->text(), captionWidth);
     const FieldText toolTip = platform::typedField(c_.Text2->text(), toolTipWidth);
     if (caption.cut || toolTip.cut) {
-        warn(QStringLiteral("This key was not set up.\nA caption holds at most %1 characters and a "
-                            "pop-up text at most %2.")
+        warn(translate("Ombrix",
+                       "This key was not set up.\nA caption holds at most %1 characters and a "
+                       "pop-up text at most %2.")
                  .arg(captionWidth)
                  .arg(toolTipWidth));
         return;
@@ -877,7 +897,7 @@ void Form2::Command2_Click() {
     if (line != targetLine(key)) {
         const TargetFields fields = targetFieldsOf(line.toStdString());
         if (const std::string refusal = targetRefusal(fields); !refusal.empty()) {
-            warn(QStringLiteral("This key was not set up.\n%1")
+            warn(translate("Ombrix", "This key was not set up.\n%1")
                      .arg(QString::fromStdString(refusal)));
             return;
         }
@@ -972,8 +992,8 @@ bool Form2::giveEveryPictureKeyItsFile() {
             continue;
         const WriteResult staged = stagePicture(i, context_.images->image(key.iconIndex));
         if (!staged) {
-            warn(QStringLiteral("The keys were not saved.\n%1\nThe setup stays open with your "
-                                "changes.")
+            warn(translate("Ombrix", "The keys were not saved.\n%1\nThe setup stays open with your "
+                                     "changes.")
                      .arg(QString::fromStdString(staged.message)));
             return false;
         }
@@ -1005,8 +1025,8 @@ bool Form2::storeTableAndChoices() {
     const WriteResult written = saveKeys({context_.dataFolder, context_.keyCountFile}, keys,
                                          state_.keyCount, std::move(others));
     if (!written) {
-        warn(QStringLiteral("The keys were not saved.\n%1\nThe old %2 is unchanged; the setup "
-                            "stays open with your changes.")
+        warn(translate("Ombrix", "The keys were not saved.\n%1\nThe old %2 is unchanged; the setup "
+                                 "stays open with your changes.")
                  .arg(QString::fromStdString(written.message),
                       QString::fromStdString(table.string())));
         return false;
@@ -1016,8 +1036,9 @@ bool Form2::storeTableAndChoices() {
     state_.doubleClickMode = c_.Check2->isChecked();
     Preferences& prefs = *context_.preferences;
     if (!prefs.setSound(state_.soundOn) || !prefs.setDoubleClick(state_.doubleClickMode)) {
-        warn(QStringLiteral("The keys were saved, but the sound and double-click choices could "
-                            "not be stored in the settings file. The setup stays open."));
+        warn(translate("Ombrix",
+                       "The keys were saved, but the sound and double-click choices could "
+                       "not be stored in the settings file. The setup stays open."));
         return false;
     }
     return true;
@@ -1035,8 +1056,8 @@ bool Form2::Form_Unload() {
                                     ? WriteResult{}
                                     : writeKeyCount(context_.keyCountFile, state_.keyCount);
     if (!counted)
-        warn(QStringLiteral("The number of keys was not saved.\n%1\nThe bar keeps its "
-                            "earlier number of keys.")
+        warn(translate("Ombrix", "The number of keys was not saved.\n%1\nThe bar keeps its "
+                                 "earlier number of keys.")
                  .arg(QString::fromStdString(counted.message)));
     unloaded_ = true;
     if (context_.endRunningBar)
@@ -1063,7 +1084,7 @@ void Form2::Check5_Click() {
     if (!context_.preferences->setStartUp(on)) {
         const QSignalBlocker quiet(c_.Check5);
         c_.Check5->setChecked(!on);
-        warn(QStringLiteral("The start-up choice could not be stored in the settings file."));
+        warn(translate("Ombrix", "The start-up choice could not be stored in the settings file."));
         return;
     }
     startFromProgramFolder("OStartUp");
@@ -1077,7 +1098,7 @@ int Form2::startFromProgramFolder(const char* program) {
     const int error =
         context_.desktop->startProgram(file.string(), {}, context_.programFolder.string());
     if (error != 0)
-        warn(QStringLiteral("Cannot start %1\n%2")
+        warn(translate("Ombrix", "Cannot start %1\n%2")
                  .arg(QString::fromStdString(file.string()),
                       QString::fromStdString(errorMessage(error))));
     return error;

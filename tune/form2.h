@@ -2,6 +2,7 @@
 
 #include "bar/barform.h"
 #include "common/atomicfile.h"
+#include "common/translatable.h"
 #include "tune/iconworkspace.h"
 #include "tune/imagelist.h"
 #include "tune/tunestate.h"
@@ -65,7 +66,7 @@ inline constexpr const char* programKindPattern = "*.exe;*.com;*.bat;*.pif";
 inline constexpr const char* webAddressStart = "http://";
 
 // The shut-down key's fixed values.
-inline constexpr const char* shutdownToolTip = "EXIT Windows";
+inline constexpr const char* shutdownToolTip = QT_TRANSLATE_NOOP("Ombrix", "EXIT Windows");
 inline constexpr float shutdownBlue = 16711680.0f; // &HFF0000
 
 // "Ombrix Setup - " and the version, each number written as the classic number-to-text does:

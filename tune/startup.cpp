@@ -1,4 +1,5 @@
 #include "tune/startup.h"
+#include "platform/translation.h"
 
 #include "bar/session.h"
 #include "bar/startupstep.h"
@@ -253,6 +254,7 @@ int runTune(int argc, char** argv) {
     const QByteArray launch = platform::launchId();
     QApplication app(argc, argv);
     platform::applicationStarted();
+    loadTranslations(app);
     QApplication::setApplicationName(QStringLiteral("tune"));
 
     // The setup program writes the key table and key icons; an installed copy's per-user
@@ -265,7 +267,7 @@ int runTune(int argc, char** argv) {
     const SetupSession setup = takeSetupSession(data, platform::keyCountPath());
     if (!setup.mayRun) {
         platform::showWarning(nullptr,
-                              QStringLiteral("The requested application is already open."));
+                              translate("Ombrix", "The requested application is already open."));
         return 0;
     }
     // The bar and the setup program never run side by side: a running bar ends as "ins."
