@@ -413,7 +413,7 @@ void BarForm::Command2_Click(int index) {
     key.target.trimInPlace();
     key.argument.trimInPlace();
     const auto action = planKeyPress(key.target.text(), key.argument.text(), keyPressRules());
-    if (platform::carryOut(action, *context_.desktop, this))
+    if (platform::carryOut(action, *context_.desktop, this, key.target.text()))
         closeAfterKey();
 }
 

@@ -125,7 +125,7 @@ void Form1::Command1_Click() {
         context_.desktop->startProgram(tune.string(), {}, context_.programFolder.string());
     if (error != 0) {
         notice.cancel();
-        context_.desktop->warn(this, QString::fromStdString(errorMessage(error)));
+        context_.desktop->warn(this, platform::startFailure(tune.string(), error));
         return;
     }
     Form_Unload();
@@ -326,7 +326,9 @@ void Form1::openWithKey(int index, std::vector<std::string> files) {
     bool started = false;
     for (const KeyAction& action :
          documentStarts(keys().at(static_cast<std::size_t>(index)), files))
-        started = platform::carryOut(action, *context_.desktop, this) || started;
+        started = platform::carryOut(action, *context_.desktop, this,
+                                     keys().at(static_cast<std::size_t>(index)).target.text()) ||
+                  started;
     if (started)
         closeAfterKey();
 }

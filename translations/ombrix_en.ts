@@ -340,12 +340,6 @@ The bar keeps its earlier number of keys.</translation>
             <translation>The start-up choice could not be stored in the settings file.</translation>
         </message>
         <message>
-            <source>Cannot start %1
-%2</source>
-            <translation>Cannot start %1
-%2</translation>
-        </message>
-        <message>
             <source>Suono/&amp;Sound</source>
             <translation>&amp;Sound</translation>
         </message>
@@ -456,6 +450,42 @@ The bar keeps its earlier number of keys.</translation>
         <message>
             <source>The system did not agree to shut down.</source>
             <translation>The system did not agree to shut down.</translation>
+        </message>
+        <message>
+            <source>Colori</source>
+            <translation>Colours</translation>
+        </message>
+        <message>
+            <source>no such file</source>
+            <translation>no such file</translation>
+        </message>
+        <message>
+            <source>a folder on its way is missing</source>
+            <translation>a folder on its way is missing</translation>
+        </message>
+        <message>
+            <source>it may not be run or read</source>
+            <translation>it may not be run or read</translation>
+        </message>
+        <message>
+            <source>it cannot be reached</source>
+            <translation>it cannot be reached</translation>
+        </message>
+        <message>
+            <source>it cannot be started this way</source>
+            <translation>it cannot be started this way</translation>
+        </message>
+        <message>
+            <source>the system refused</source>
+            <translation>the system refused</translation>
+        </message>
+        <message>
+            <source>This key has nothing to start (error %1).</source>
+            <translation>This key has nothing to start (error %1).</translation>
+        </message>
+        <message>
+            <source>Cannot start "%1": %2 (error %3).</source>
+            <translation>Cannot start "%1": %2 (error %3).</translation>
         </message>
     </context>
 </TS>

@@ -340,12 +340,6 @@ La barra mantiene su número de teclas anterior.</translation>
             <translation>No se pudo guardar la opción de inicio con la sesión en el archivo de configuración.</translation>
         </message>
         <message>
-            <source>Cannot start %1
-%2</source>
-            <translation>No se puede iniciar %1
-%2</translation>
-        </message>
-        <message>
             <source>Suono/&amp;Sound</source>
             <translation>&amp;Sonido</translation>
         </message>
@@ -456,6 +450,42 @@ La barra mantiene su número de teclas anterior.</translation>
         <message>
             <source>The system did not agree to shut down.</source>
             <translation>El sistema no ha aceptado el apagado.</translation>
+        </message>
+        <message>
+            <source>Colori</source>
+            <translation>Colores</translation>
+        </message>
+        <message>
+            <source>no such file</source>
+            <translation>no existe el archivo</translation>
+        </message>
+        <message>
+            <source>a folder on its way is missing</source>
+            <translation>falta una carpeta de la ruta</translation>
+        </message>
+        <message>
+            <source>it may not be run or read</source>
+            <translation>no se permite ejecutarlo ni leerlo</translation>
+        </message>
+        <message>
+            <source>it cannot be reached</source>
+            <translation>no se puede acceder</translation>
+        </message>
+        <message>
+            <source>it cannot be started this way</source>
+            <translation>no se puede iniciar así</translation>
+        </message>
+        <message>
+            <source>the system refused</source>
+            <translation>el sistema lo ha rechazado</translation>
+        </message>
+        <message>
+            <source>This key has nothing to start (error %1).</source>
+            <translation>Esta tecla no tiene nada que iniciar (error %1).</translation>
+        </message>
+        <message>
+            <source>Cannot start "%1": %2 (error %3).</source>
+            <translation>No se puede iniciar «%1»: %2 (error %3).</translation>
         </message>
     </context>
 </TS>

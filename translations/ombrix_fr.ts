@@ -340,12 +340,6 @@ La barre garde son nombre de touches précédent.</translation>
             <translation>Le choix du démarrage avec la session n'a pas pu être enregistré dans le fichier de paramètres.</translation>
         </message>
         <message>
-            <source>Cannot start %1
-%2</source>
-            <translation>Impossible de lancer %1
-%2</translation>
-        </message>
-        <message>
             <source>Suono/&amp;Sound</source>
             <translation>&amp;Son</translation>
         </message>
@@ -456,6 +450,42 @@ La barre garde son nombre de touches précédent.</translation>
         <message>
             <source>The system did not agree to shut down.</source>
             <translation>Le système n'a pas accepté l'extinction.</translation>
+        </message>
+        <message>
+            <source>Colori</source>
+            <translation>Couleurs</translation>
+        </message>
+        <message>
+            <source>no such file</source>
+            <translation>fichier introuvable</translation>
+        </message>
+        <message>
+            <source>a folder on its way is missing</source>
+            <translation>un dossier du chemin est introuvable</translation>
+        </message>
+        <message>
+            <source>it may not be run or read</source>
+            <translation>exécution ou lecture non autorisée</translation>
+        </message>
+        <message>
+            <source>it cannot be reached</source>
+            <translation>inaccessible</translation>
+        </message>
+        <message>
+            <source>it cannot be started this way</source>
+            <translation>ne peut pas être lancé ainsi</translation>
+        </message>
+        <message>
+            <source>the system refused</source>
+            <translation>le système a refusé</translation>
+        </message>
+        <message>
+            <source>This key has nothing to start (error %1).</source>
+            <translation>Cette touche n'a rien à lancer (erreur %1).</translation>
+        </message>
+        <message>
+            <source>Cannot start "%1": %2 (error %3).</source>
+            <translation>Impossible de lancer « %1 » : %2 (erreur %3).</translation>
         </message>
     </context>
 </TS>

@@ -340,12 +340,6 @@ La barra mantiene il numero di tasti precedente.</translation>
             <translation>Non è stato possibile salvare la scelta di avvio con la sessione nel file delle impostazioni.</translation>
         </message>
         <message>
-            <source>Cannot start %1
-%2</source>
-            <translation>Impossibile avviare %1
-%2</translation>
-        </message>
-        <message>
             <source>Suono/&amp;Sound</source>
             <translation>&amp;Suono</translation>
         </message>
@@ -456,6 +450,42 @@ La barra mantiene il numero di tasti precedente.</translation>
         <message>
             <source>The system did not agree to shut down.</source>
             <translation>Il sistema non ha consentito lo spegnimento.</translation>
+        </message>
+        <message>
+            <source>Colori</source>
+            <translation>Colori</translation>
+        </message>
+        <message>
+            <source>no such file</source>
+            <translation>file inesistente</translation>
+        </message>
+        <message>
+            <source>a folder on its way is missing</source>
+            <translation>manca una cartella del percorso</translation>
+        </message>
+        <message>
+            <source>it may not be run or read</source>
+            <translation>non è consentito eseguirlo o leggerlo</translation>
+        </message>
+        <message>
+            <source>it cannot be reached</source>
+            <translation>non è raggiungibile</translation>
+        </message>
+        <message>
+            <source>it cannot be started this way</source>
+            <translation>non può essere avviato in questo modo</translation>
+        </message>
+        <message>
+            <source>the system refused</source>
+            <translation>il sistema ha rifiutato</translation>
+        </message>
+        <message>
+            <source>This key has nothing to start (error %1).</source>
+            <translation>Questo tasto non ha nulla da avviare (errore %1).</translation>
+        </message>
+        <message>
+            <source>Cannot start "%1": %2 (error %3).</source>
+            <translation>Impossibile avviare «%1»: %2 (errore %3).</translation>
         </message>
     </context>
 </TS>

@@ -38,9 +38,12 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <iterator>
 #include <span>
 
 namespace ombrix {
@@ -152,11 +155,37 @@ template <std::size_t Width> void assignChanged(FixedText<Width>& field, const Q
     assignChanged(field, shown.toStdString());
 }
 
+// The room an option's circle and text take in its own font.
+int neededWidth(const QRadioButton* option) {
+    const QStyle* style = option->style();
+    QString text = option->text();
+    text.remove(QLatin1Char('&'));
+    return style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option) +
+           style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, option) +
+           option->fontMetrics().horizontalAdvance(text) + 2;
+}
+
+// The design gives each option of a row just the room its text takes in the design's font; in
+// a wider one (a Japanese desktop's) the next option's circle would cover the text's last
+// letter. Each option keeps its design place unless the one before needs more room: then it
+// moves right just enough, and the last, whose text wraps, keeps its right edge.
+void fitSideBySide(std::initializer_list<QRadioButton*> options) {
+    int nextFree = 0;
+    const QRadioButton* last = *std::prev(options.end());
+    for (QRadioButton* option : options) {
+        const QRect place = option->geometry();
+        const int left = std::max(place.left(), nextFree);
+        const int width = option == last ? place.right() + 1 - left
+                                         : std::max(place.right() + 1 - left, neededWidth(option));
+        option->setGeometry(left, place.top(), width, place.height());
+        nextFree = left + width;
+    }
+}
+
 } // namespace
 
-std::string setupCaption(int major, int minor, int patch) {
-    return "Ombrix Setup - " + numberText(major) + "." + numberText(minor) + "." +
-           numberText(patch);
+std::string setupCaption(int major, int minor, int patch, const std::string& name) {
+    return name + " - " + numberText(major) + "." + numberText(minor) + "." + numberText(patch);
 }
 
 Form2::Form2(TuneContext context, QWidget* parent)
@@ -176,6 +205,7 @@ Form2::Form2(TuneContext context, QWidget* parent)
     createControls();
     connectHandlers();
     makeKeyEditorAccessible(*this, *context_.barCopy);
+    fitSideBySide({c_.Option2, c_.Option3, c_.Option5, c_.Option4});
 }
 
 Form2::~Form2() = default;
@@ -336,7 +366,8 @@ void Form2::connectChooserHandlers() {
 }
 
 void Form2::setCaptionVersion(int major, int minor, int patch) {
-    setWindowTitle(QString::fromStdString(setupCaption(major, minor, patch)));
+    setWindowTitle(QString::fromStdString(
+        setupCaption(major, minor, patch, translate("Ombrix", "Ombrix Setup").toStdString())));
 }
 
 void Form2::enableKeys(float keyCount) {
@@ -1098,9 +1129,7 @@ int Form2::startFromProgramFolder(const char* program) {
     const int error =
         context_.desktop->startProgram(file.string(), {}, context_.programFolder.string());
     if (error != 0)
-        warn(translate("Ombrix", "Cannot start %1\n%2")
-                 .arg(QString::fromStdString(file.string()),
-                      QString::fromStdString(errorMessage(error))));
+        warn(platform::startFailure(file.string(), error));
     return error;
 }
 

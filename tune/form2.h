@@ -71,7 +71,8 @@ inline constexpr float shutdownBlue = 16711680.0f; // &HFF0000
 
 // "Ombrix Setup - " and the version, each number written as the classic number-to-text does:
 // a blank before a number that is not negative, a minus sign before one that is.
-std::string setupCaption(int major, int minor, int patch);
+// `name` is the window's name in the user's language.
+std::string setupCaption(int major, int minor, int patch, const std::string& name = "Ombrix Setup");
 
 // The setup program's key editor: one selector per key, the fields of the selected key, the
 // number of keys and the move bar, and the global check boxes. Every change it makes to a

@@ -247,7 +247,7 @@ using colourwindow::numberText;
 
 colori::colori(ColourWindowContext context, QWidget* parent)
     : QDialog(parent), context_(std::move(context)), state_(*context_.state) {
-    setWindowTitle(QStringLiteral("Colori"));
+    setWindowTitle(translate("Ombrix", "Colori"));
     setObjectName(QStringLiteral("colori"));
     setModal(true);
     QFont designFont = font();
