@@ -275,10 +275,10 @@ void BarForm::applyLayout() {
     const double scale = devicePixelRatioF();
     const std::vector<KeyPlace> places(geometry_.keys.begin(),
                                        geometry_.keys.begin() + std::ptrdiff_t(keyButtons_.size()));
-    const std::vector<KeyPixelRect> pixels = keyPixels(places, scale / platform::twipsPerPixel());
+    const std::vector<DeviceRect> pixels = keyPixels(places, scale / platform::twipsPerPixel());
     for (std::size_t i = 0; i < keyButtons_.size(); ++i) {
-        const KeyPixelRect& face = pixels[i];
-        const KeyPixelRect cover = logicalCover(face, scale);
+        const DeviceRect& face = pixels[i];
+        const DeviceRect cover = logicalCover(face, scale);
         keyButtons_[i]->setGeometry(cover.left, cover.top, cover.width, cover.height);
         keyButtons_[i]->setFacePixels(QRect(face.left, face.top, face.width, face.height));
     }

@@ -12,9 +12,9 @@ int rounded(double value) {
 
 } // namespace
 
-std::vector<KeyPixelRect> keyPixels(const std::vector<KeyPlace>& keys, double pixelsPerTwip) {
+std::vector<DeviceRect> keyPixels(const std::vector<KeyPlace>& keys, double pixelsPerTwip) {
     const int side = rounded(keySize * pixelsPerTwip);
-    std::vector<KeyPixelRect> pixels;
+    std::vector<DeviceRect> pixels;
     pixels.reserve(keys.size());
     for (const KeyPlace& key : keys)
         pixels.push_back(
@@ -22,7 +22,7 @@ std::vector<KeyPixelRect> keyPixels(const std::vector<KeyPlace>& keys, double pi
     return pixels;
 }
 
-KeyPixelRect logicalCover(const KeyPixelRect& device, double scale) {
+DeviceRect logicalCover(const DeviceRect& device, double scale) {
     // A hair of tolerance, so that a device edge that falls on a logical one stays there.
     constexpr double tolerance = 1e-9;
     const int left = static_cast<int>(std::floor(device.left / scale + tolerance));

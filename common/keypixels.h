@@ -11,24 +11,24 @@
 // straight from twips to device pixels, with one width for every key.
 namespace ombrix {
 
-struct KeyPixelRect {
+struct DeviceRect {
     int left = 0;
     int top = 0;
     int width = 0;
     int height = 0;
 
     int right() const { return left + width; } // one past the last pixel
-    friend bool operator==(const KeyPixelRect&, const KeyPixelRect&) = default;
+    friend bool operator==(const DeviceRect&, const DeviceRect&) = default;
 };
 
 // The device pixels of each key: `pixelsPerTwip` is the screen's device pixels per twip (its
 // scale divided by the twips per logical pixel). Every key is round(keySize x pixelsPerTwip)
 // wide and high; its left and top are its twips rounded once, so the keys of a row are equally
 // wide and their gaps differ by at most one pixel.
-std::vector<KeyPixelRect> keyPixels(const std::vector<KeyPlace>& keys, double pixelsPerTwip);
+std::vector<DeviceRect> keyPixels(const std::vector<KeyPlace>& keys, double pixelsPerTwip);
 
 // The smallest rectangle of whole logical pixels (device pixels divided by `scale`) that
 // holds `device`: a widget there can draw the key on exactly its device pixels.
-KeyPixelRect logicalCover(const KeyPixelRect& device, double scale);
+DeviceRect logicalCover(const DeviceRect& device, double scale);
 
 } // namespace ombrix

@@ -41,11 +41,11 @@ class KeyPixelsTest : public ::testing::TestWithParam<Row> {};
 TEST_P(KeyPixelsTest, KeysOfARowAreEquallyWideWithEvenGaps) {
     const double scale = GetParam().scale;
     const std::vector<KeyPlace> keys = foldedKeys();
-    const std::vector<KeyPixelRect> pixels = keyPixels(keys, scale / twipsPerPixel);
+    const std::vector<DeviceRect> pixels = keyPixels(keys, scale / twipsPerPixel);
     ASSERT_EQ(pixels.size(), keys.size());
 
-    std::map<int, std::vector<KeyPixelRect>> rows; // by top
-    for (const KeyPixelRect& key : pixels) {
+    std::map<int, std::vector<DeviceRect>> rows; // by top
+    for (const DeviceRect& key : pixels) {
         EXPECT_EQ(key.width, pixels.front().width);
         EXPECT_EQ(key.height, key.width);
         rows[key.top].push_back(key);
@@ -53,7 +53,7 @@ TEST_P(KeyPixelsTest, KeysOfARowAreEquallyWideWithEvenGaps) {
     ASSERT_GE(rows.size(), 3u) << "the keys fold into several rows";
     for (auto& [top, row] : rows) {
         std::sort(row.begin(), row.end(),
-                  [](const KeyPixelRect& a, const KeyPixelRect& b) { return a.left < b.left; });
+                  [](const DeviceRect& a, const DeviceRect& b) { return a.left < b.left; });
         int narrowest = 1 << 30;
         int widest = -1;
         for (std::size_t i = 1; i < row.size(); ++i) {
@@ -68,8 +68,8 @@ TEST_P(KeyPixelsTest, KeysOfARowAreEquallyWideWithEvenGaps) {
 
 TEST_P(KeyPixelsTest, AWidgetCoveringAKeyHoldsExactlyItsPixels) {
     const double scale = GetParam().scale;
-    for (const KeyPixelRect& key : keyPixels(foldedKeys(), scale / twipsPerPixel)) {
-        const KeyPixelRect cover = logicalCover(key, scale);
+    for (const DeviceRect& key : keyPixels(foldedKeys(), scale / twipsPerPixel)) {
+        const DeviceRect cover = logicalCover(key, scale);
         EXPECT_LE(cover.left * scale, key.left + 1e-9);
         EXPECT_LE(cover.top * scale, key.top + 1e-9);
         EXPECT_GE(cover.right() * scale, key.right() - 1e-9);

@@ -319,8 +319,9 @@ int runTune(int argc, char** argv) {
                          windows.editor->keepClearOfBarCopy(true);
                      });
     tellSettingsProblem(session);
-    // Asked to end, the setup program ends as its close box ends it: the keys are not saved.
-    const platform::TerminationSignals termination([&windows] { windows.editor->close(); });
+    // Asked to end (the session closing, `kill`), the setup program ends without saving the
+    // keys and without starting the bar: a session that is ending has no use for a new bar.
+    const platform::TerminationSignals termination([] { QCoreApplication::exit(0); });
     return QApplication::exec();
 }
 
