@@ -4,8 +4,11 @@
 #include "common/keytable.h"
 #include "common/keytexts.h"
 
+#include <QApplication>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QValidator>
 
 #include <gtest/gtest.h>
@@ -79,4 +82,27 @@ TEST(TypedTexts, ATextTooLongForItsFieldIsRefusedBeforeAnythingIsStored) {
     ASSERT_EQ(f.warnings.size(), 1u);
     EXPECT_TRUE(f.warnings[0].contains("36"));
     EXPECT_EQ(f.key(4), before);
+}
+
+// In a font wider than the design's (a Japanese desktop's, here a monospaced one), each kind
+// option still shows its whole text: the next one's circle moves aside, never over it.
+TEST(KindOptions, MakeRoomForTheirTextsInAWiderFont) {
+    const QFont before = QApplication::font();
+    QFont wide(QStringLiteral("DejaVu Sans Mono"));
+    wide.setStretch(QFont::Expanded);
+    QApplication::setFont(wide);
+    TuneEditor f;
+    QApplication::setFont(before);
+    const auto& ui = f.ui();
+    const std::vector<QRadioButton*> row = {ui.Option2, ui.Option3, ui.Option5, ui.Option4};
+    for (std::size_t i = 0; i + 1 < row.size(); ++i) {
+        const QRadioButton* option = row[i];
+        QString text = option->text();
+        text.remove('&');
+        const int textRight = option->x() +
+                              option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                              option->fontMetrics().horizontalAdvance(text);
+        EXPECT_LE(textRight, row[i + 1]->x()) << text.toStdString();
+        EXPECT_LE(option->geometry().right(), row[i + 1]->x()) << text.toStdString();
+    }
 }
