@@ -53,7 +53,7 @@
         </message>
         <message>
             <source>System Gray</source>
-            <translation>Grau des Systems</translation>
+            <translation>System­grau</translation>
         </message>
         <message>
             <source>OK</source>
