@@ -300,7 +300,12 @@ int runTune(int argc, char** argv) {
             if (state.soundOn)
                 session.sounds.playClick();
         };
-        const ColourWindowContext colours = colourWindowContext(*shown, state, folder, click);
+        ColourWindowContext colours = colourWindowContext(*shown, state, folder, click);
+        // The bar copy stays on top of every window: the colour window goes beside it.
+        colours.area = [&startup, copy = shown->barCopy.get()] {
+            const BarWindowState& at = copy->state();
+            return roomBesideCopy(startup.context.screen(), {at.left, at.top, at.width, at.height});
+        };
         openColourWindow(colours, shown->editor.get());
     };
 

@@ -109,6 +109,26 @@ QRadioButton* Drawing::optionButton(QWidget* parent, const char* text, const Pla
                  name);
 }
 
+QString withAccessKey(const QString& text, QChar letter) {
+    if (text.contains(QLatin1Char('&')))
+        return text;
+    const auto matches = [&](qsizetype i) {
+        return text.at(i).toCaseFolded() == letter.toCaseFolded();
+    };
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < text.size() && at < 0; ++i)
+        if (matches(i) && (i == 0 || !text.at(i - 1).isLetterOrNumber()))
+            at = i;
+    for (qsizetype i = 0; i < text.size() && at < 0; ++i)
+        if (matches(i))
+            at = i;
+    if (at < 0)
+        return text;
+    QString marked = text;
+    marked.insert(at, QLatin1Char('&'));
+    return marked;
+}
+
 QColor captionColourOn(const QColor& face) {
     const int luma = (299 * face.red() + 587 * face.green() + 114 * face.blue()) / 1000;
     return luma < 128 ? Qt::white : Qt::black;

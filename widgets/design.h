@@ -58,6 +58,11 @@ struct Drawing {
                                const char* name) const;
 };
 
+// The text with its access key marked ("&"): the first `letter` that begins a word, else the
+// first anywhere, either case. A text that has no such letter, or has its access key already, is
+// left as it is; so is the text a translation gives.
+QString withAccessKey(const QString& text, QChar letter);
+
 // The caption colour on a face of colour `face`: black or white, whichever reads better.
 QColor captionColourOn(const QColor& face);
 
