@@ -1,4 +1,5 @@
 #include "bar/barform.h"
+#include "platform/translation.h"
 
 #include "bar/barlook.h"
 #include "bar/keybutton.h"
@@ -41,10 +42,10 @@ constexpr Place innerRing{70, 70, 235, 235}; // Shape4
 constexpr Place centreDot{150, 150, 80, 80}; // Shape6
 
 const char* const sideToolTips[4] = {
-    "Sposta Ombrix sul lato sinistor/Move Ombrix to the left side",
-    "Sposta Ombrix sul lato superiore/move Ombrix to the upper side",
-    "Sposta Ombrix sul lato destro/Put Ombrix on the right side",
-    "Sposta Ombrix sul lato inferiore/Move Ombrix to the buttom side"};
+    QT_TRANSLATE_NOOP("Ombrix", "Sposta Ombrix sul lato sinistor/Move Ombrix to the left side"),
+    QT_TRANSLATE_NOOP("Ombrix", "Sposta Ombrix sul lato superiore/move Ombrix to the upper side"),
+    QT_TRANSLATE_NOOP("Ombrix", "Sposta Ombrix sul lato destro/Put Ombrix on the right side"),
+    QT_TRANSLATE_NOOP("Ombrix", "Sposta Ombrix sul lato inferiore/Move Ombrix to the buttom side")};
 
 const QColor rowBackground(0xE6, 0xE2, 0xD8);
 const QColor rowBorder(0x8A, 0x84, 0x78);
@@ -91,12 +92,12 @@ void BarForm::createControls() {
     check1_ = new QCheckBox(this);
     check1_->setGeometry(drawing.pixels(check1Place));
     check1_->setToolTip(
-        QStringLiteral("Carica e mantiene la barra aperta / load and let the bar open"));
+        translate("Ombrix", "Carica e mantiene la barra aperta / load and let the bar open"));
     check1_->setFocusPolicy(Qt::NoFocus);
 
     for (int i = 0; i < 4; ++i) {
         label1_[i] = makeLabel(this, label1Places[i], palette().color(QPalette::Highlight));
-        label1_[i]->setToolTip(QString::fromUtf8(sideToolTips[i]));
+        label1_[i]->setToolTip(translate(textContext, sideToolTips[i]));
         label1_[i]->installEventFilter(this);
     }
 
@@ -107,7 +108,7 @@ void BarForm::createControls() {
     bold.setBold(true);
     label3_->setFont(bold);
     label3_->setToolTip(
-        QStringLiteral("Con un doppio clickchiude Ombrix/With a double click close Ombrix"));
+        translate("Ombrix", "Con un doppio clickchiude Ombrix/With a double click close Ombrix"));
     label3_->installEventFilter(this);
 
     label4_ = makeLabel(this, label4Place, Qt::yellow);
@@ -115,7 +116,7 @@ void BarForm::createControls() {
     label5_ = new QWidget(this);
     label5_->setGeometry(drawing.pixels(label5Place));
     label5_->setMouseTracking(true);
-    label5_->setToolTip(QStringLiteral("Apre e chiude la barra/Open and close the bar"));
+    label5_->setToolTip(translate("Ombrix", "Apre e chiude la barra/Open and close the bar"));
     label5_->installEventFilter(this);
 }
 
@@ -128,7 +129,7 @@ void BarForm::createKeys(int count) {
     // A key's font is set with its caption (fitCaption); a key showing a picture needs none.
     for (int i = keyCount(); i < count; ++i) {
         auto* button = new KeyButton(this);
-        button->setToolTip(QStringLiteral("Lancia il programma/Launch the program"));
+        button->setToolTip(translate("Ombrix", "Lancia il programma/Launch the program"));
         button->setFocusPolicy(Qt::NoFocus);
         button->setIconSize(QSize(16, 16));
         connect(button, &QAbstractButton::clicked, this, [this, i] { Command2_Click(i); });
@@ -186,7 +187,10 @@ bool BarForm::showFace(int i, KeyRecord& key, const std::filesystem::path& dataF
     }
     if (index == 0) {
         key.caption.trimInPlace();
-        setKeyFace(i, QString::fromStdString(captionFace(key, i)), QPixmap());
+        const std::string caption =
+            texts_ ? texts_->textOf(key, i, KeyTextField::Caption) : key.caption.text();
+        setKeyFace(i, caption.empty() ? QString::number(i + 1) : QString::fromStdString(caption),
+                   QPixmap());
         return true;
     }
     if (index == targetIconIndex) {
@@ -200,7 +204,8 @@ bool BarForm::showFace(int i, KeyRecord& key, const std::filesystem::path& dataF
 
 void BarForm::showToolTipAndShutdownBlue(int i, KeyRecord& key) {
     key.toolTip.trimInPlace();
-    setKeyToolTip(i, QString::fromStdString(key.toolTip.text()));
+    setKeyToolTip(i, QString::fromStdString(texts_ ? texts_->textOf(key, i, KeyTextField::ToolTip)
+                                                   : key.toolTip.text()));
     key.target.trimInPlace();
     if (isShutdownTarget(key.target.text()))
         setKeyColour(i, 0x0000FF);
@@ -423,7 +428,7 @@ void BarForm::Label1_Click(int index) {
     dock();
     if (!context_.preferences->setSide(static_cast<std::int16_t>(index + 1)))
         context_.desktop->warn(
-            this, QStringLiteral("The side could not be stored in the settings file."));
+            this, translate("Ombrix", "The side could not be stored in the settings file."));
 }
 
 void BarForm::Label3_DblClick() {
@@ -438,7 +443,7 @@ void BarForm::Command2_Click(int index) {
     key.target.trimInPlace();
     key.argument.trimInPlace();
     const auto action = planKeyPress(key.target.text(), key.argument.text(), keyPressRules());
-    if (platform::carryOut(action, *context_.desktop, this))
+    if (platform::carryOut(action, *context_.desktop, this, key.target.text()))
         closeAfterKey();
 }
 

@@ -4,6 +4,7 @@
 #include "common/dockarea.h"
 #include "common/keyaction.h"
 #include "common/keyrecord.h"
+#include "common/keytexts.h"
 #include "common/layout.h"
 #include "common/settings.h"
 
@@ -76,6 +77,9 @@ public:
     // The stored colour; false, leaving the colour as it is, when it is no colour value.
     bool showColour(int i, float backColor);
     void setKeys(std::vector<KeyRecord> keys) { keys_ = std::move(keys); }
+    // Where the captions and pop-up texts as typed are kept, read by showFace and
+    // showToolTipAndShutdownBlue; without them the records' own texts are shown.
+    void useKeyTexts(const KeyTexts* texts) { texts_ = texts; }
     void setSoundAndDoubleClick(bool soundOn, bool doubleClickMode);
     void setWindowState(const BarWindowState& state);
     void setKeepOpen(bool on);
@@ -166,6 +170,7 @@ private:
     GrabPoint grabPoint_;
     bool draggedDuringPress_ = false;
     std::vector<KeyRecord> keys_;
+    const KeyTexts* texts_ = nullptr;
 
     std::vector<KeyButton*> keyButtons_;
     QCheckBox* check1_ = nullptr;

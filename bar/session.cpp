@@ -1,4 +1,5 @@
 #include "bar/session.h"
+#include "platform/translation.h"
 
 #include "platform/icons.h"
 
@@ -36,7 +37,8 @@ void tellSettingsProblem(const DesktopSession& session) {
 bool isOnlyCopy(platform::SingleInstance& instance) {
     if (instance.acquire())
         return true;
-    platform::showWarning(nullptr, QStringLiteral("The requested application is already open."));
+    platform::showWarning(nullptr,
+                          translate("Ombrix", "The requested application is already open."));
     return false;
 }
 

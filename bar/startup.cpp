@@ -1,4 +1,5 @@
 #include "bar/startup.h"
+#include "platform/translation.h"
 
 #include "bar/baraccessible.h"
 #include "bar/barkeyboard.h"
@@ -114,6 +115,8 @@ std::unique_ptr<Form1> buildBar(const BarStartup& startup) {
         std::vector<KeyRecord> read = startup.readKeys(startup, readCount);
         keyCount = readCount;
         keys = std::move(read);
+        // Read after the keys, whose reading finishes an interrupted save first.
+        form.setKeyTexts(readKeyTexts(keyTextsPath(startup.context.dataFolder)));
         return true;
     });
     step(startup, [&] {
@@ -154,6 +157,7 @@ int runBar(int argc, char** argv) {
     platform::chooseWindowSystem();
     QApplication app(argc, argv);
     platform::applicationStarted();
+    loadTranslations(app);
     QApplication::setApplicationName(QStringLiteral("Ombrix"));
     QApplication::setQuitOnLastWindowClosed(false);
 

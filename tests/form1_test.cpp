@@ -118,7 +118,11 @@ TEST(KeyPress, WebAddressesShutdownAndFailures) {
 
     bar->Command2_Click(secureKey);
     bar->Command2_Click(shellKey);
-    EXPECT_EQ(f.desktop.warnings, (std::vector<std::string>{"Error:  53", "Error:  53"}));
+    // Each message names the target and what failed, and keeps the number.
+    EXPECT_EQ(f.desktop.warnings,
+              (std::vector<std::string>{
+                  "Cannot start \"https://example.org\": no such file (error 53).",
+                  "Cannot start \"/bin/true; touch pwned\": no such file (error 53)."}));
     EXPECT_FALSE(bar->state().closed());
     EXPECT_TRUE(f.desktop.starts.empty());
     EXPECT_FALSE(std::filesystem::exists("pwned"));
@@ -130,7 +134,9 @@ TEST(KeyPress, AProgramThatWillNotStartReportsItsNumber) {
     bar->apri();
     f.desktop.startResult = 70;
     bar->Command2_Click(toolKey);
-    EXPECT_EQ(f.desktop.warnings, std::vector<std::string>{"Error:  70"});
+    EXPECT_EQ(f.desktop.warnings,
+              std::vector<std::string>{"Cannot start \"" + (f.folder / "bin/tool").string() +
+                                       "\": it may not be run or read (error 70)."});
     EXPECT_FALSE(bar->state().closed());
 }
 

@@ -15,6 +15,7 @@ constexpr ShapeRect noShape{0, 0, 0, 0};
 Form3::Form3(BarContext context, TuneState& state, QWidget* parent)
     : BarForm(std::move(context), parent), tune_(state) {
     setWindowTitle(QStringLiteral("Ombrix"));
+    useKeyTexts(&state.texts);
     geometry_.shapes.fill(noShape);
     geometry_.shapes[0] = copyShape;
     createKeys(maxKeys);

@@ -1,4 +1,5 @@
 #include "tune/startup.h"
+#include "platform/translation.h"
 
 #include "bar/session.h"
 #include "bar/startupstep.h"
@@ -45,11 +46,13 @@ bool readKeys(TuneState& state, const std::filesystem::path& dataFolder) {
         return false;
     const std::vector<KeyRecord> keys = loadKeys(table, maxKeys);
     std::copy(keys.begin(), keys.end(), state.keys.begin());
+    state.texts = readKeyTexts(keyTextsPath(dataFolder));
     return true;
 }
 
 // Without a key table every key holds its number, as stored (with its leading blank).
 void giveDefaultKeys(Form3& copy, TuneState& state) {
+    state.texts = {};
     for (int i = 0; i < maxKeys; ++i) {
         state.keys[static_cast<std::size_t>(i)] = defaultKeyRecord(i);
         copy.setKeyFace(i, QString::number(i + 1), QPixmap());
@@ -252,6 +255,7 @@ int runTune(int argc, char** argv) {
     const QByteArray launch = platform::launchId();
     QApplication app(argc, argv);
     platform::applicationStarted();
+    loadTranslations(app);
     QApplication::setApplicationName(QStringLiteral("tune"));
 
     // The setup program writes the key table and key icons; an installed copy's per-user
@@ -264,7 +268,7 @@ int runTune(int argc, char** argv) {
     const SetupSession setup = takeSetupSession(data, platform::keyCountPath());
     if (!setup.mayRun) {
         platform::showWarning(nullptr,
-                              QStringLiteral("The requested application is already open."));
+                              translate("Ombrix", "The requested application is already open."));
         return 0;
     }
     // The bar and the setup program never run side by side: a running bar ends as "ins."

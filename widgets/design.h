@@ -38,6 +38,9 @@ struct Drawing {
         return widget;
     }
 
+    // The controls' texts are the design's, in the user's language: a call passes them marked
+    // with QT_TRANSLATE_NOOP("Ombrix", ...) so that the translation tools find them.
+
     // A label with its text at the top left of its place.
     QLabel* label(QWidget* parent, const char* text, const Place& where, const char* name,
                   Wrap wrap) const;

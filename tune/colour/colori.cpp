@@ -1,4 +1,5 @@
 #include "tune/colour/colori.h"
+#include "platform/translation.h"
 #include "tune/colour/coloriaccess.h"
 #include "tune/colour/colorilayout.h"
 #include "tune/colour/colorisize.h"
@@ -59,7 +60,7 @@ using colourwindow::numberText;
 
 colori::colori(ColourWindowContext context, QWidget* parent)
     : QDialog(parent), context_(std::move(context)), state_(*context_.state) {
-    setWindowTitle(QStringLiteral("Colori"));
+    setWindowTitle(translate("Ombrix", "Colori"));
     setObjectName(QStringLiteral("colori"));
     setModal(true);
     scale_ = colourWindowTextScale(clientWidth, clientHeight, areaNow());
@@ -87,26 +88,35 @@ void colori::createControls() {
 }
 
 void colori::createBoxes() {
-    c_.Label2 = drawing.label(this, "Tonaltà", label2Place, "Label2", design::Wrap::No);
+    c_.Label2 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Tonaltà"), label2Place, "Label2",
+                              design::Wrap::No);
     c_.ton = numberBox(this, tonPlace, "ton");
-    c_.Label3 = drawing.label(this, "Saturazione", label3Place, "Label3", design::Wrap::No);
+    c_.Label3 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Saturazione"), label3Place,
+                              "Label3", design::Wrap::No);
     c_.sat = numberBox(this, satPlace, "sat");
-    c_.label5 = drawing.label(this, "Luminosità", label5Place, "label5", design::Wrap::No);
+    c_.label5 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Luminosità"), label5Place,
+                              "label5", design::Wrap::No);
     c_.lum = numberBox(this, lumPlace, "lum");
-    c_.label6 = drawing.label(this, "Rosso", label6Place, "label6", design::Wrap::No);
+    c_.label6 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Rosso"), label6Place, "label6",
+                              design::Wrap::No);
     c_.ROSSO = numberBox(this, rossoPlace, "ROSSO");
-    c_.Label7 = drawing.label(this, "Verde", label7Place, "Label7", design::Wrap::No);
+    c_.Label7 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Verde"), label7Place, "Label7",
+                              design::Wrap::No);
     c_.VERDE = numberBox(this, verdePlace, "VERDE");
-    c_.Label8 = drawing.label(this, "Blu", label8Place, "Label8", design::Wrap::No);
+    c_.Label8 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Blu"), label8Place, "Label8",
+                              design::Wrap::No);
     c_.BLUE = numberBox(this, bluePlace, "BLUE");
 }
 
 void colori::createButtons() {
-    c_.Command9 = button(this, "CANCEL", command9Place, "Command9");
-    c_.Command4 = button(this, "CANCEL ALL", command4Place, "Command4");
-    c_.Command3 = button(this, "System Gray", command3Place, "Command3");
-    c_.Command1 = button(this, "OK", command1Place, "Command1");
-    c_.Command5 = button(this, "Preceeding color", command5Place, "Command5");
+    c_.Command9 = button(this, QT_TRANSLATE_NOOP("Ombrix", "CANCEL"), command9Place, "Command9");
+    c_.Command4 =
+        button(this, QT_TRANSLATE_NOOP("Ombrix", "CANCEL ALL"), command4Place, "Command4");
+    c_.Command3 =
+        button(this, QT_TRANSLATE_NOOP("Ombrix", "System Gray"), command3Place, "Command3");
+    c_.Command1 = button(this, QT_TRANSLATE_NOOP("Ombrix", "OK"), command1Place, "Command1");
+    c_.Command5 =
+        button(this, QT_TRANSLATE_NOOP("Ombrix", "Preceeding color"), command5Place, "Command5");
     QFont small = font();
     small.setPointSizeF(7 * scale_);
     for (std::size_t i = 0; i < c_.Command2.size(); ++i) {
@@ -114,7 +124,7 @@ void colori::createButtons() {
                                   {sampleKeyLefts[i], sampleKeyTop, sampleKeySize, sampleKeySize},
                                   "Command2");
         key->setObjectName(QStringLiteral("Command2_%1").arg(i));
-        key->setToolTip(QStringLiteral("Lancia il programma/Launch the program"));
+        key->setToolTip(translate("Ombrix", "Lancia il programma/Launch the program"));
         key->setFont(small);
         key->setFocusPolicy(Qt::NoFocus);
         key->setIconSize(QSize(16, 16) * scale_);
@@ -124,7 +134,8 @@ void colori::createButtons() {
 }
 
 void colori::createSelectors() {
-    c_.Frame1 = drawing.place(new QGroupBox(QStringLiteral("Button"), this), frame1Place, "Frame1");
+    c_.Frame1 =
+        drawing.place(new QGroupBox(translate("Ombrix", "Button"), this), frame1Place, "Frame1");
     c_.keySelectors = new QButtonGroup(this);
     c_.keySelectors->setExclusive(true);
     QFont smallFonts(QStringLiteral("Small Fonts"));
