@@ -77,10 +77,10 @@ start_window_manager
 
 # ---------------------------------------------------------------- helpers
 layout() { # framebuffer "output mode position"...: the primary is DUMMY0
-    local args=(--fb "$1") spec output mode position
+    local args=(--fb "$1") monitor output mode position
     shift
-    for spec in "$@"; do
-        read -r output mode position <<<"$spec"
+    for monitor in "$@"; do
+        read -r output mode position <<<"$monitor"
         if [ "$mode" = off ]; then
             args+=(--output "$output" --off)
         else
