@@ -127,6 +127,7 @@ void BarForm::createKeys(int count) {
         button->setIconSize(QSize(16, 16));
         connect(button, &QAbstractButton::clicked, this, [this, i] { Command2_Click(i); });
         keyButtons_.push_back(button);
+        keyCreated(button);
     }
     applyLayout();
 }

@@ -122,6 +122,8 @@ protected:
     virtual bool crossesMonitors() const { return false; }
     virtual KeyPressRules keyPressRules() const { return barKeyPress; }
     virtual void closeAfterKey();
+    // Each key button as it is made, for the windows that watch their keys.
+    virtual void keyCreated(KeyButton*) {}
     // The record behind key button i.
     virtual KeyRecord& keyRecord(int index);
 

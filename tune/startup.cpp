@@ -1,7 +1,10 @@
 #include "tune/startup.h"
 
+#include "common/keyarrangement.h"
+
 #include "bar/session.h"
 #include "bar/startupstep.h"
+#include "common/keyarrangement.h"
 
 #include "common/keycount.h"
 #include "common/keysave.h"
@@ -190,8 +193,10 @@ TuneWindows startTune(const TuneStartup& startup) {
         return allValid;
     });
     step(startup, [&] {
-        editor.selector(0)->setChecked(true);
-        editor.Option1_Click(0);
+        const int first =
+            keyEnabled(startup.firstSelectedKey, state.keyCount) ? startup.firstSelectedKey : 0;
+        editor.selector(first)->setChecked(true);
+        editor.Option1_Click(first);
         return true;
     });
     step(startup, [&] {
@@ -270,6 +275,10 @@ int runTune(int argc, char** argv) {
     startup.keyCountFile = platform::keyCountPath();
     startup.applicationFolders = platform::applicationFolders();
     startup.beep = [] { QApplication::beep(); };
+    std::vector<std::string> arguments;
+    for (const QString& argument : QCoreApplication::arguments())
+        arguments.push_back(argument.toStdString());
+    startup.firstSelectedKey = keyToEditOption(arguments).value_or(0);
     // "Background Color" opens the colour window over the editor once both windows exist.
     TuneWindows* shown = nullptr;
     startup.openColourWindow = [&] {
