@@ -124,6 +124,12 @@ protected:
     virtual void closeAfterKey();
     // Each key button as it is made, for the windows that watch their keys.
     virtual void keyCreated(KeyButton*) {}
+
+public:
+    // The keys that can be arranged: every key of the bar; the copy has disabled ones too.
+    virtual int keysInUse() const { return keyCount(); }
+
+protected:
     // The record behind key button i.
     virtual KeyRecord& keyRecord(int index);
 

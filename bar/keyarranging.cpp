@@ -89,6 +89,10 @@ bool KeyDragging::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void KeyDragging::pickUp() {
+    if (from_ >= bar_.keysInUse()) {
+        state_ = State::Idle;
+        return;
+    }
     state_ = State::Dragging;
     target_ = from_;
     QAbstractButton* key = bar_.key(from_);
@@ -121,7 +125,7 @@ void KeyDragging::follow(QPoint global) {
 // Every key but the dragged one at the place it has after `change`.
 void KeyDragging::layKeys(const KeyArrangement& change) {
     const auto& places = bar_.rows().keys;
-    const int count = std::min(bar_.keyCount(), static_cast<int>(places.size()));
+    const int count = std::min(bar_.keysInUse(), static_cast<int>(places.size()));
     const std::vector<int> order = arrangedOrder(change, count);
     for (int place = 0; place < count; ++place) {
         const int key = order[static_cast<std::size_t>(place)];

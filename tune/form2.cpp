@@ -163,6 +163,7 @@ Form2::Form2(TuneContext context, QWidget* parent)
                  platform::toPixels(clientHeight * designScale));
     createControls();
     connectHandlers();
+    connectBarCopyArranging();
 }
 
 Form2::~Form2() = default;
