@@ -1,8 +1,10 @@
 #include "bar/barform.h"
 
+#include "bar/barlook.h"
 #include "bar/keybutton.h"
 
 #include "common/colourvalue.h"
+#include "common/keypixels.h"
 #include "common/targets.h"
 #include "platform/desktopservices.h"
 #include "platform/screen.h"
@@ -12,7 +14,9 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
 
 #include <algorithm>
 
@@ -72,6 +76,7 @@ BarForm::BarForm(BarContext context, QWidget* parent)
     setWindowTitle(QStringLiteral("Ombrix"));
     state_.height = designHeight;
     createControls();
+    keepDesignColours(*this);
     Form_Load();
     if (context_.screen)
         area_ = context_.screen();
@@ -146,7 +151,7 @@ namespace {
 // A caption of up to six letters on a key 350 twips wide: the font shrinks, down to a floor
 // where letters stay legible, until the caption fits inside the key's frame.
 void fitCaption(KeyButton* button, const QString& caption) {
-    constexpr double largest = 7.0;
+    const double largest = captionPoints(7.0);
     constexpr double smallest = 5.0;
     const int room = button->width() - 4;
     QFont font = button->font();
@@ -260,12 +265,29 @@ void BarForm::finishStartUp() {
     label4_->hide();
 }
 
+// The keys' places become device pixels in one rounding for all of them (keyPixels), so that
+// keys are equally wide and evenly spaced at any scale; each key widget covers its pixels.
 void BarForm::applyLayout() {
+    const double scale = devicePixelRatioF();
+    const std::vector<KeyPlace> places(geometry_.keys.begin(),
+                                       geometry_.keys.begin() + std::ptrdiff_t(keyButtons_.size()));
+    const std::vector<DeviceRect> pixels = keyPixels(places, scale / platform::twipsPerPixel());
     for (std::size_t i = 0; i < keyButtons_.size(); ++i) {
-        const KeyPlace& place = geometry_.keys[i];
-        keyButtons_[i]->setGeometry(toPixels(place.left, place.top, keySize, keySize));
+        const DeviceRect& face = pixels[i];
+        const DeviceRect cover = logicalCover(face, scale);
+        keyButtons_[i]->setGeometry(cover.left, cover.top, cover.width, cover.height);
+        keyButtons_[i]->setFacePixels(QRect(face.left, face.top, face.width, face.height));
     }
     update();
+}
+
+void BarForm::showKeyAt(int i, const KeyPlace& place) {
+    const double scale = devicePixelRatioF();
+    const DeviceRect face = keyPixels({place}, scale / platform::twipsPerPixel()).front();
+    const DeviceRect cover = logicalCover(face, scale);
+    KeyButton* button = key(i);
+    button->setGeometry(cover.left, cover.top, cover.width, cover.height);
+    button->setFacePixels(QRect(face.left, face.top, face.width, face.height));
 }
 
 QRegion BarForm::shapeRegion() const {
@@ -284,18 +306,41 @@ void BarForm::applyState() {
     update();
 }
 
+namespace {
+
+// The device pixels of a region of logical pixels, each rectangle scaled and rounded as Qt
+// scales the window's mask, so that what is painted is what the mask leaves.
+QRegion devicePixels(const QRegion& logical, double scale) {
+    QRegion device;
+    for (const QRect& r : logical)
+        device +=
+            QRectF(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale).toRect();
+    return device;
+}
+
+// One background for the union of the rows, with a line along its upper and left edges, drawn
+// on whole device pixels so that it stays sharp at fractional scales.
+void paintRows(QPainter& painter, const QRegion& rows, double scale) {
+    const QRegion device = devicePixels(rows, scale);
+    const int line = std::max(1, static_cast<int>(std::lround(scale)));
+    const QRegion inside = device & device.translated(line, 0) & device.translated(0, line) &
+                           device.translated(line, line);
+    painter.save();
+    painter.setWorldTransform(QTransform::fromScale(1 / scale, 1 / scale));
+    for (const QRect& r : inside)
+        painter.fillRect(r, rowBackground);
+    for (const QRect& r : device - inside)
+        painter.fillRect(r, rowBorder);
+    painter.restore();
+}
+
+} // namespace
+
 void BarForm::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (state_.shape == WindowShape::WholeBar)
+        paintRows(painter, shapeRegion(), devicePixelRatioF());
     painter.setRenderHint(QPainter::Antialiasing);
-    if (state_.shape == WindowShape::WholeBar) {
-        // One background for the union of the rows, outlined once around its edge.
-        QPainterPath rows;
-        rows.addRegion(shapeRegion());
-        painter.fillPath(rows, rowBackground);
-        painter.setPen(QPen(rowBorder, 1));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawPath(rows.simplified().translated(0.5, 0.5));
-    }
     painter.setPen(QPen(handleOuter.darker(140), 1));
     painter.setBrush(handleOuter);
     painter.drawEllipse(QRectF(drawing.pixels(outerCircle)).adjusted(0.5, 0.5, -0.5, -0.5));

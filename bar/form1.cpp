@@ -2,6 +2,7 @@
 
 #include "common/targets.h"
 #include "platform/desktopservices.h"
+#include "platform/launchnotice.h"
 #include "platform/screen.h"
 
 #include <QDragEnterEvent>
@@ -62,6 +63,10 @@ Form1::Form1(BarContext context, QWidget* parent) : BarForm(std::move(context), 
     check2_ = new QCheckBox(QStringLiteral("Check2"), this);
     check2_->setGeometry(toPixels(360, 200, 135, 255));
     check2_->setFocusPolicy(Qt::NoFocus);
+    // Its design place reaches into the round handle; the handle stays whole.
+    check2_->setMask(
+        QRegion(check2_->rect()) -
+        QRegion(toPixels(0, 0, 400, 400), QRegion::Ellipse).translated(-check2_->pos()));
     connect(check2_, &QCheckBox::clicked, this, &Form1::Check2_Click);
 
     setAcceptDrops(true);
@@ -117,9 +122,11 @@ void Form1::startSetup(const std::vector<std::string>& arguments) {
                                          .arg(QString::fromStdString(tune.string())));
         return;
     }
+    platform::LaunchNotice notice(QStringLiteral("tune"), QStringLiteral("Ombrix Setup"));
     const int error =
         context_.desktop->startProgram(tune.string(), arguments, context_.programFolder.string());
     if (error != 0) {
+        notice.cancel();
         context_.desktop->warn(this, QString::fromStdString(errorMessage(error)));
         return;
     }

@@ -50,6 +50,11 @@ public:
     // The passing offer to undo a removal stays this long.
     static constexpr int undoOfferMs = 6000;
 
+signals:
+    // A key button made after the start (a dropped key, a removal undone).
+    void keyAdded(QWidget* key);
+
+public:
 protected:
     bool crossesMonitors() const override { return true; }
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -7,6 +7,7 @@
 #include "platform/screen.h"
 
 #include <QContextMenuEvent>
+#include <QToolButton>
 
 namespace ombrix {
 
@@ -16,13 +17,10 @@ void Form1::makeArrangingControls() {
     dragging_ = new KeyDragging(
         *this, [this](const KeyArrangement& change) { arrangeKeys(change); },
         [this](int index, QPoint global) { showKeyMenu(index, global); });
-    // Drawn as a key is, so that its text always fits inside a key's size.
-    auto* undo = new KeyButton(this);
-    undo->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    undo->setText(KeyMenu::undoText());
-    undoButton_ = undo;
+    // Not a key: the keys are numbered by their place among the bar's key buttons.
+    undoButton_ = new QToolButton(this);
+    undoButton_->setText(KeyMenu::undoText());
     undoButton_->setFocusPolicy(Qt::NoFocus);
-    undoButton_->setFont(smallFont(font()));
     undoButton_->hide();
     connect(undoButton_, &QAbstractButton::clicked, this, &Form1::undoRemoval);
     undoOffer_.setSingleShot(true);
@@ -32,6 +30,7 @@ void Form1::makeArrangingControls() {
 
 void Form1::keyCreated(KeyButton* key) {
     dragging_->watch(key);
+    emit keyAdded(key);
 }
 
 // The change is made to the keys as stored, only when they are still the ones shown.
@@ -93,6 +92,12 @@ void Form1::offerUndo() {
     const int last = keyCount() - 1;
     const KeyPlace& place = rows().keys.at(static_cast<std::size_t>(last));
     undoButton_->setGeometry(toPixels(place.left + keyPitch, place.top, keySize, keySize));
+    // The word fits inside the key's size in the user's language, however long it is there.
+    QFont font = smallFont(this->font());
+    while (font.pointSizeF() > 4 &&
+           QFontMetrics(font).horizontalAdvance(undoButton_->text()) > undoButton_->width() - 4)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    undoButton_->setFont(font);
     undoButton_->setToolTip(KeyMenu::undoToolTip(removed_->index + 1));
     undoButton_->raise();
     undoButton_->show();

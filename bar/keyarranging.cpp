@@ -12,8 +12,6 @@
 
 namespace ombrix {
 
-using platform::toPixels;
-
 KeyDragging::KeyDragging(BarForm& bar, Arrange arrange, ShowMenu showMenu)
     : QObject(&bar), bar_(bar), arrange_(std::move(arrange)), showMenu_(std::move(showMenu)) {
     bar_.installEventFilter(this); // Escape, while the drag holds the keyboard
@@ -47,9 +45,12 @@ bool KeyDragging::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QAbstractButton*>(watched);
     switch (event->type()) {
     case QEvent::KeyPress: {
-        // Shift+F10 asks for the focused key's menu, as the Menu key does.
+        // The Menu key and Shift+F10 ask for the focused key's menu.
         const auto* press = static_cast<QKeyEvent*>(event);
-        if (press->key() != Qt::Key_F10 || press->modifiers() != Qt::ShiftModifier || !showMenu_)
+        const bool menuKey = press->key() == Qt::Key_Menu && press->modifiers() == Qt::NoModifier;
+        const bool shiftF10 =
+            press->key() == Qt::Key_F10 && press->modifiers() == Qt::ShiftModifier;
+        if (!(menuKey || shiftF10) || !showMenu_ || state_ != State::Idle)
             return false;
         showMenu_(index, key->mapToGlobal(key->rect().center()));
         return true;
@@ -108,11 +109,11 @@ void KeyDragging::follow(QPoint global) {
         cancel();
         return;
     }
-    QAbstractButton* key = bar_.key(from_);
-    key->move(at - grab_);
-    const auto& places = bar_.rows().keys;
     const double x = platform::toTwips(1) * at.x();
     const double y = platform::toTwips(1) * at.y();
+    bar_.showKeyAt(from_,
+                   {x - platform::toTwips(1) * grab_.x(), y - platform::toTwips(1) * grab_.y()});
+    const auto& places = bar_.rows().keys;
     const auto inUse =
         std::span(places).first(std::min(places.size(), static_cast<std::size_t>(bar_.keyCount())));
     const int place = placeNearest(inUse, x, y);
@@ -131,8 +132,7 @@ void KeyDragging::layKeys(const KeyArrangement& change) {
         const int key = order[static_cast<std::size_t>(place)];
         if (dragging() && key == from_)
             continue;
-        const KeyPlace& p = places[static_cast<std::size_t>(place)];
-        bar_.key(key)->setGeometry(toPixels(p.left, p.top, keySize, keySize));
+        bar_.showKeyAt(key, places[static_cast<std::size_t>(place)]);
     }
 }
 

@@ -3,28 +3,36 @@
 #include "widgets/design.h"
 
 #include <QPainter>
-#include <QStyle>
+#include <algorithm>
+
+#include <cmath>
 
 namespace ombrix {
 
 namespace {
 
-constexpr int edgeWidth = 1;
 constexpr int captionPadding = 1; // between the edge and the caption's first and last letter
 
-// The edge: light above and left, dark below and right; the other way round while pressed.
-void drawEdge(QPainter& painter, const QRect& r, bool sunken) {
-    const QColor light(255, 255, 255, 140);
-    const QColor dark(0, 0, 0, 140);
-    painter.setPen(sunken ? dark : light);
-    painter.drawLine(r.topLeft(), r.topRight());
-    painter.drawLine(r.topLeft(), r.bottomLeft());
-    painter.setPen(sunken ? light : dark);
-    painter.drawLine(r.bottomLeft(), r.bottomRight());
-    painter.drawLine(r.topRight(), r.bottomRight());
+int devicePixel(double logical, double scale) {
+    return static_cast<int>(std::lround(logical * scale));
 }
 
-void drawCaption(QPainter& painter, const QRect& inside, const QString& caption, const QFont& font,
+// The edge, `width` device pixels: light above and left, dark below and right; the other way
+// round while pressed. Drawn as strips of whole device pixels, so that it stays sharp at any
+// scale.
+void drawEdge(QPainter& painter, const QRect& r, int width, bool sunken) {
+    const QColor light(255, 255, 255, 140);
+    const QColor dark(0, 0, 0, 140);
+    const QColor& upper = sunken ? dark : light;
+    const QColor& lower = sunken ? light : dark;
+    // Each strip runs the whole side, so that the corners blend as four lines drawn in turn.
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), width), upper);
+    painter.fillRect(QRect(r.left(), r.top(), width, r.height()), upper);
+    painter.fillRect(QRect(r.left(), r.bottom() + 1 - width, r.width(), width), lower);
+    painter.fillRect(QRect(r.right() + 1 - width, r.top(), width, r.height()), lower);
+}
+
+void drawCaption(QPainter& painter, const QRectF& inside, const QString& caption, const QFont& font,
                  const QColor& colour) {
     painter.setFont(font);
     painter.setPen(colour);
@@ -35,7 +43,7 @@ void drawCaption(QPainter& painter, const QRect& inside, const QString& caption,
         return;
     }
     // Squeezed sideways about the key's centre, the whole caption stays readable.
-    const QPointF centre = QRectF(inside).center();
+    const QPointF centre = inside.center();
     painter.save();
     painter.translate(centre);
     painter.scale(room / needed, 1.0);
@@ -67,25 +75,56 @@ QColor KeyButton::faceColour() const {
     return colour_ ? *colour_ : palette().color(QPalette::Button);
 }
 
+void KeyButton::setFacePixels(const QRect& devicePixels) {
+    facePixels_ = devicePixels;
+    update();
+}
+
+QRect KeyButton::facePixels() const {
+    if (facePixels_)
+        return *facePixels_;
+    const double scale = devicePixelRatioF();
+    const QRect r = geometry();
+    const int left = devicePixel(r.x(), scale);
+    const int top = devicePixel(r.y(), scale);
+    return QRect(left, top, devicePixel(r.x() + r.width(), scale) - left,
+                 devicePixel(r.y() + r.height(), scale) - top);
+}
+
+// The face, its edge and its picture are drawn on whole device pixels of the window (at a
+// scale of 1.5 a logical pixel is a pixel and a half, and a key drawn in logical pixels would
+// get blurred or uneven edges); the caption in logical pixels, as text is laid out.
 void KeyButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    const double scale = devicePixelRatioF();
+    const QTransform logical = painter.worldTransform();
+    // From device pixels relative to the parent to this key's logical pixels.
+    const QTransform device =
+        QTransform::fromTranslate(-x(), -y()).scale(1 / scale, 1 / scale) * logical;
+    painter.setWorldTransform(device);
+
     const QPalette::ColorGroup group = !isEnabled()       ? QPalette::Disabled
                                        : isActiveWindow() ? QPalette::Active
                                                           : QPalette::Inactive;
-    const QRect r = rect();
+    const QRect r = facePixels();
     const QColor face = colour_ ? *colour_ : palette().color(group, QPalette::Button);
     painter.fillRect(r, face);
-    drawEdge(painter, r, isDown() || isChecked());
+    const int edge = std::max(1, devicePixel(1, scale));
+    drawEdge(painter, r, edge, isDown() || isChecked());
 
-    const QRect inside = r.adjusted(edgeWidth, edgeWidth, -edgeWidth, -edgeWidth);
+    const QRect inside = r.adjusted(edge, edge, -edge, -edge);
     const bool showsPicture =
         !icon().isNull() && (text().isEmpty() || toolButtonStyle() != Qt::ToolButtonTextOnly);
     if (showsPicture) {
         const QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
-        const QSize size = iconSize().boundedTo(inside.size());
-        icon().paint(&painter,
-                     QStyle::alignedRect(layoutDirection(), Qt::AlignCenter, size, inside),
-                     Qt::AlignCenter, mode);
+        const QPixmap picture = icon().pixmap(iconSize(), scale, mode);
+        const int side =
+            std::min({devicePixel(iconSize().width(), scale), inside.width(), inside.height()});
+        // A picture made for this scale lands pixel for pixel; any other is scaled smoothly.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, picture.width() != side);
+        painter.drawPixmap(QRect(inside.left() + (inside.width() - side) / 2,
+                                 inside.top() + (inside.height() - side) / 2, side, side),
+                           picture);
         return;
     }
     if (text().isEmpty())
@@ -96,7 +135,8 @@ void KeyButton::paintEvent(QPaintEvent*) {
         if (!isEnabled())
             caption = fadedCaption(caption, face);
     }
-    drawCaption(painter, inside, text(), font(), caption);
+    painter.setWorldTransform(logical);
+    drawCaption(painter, device.mapRect(QRectF(inside)), text(), font(), caption);
 }
 
 } // namespace ombrix

@@ -30,11 +30,19 @@ public:
     // The colour the face is painted with.
     QColor faceColour() const;
 
+    // The device pixels the face covers, relative to the parent's top left corner; the key's
+    // own geometry must hold them. Unset, the face covers the key's geometry, each edge
+    // rounded to the nearest device pixel.
+    void setFacePixels(const QRect& devicePixels);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QRect facePixels() const;
+
     std::optional<QColor> colour_;
+    std::optional<QRect> facePixels_;
     Qt::ToolButtonStyle style_ = Qt::ToolButtonIconOnly;
 };
 

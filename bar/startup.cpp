@@ -1,5 +1,8 @@
 #include "bar/startup.h"
 
+#include "bar/baraccessible.h"
+#include "bar/barkeyboard.h"
+#include "bar/barservice.h"
 #include "bar/session.h"
 #include "bar/startupstep.h"
 
@@ -13,10 +16,13 @@
 #include "platform/icons.h"
 #include "platform/paths.h"
 #include "platform/singleinstance.h"
+#include "platform/terminationsignals.h"
 #include "platform/windowsystem.h"
 
 #include <QApplication>
 #include <QPixmap>
+#include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdlib>
@@ -51,6 +57,22 @@ bool giveColours(Form1& bar, const std::vector<KeyRecord>& keys) {
     for (int i = 0; i < static_cast<int>(keys.size()); ++i)
         allValid = bar.showColour(i, keys[static_cast<std::size_t>(i)].backColor) && allValid;
     return allValid;
+}
+
+// A started bar is shown without the focus; the window manager can give it the focus only once
+// the window is on the screen.
+void openByKeyboardOnceShown(Form1& bar, BarKeyboard& keyboard) {
+    auto* wait = new QTimer(&bar);
+    wait->setInterval(20);
+    QObject::connect(wait, &QTimer::timeout, &bar, [wait, &bar, &keyboard, tries = 0]() mutable {
+        const QWindow* window = bar.windowHandle();
+        if ((window && window->isExposed()) || ++tries > 100) {
+            wait->deleteLater();
+            wait->stop();
+            keyboard.openByKeyboard();
+        }
+    });
+    wait->start();
 }
 
 } // namespace
@@ -135,6 +157,9 @@ int runBar(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Ombrix"));
     QApplication::setQuitOnLastWindowClosed(false);
 
+    const bool toggle = QCoreApplication::arguments().contains(QStringLiteral("--toggle"));
+    if (toggle && askRunningBarToToggle())
+        return 0;
     platform::SingleInstance instance(QStringLiteral("ombrix"));
     if (!isOnlyCopy(instance))
         return 0;
@@ -152,9 +177,20 @@ int runBar(int argc, char** argv) {
     auto bar = buildBar(startup);
     QObject::connect(&session.screens, &platform::ScreenWatch::changed, bar.get(),
                      &Form1::Timer1_Timer);
+    // Asked to end (the session closing, the setup program starting): as the close label does,
+    // the place is saved first.
+    const platform::TerminationSignals termination([&bar] {
+        bar->Form_Unload();
+        QCoreApplication::quit();
+    });
     platform::makeDock(bar.get());
+    makeBarAccessible(*bar);
+    auto* keyboard = new BarKeyboard(*bar);
+    offerToggle(*keyboard, *startup.context.preferences);
     bar->show();
     tellSettingsProblem(session);
+    if (toggle)
+        openByKeyboardOnceShown(*bar, *keyboard);
     return QApplication::exec();
 }
 

@@ -9,10 +9,16 @@
 #   the setup program with the theme keys, until both its windows (the bar copy and the key
 #   editor) are mapped: within 2.5 x and under 45 MB.
 # Where Debian's dock Plank is installed, its launch is timed beside them for comparison.
+# At scale 2 (QT_SCALE_FACTOR=2) the bare window and the bar with the theme keys, warm and cold,
+# are timed again. Then the bar with the theme keys, started closed, is left alone, clicked
+# open (XTest) and left alone again: its wakeups per second closed and open, and the time from
+# the click to the open window's new size.
 #
 # Usage: bash bench/run.sh <build folder>       (what `make bench` runs)
-# Environment: RUNS (launches per case, default 10), SETTLE_MS (how long a program may paint
-# after its map before its memory is read, default 200).
+# Environment: BENCH_PROGRAM (another program folder to measure, such as an earlier build's
+# copy; the build's own by default), RUNS (launches per case, default 10), SETTLE_MS (how long a program may paint
+# after its map before its memory is read, default 200), IDLE_SECONDS (how long the bar is
+# watched at rest, closed and then open, default 30).
 set -u
 
 # Every case runs inside one session bus, as on a desktop (Qt asks the bus about
@@ -31,6 +37,7 @@ source "$(dirname "$0")/../tests/e2e/common.sh"
 build=$(cd "${1:-build}" 2>/dev/null && pwd) || { echo "No build folder '${1:-build}'." >&2; exit 1; }
 runs=${RUNS:-10}
 settle=${SETTLE_MS:-200}
+idle=${IDLE_SECONDS:-30}
 time_target=1.3
 cold_time_target=2
 rss_target_mb=32
@@ -40,7 +47,7 @@ tune_rss_target_mb=45
 launchtime="$build/bench/launchtime"
 barewindow="$build/bench/barewindow"
 makekeytable="$build/tests/makekeytable"
-program_source="$build/ombrix"
+program_source=${BENCH_PROGRAM:-$build/ombrix}
 
 command -v Xvfb >/dev/null 2>&1 ||
     { echo "The benchmark needs Xvfb (bash scripts/install-deps.sh installs it)." >&2; exit 1; }
@@ -144,6 +151,16 @@ measure_all() {
             [ "$round" = 1 ] && : >"$work/$name.runs"
             case $name in
             bare) launch bare "$barewindow" ;;
+            bare2) launch bare2 env QT_SCALE_FACTOR=2 "$barewindow" ;;
+            theme2)
+                launch theme2 env QT_SCALE_FACTOR=2 XDG_CONFIG_HOME="$work/theme2.config" \
+                    XDG_CACHE_HOME="$work/theme2.cache" "$work/theme2/ombrix"
+                ;;
+            cold2)
+                rm -rf "$work/cold2.cache"
+                launch cold2 env QT_SCALE_FACTOR=2 XDG_CONFIG_HOME="$work/cold2.config" \
+                    XDG_CACHE_HOME="$work/cold2.cache" "$work/cold2/ombrix"
+                ;;
             plank) launch plank plank ;;
             tune)
                 launch tune --windows 2 env XDG_CONFIG_HOME="$work/tune.config" \
@@ -188,7 +205,9 @@ mapfile -t entries < <(make_theme_entries)
 prepare_bar theme targets "${entries[@]}"
 prepare_bar cold targets "${entries[@]}"
 prepare_bar tune targets "${entries[@]}"
-cases=(bare icons theme cold tune)
+prepare_bar theme2 targets "${entries[@]}"
+prepare_bar cold2 targets "${entries[@]}"
+cases=(bare icons theme cold tune bare2 theme2 cold2)
 command -v plank >/dev/null 2>&1 && cases+=(plank)
 
 echo "Launching each case $runs times in turn on display $DISPLAY (after one unmeasured round)..."
@@ -203,6 +222,9 @@ report_row "(c) bar, 128 theme-icon keys, warm cache" theme
 report_row "(d) bar, 128 theme-icon keys, empty cache" cold
 report_row "(e) tune, 128 theme-icon keys" tune
 [ -s "$work/plank.runs" ] && report_row "(f) Plank" plank
+report_row "(g) bare masked Qt window, scale 2" bare2
+report_row "(h) bar, theme-icon keys, warm cache, scale 2" theme2
+report_row "(i) bar, theme-icon keys, empty cache, scale 2" cold2
 
 verdict() { # value limit: "met" when value <= limit (time) or < limit (memory, strict=1)
     awk -v v="$1" -v l="$2" -v strict="${3:-0}" \
@@ -237,6 +259,32 @@ judge "(c)" theme "$time_target" "$rss_target_mb"
 judge "(d)" cold "$cold_time_target"
 judge "(e)" tune "$tune_time_target" "$tune_rss_target_mb"
 [ -s "$work/plank.runs" ] && echo "(f) Plank / bare: $(ratio "$(stats "$work/plank.runs" 1 1 | cut -d' ' -f1)" "$bare_time")"
+read -r bare2_time _ <<<"$(stats "$work/bare2.runs" 1 1)"
+for pair in "(h) theme2" "(i) cold2"; do
+    read -r label name <<<"$pair"
+    read -r time _ <<<"$(stats "$work/$name.runs" 1 1)"
+    echo "$label median launch time / bare at scale 2: $(ratio "$time" "$bare2_time")"
+done
+read -r _ bare_rss <<<"$(stats "$work/bare.runs" 2 0.0009765625)"
+read -r _ theme_rss <<<"$(stats "$work/theme.runs" 2 0.0009765625)"
+echo "(c) peak RSS above the bare window (max of runs): $(awk -v a="$theme_rss" -v b="$bare_rss" \
+    'BEGIN { printf "%.1f", a - b }') MB (target <= 3 MB)"
+
+# The bar at rest: started closed with a warm cache, watched, clicked open, watched again.
+echo
+echo "The bar with 128 theme-icon keys at rest, ${idle} s closed and ${idle} s open..."
+sed -i 's/^larghezza=.*/larghezza=400/' "$work/theme.config/Ombrix/Ombrix.conf"
+if "$launchtime" --settle 1000 --idle "$idle" env XDG_CONFIG_HOME="$work/theme.config" \
+    XDG_CACHE_HOME="$work/theme.cache" "$work/theme/ombrix" >"$work/rest.runs" 2>"$work/rest.err"; then
+    read -r _ _ closed_rate open_ms open_rate <"$work/rest.runs"
+    echo "wakeups per second of all the bar's threads, closed: $closed_rate; open: $open_rate"
+    echo "click (XTest) to the open bar's new size, median of 6 openings: $open_ms ms"
+    echo "by thread (name/number):"
+    sed 's/^/  /' "$work/rest.err"
+else
+    echo "The rest measurement failed:" >&2
+    tail -n 5 "$work/rest.err" >&2
+fi
 echo
 echo "tune is timed until both its windows are mapped. Peak RSS is read ${settle} ms after the"
 echo "last map, once the first frame is painted. Load average at the end:"

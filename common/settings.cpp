@@ -150,6 +150,9 @@ float Preferences::areaWidth() const {
 float Preferences::areaHeight() const {
     return single(settingkey::areaHeight, 0);
 }
+std::string Preferences::shortcut() const {
+    return store_.read(settingkey::shortcut).value_or(std::string(defaultShortcut));
+}
 
 bool Preferences::setLeft(float twips) {
     return store_.write(settingkey::left, formatSingle(twips));

@@ -47,6 +47,7 @@ inline constexpr std::string_view startUp = "StartUp";
 inline constexpr std::string_view monitor = "monitor";
 inline constexpr std::string_view areaWidth = "larghezzaarea";
 inline constexpr std::string_view areaHeight = "altezzaarea";
+inline constexpr std::string_view shortcut = "shortcut";
 } // namespace settingkey
 
 // Text forms of stored values.
@@ -58,6 +59,10 @@ std::string formatBool(bool value); // "True" or "False"
 std::optional<float> parseSingle(std::string_view text);       // finite decimals only
 std::optional<std::int16_t> parseInt16(std::string_view text); // whole after rounding to even
 std::optional<bool> parseBool(std::string_view text); // "True"/"False" any case, or a number
+
+// The keys that open and close the bar unless the settings say otherwise: Super+Alt and a
+// letter, which no common desktop nor program takes for itself.
+inline constexpr std::string_view defaultShortcut = "Super+Alt+O";
 
 // Closed bar: the window is exactly this wide.
 inline constexpr float closedWidth = 400;
@@ -79,6 +84,9 @@ public:
     std::string monitor() const;               // default "": the primary monitor
     float areaWidth() const;                   // default 0: not stored (an older settings file)
     float areaHeight() const;                  // default 0
+    // The keys that open and close the bar from anywhere, as "Super+Alt+O" writes them; the
+    // empty text turns them off. Default defaultShortcut.
+    std::string shortcut() const;
 
     // Each setter stores its value at once and is false when it could not.
     [[nodiscard]] bool setLeft(float twips);

@@ -5,40 +5,35 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/iconthemes.h"
 #include "platform/keypicturecache.h"
 
 namespace ombrix::platform {
 
-// The small icon (16 x 16 pixels, device pixel ratio 1) the desktop shows for a file:
+// The small icon (16 x 16 logical pixels) the desktop shows for a file, drawn for the device
+// pixels of a screen of scale `scale` (32 x 32 with device pixel ratio 2 at scale 2):
 //  - an ".ico" file (any letter case) shows its own picture;
 //  - a desktop entry (".desktop") shows its Icon=: an absolute image path, else a name looked
 //    up in the icon themes as the desktop looks it up (the folder of the size, else the
-//    nearest) in the current icon theme, the themes it inherits, the fallback theme (Debian's
-//    Adwaita where none is set) and hicolor, a name with dashes falling back to its shorter
-//    forms; else a picture of that name in /usr/share/pixmaps;
+//    nearest larger, else the nearest smaller) in the current icon theme, the themes it inherits,
+//    the fallback theme (Debian's Adwaita where none is set) and hicolor, a name with dashes
+//    falling back to its shorter forms; else a picture of that name in /usr/share/pixmaps;
 //  - any other file, and a desktop entry or icon file whose picture cannot be found, shows
 //    the icon QFileIconProvider gives for it.
 // A path that names no regular file (missing, a folder) gives a null pixmap. Pictures of
-// another size are scaled to fit, keeping their proportions, centred on a clear background.
+// another size are scaled smoothly to fit (enlarged once, when made, where a picture exists
+// only smaller), keeping their proportions, centred on a clear background.
 // Pictures are kept between runs in $XDG_CACHE_HOME/Ombrix/keypictures.cache (see
 // KeyPictureCache), so that a later start reads them instead of asking the icon theme; the
 // cache is written after the start-up's events, and again when the program ends.
 // Needs a QGuiApplication; call from the event thread.
+QPixmap smallFileIcon(const std::filesystem::path& file, double scale);
+// The same for the primary screen's scale.
 QPixmap smallFileIcon(const std::filesystem::path& file);
 
-// What smallFileIcon shows for a regular file, made afresh, with what it depends on.
-RenderedPicture renderSmallFileIcon(const std::filesystem::path& file);
-
-// The state of the icon themes that pictures from the theme depend on: the theme names in
-// the order they are asked, the folders searched, the times of each theme's folder, index and
-// icon cache, and of its folders two levels deep unless its icon cache is at least as new as
-// the theme's folder; then the times of /usr/share/pixmaps and of the MIME databases. Reads
-// no icon.
-std::string iconThemesStamp();
-
-// Forgets the index of the icon themes' files that this run made at its first picture from a
-// theme, as a new run starts without it: the next such picture reads the themes' folders again.
-void forgetIconThemes();
+// What smallFileIcon shows for a regular file, `side` device pixels square, made afresh, with
+// what it depends on.
+RenderedPicture renderSmallFileIcon(const std::filesystem::path& file, int side);
 
 // The picture stored in an icon file at 16 x 16: of the file's images the one whose size is
 // nearest 16 (the larger on a tie), scaled to fit. Any image format Qt reads works. Null when

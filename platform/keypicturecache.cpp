@@ -3,6 +3,8 @@
 #include "common/atomicfile.h"
 #include "common/boundedread.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <ctime>
 #include <memory>
@@ -19,9 +21,10 @@ namespace ombrix::platform {
 
 namespace {
 
-// "OMBRIXKP", the format, then the picture size and scale the pictures were made for.
+// "OMBRIXKP", the format, then the logical picture size; each entry names its side in device
+// pixels.
 constexpr std::string_view magic = "OMBRIXKP";
-constexpr std::uint32_t formatVersion = 2;
+constexpr std::uint32_t formatVersion = 3;
 // Bounds that keep a damaged file from asking for absurd amounts of memory.
 constexpr std::uint32_t maxEntries = 512;
 constexpr std::uint32_t maxText = 4096;
@@ -215,12 +218,13 @@ std::string header() {
     std::string out(magic);
     putNumber(out, formatVersion, 4);
     putNumber(out, KeyPictureCache::pictureSize, 4);
-    putNumber(out, KeyPictureCache::pictureScale, 4);
     return out;
 }
 
-void putEntry(std::string& out, const std::string& source, const KeyPictureCache::Entry& entry) {
+void putEntry(std::string& out, const std::string& source, int side,
+              const KeyPictureCache::Entry& entry) {
     putText(out, source);
+    putNumber(out, static_cast<std::uint64_t>(side), 4);
     putText(out, entry.fingerprint);
     putNumber(out, entry.themeStamp, 8);
     putNumber(out, entry.readFiles.size(), 4);
@@ -238,11 +242,26 @@ void putEntry(std::string& out, const std::string& source, const KeyPictureCache
                    static_cast<std::size_t>(picture.width()) * 4);
 }
 
+// At most what putEntry writes.
+std::size_t entrySize(const std::string& source, const KeyPictureCache::Entry& entry) {
+    std::size_t size = 4 + source.size() + 4 + 4 + entry.fingerprint.size() + 8 + 4 + 4 + 4 + 3 +
+                       std::size_t(entry.picture.width()) * std::size_t(entry.picture.height()) * 4;
+    for (const auto& read : entry.readFiles)
+        size += 8 + read.path.size() + read.identity.size();
+    return size;
+}
+
+// A picture of `side` device pixels shows 16 logical pixels.
+double pixelRatioOf(int side) {
+    return side / double(KeyPictureCache::pictureSize);
+}
+
 bool readEntry(Reader& in, const std::shared_ptr<const FileBytes>& file, std::string& source,
-               KeyPictureCache::Entry& entry) {
+               std::uint32_t& side, KeyPictureCache::Entry& entry) {
     std::uint32_t readCount = 0;
-    if (!in.text(source) || !in.text(entry.fingerprint) || !in.number(entry.themeStamp, 8) ||
-        !in.number32(readCount) || readCount > maxReadFiles)
+    if (!in.text(source) || !in.number32(side) || side == 0 ||
+        side > KeyPictureCache::largestSide || !in.text(entry.fingerprint) ||
+        !in.number(entry.themeStamp, 8) || !in.number32(readCount) || readCount > maxReadFiles)
         return false;
     entry.readFiles.resize(readCount);
     for (auto& read : entry.readFiles)
@@ -250,8 +269,8 @@ bool readEntry(Reader& in, const std::shared_ptr<const FileBytes>& file, std::st
             return false;
     std::uint32_t width = 0;
     std::uint32_t height = 0;
-    if (!in.number32(width) || !in.number32(height) || width > KeyPictureCache::pictureSize * 4 ||
-        height > KeyPictureCache::pictureSize * 4)
+    if (!in.number32(width) || !in.number32(height) || width > KeyPictureCache::largestSide ||
+        height > KeyPictureCache::largestSide)
         return false;
     if (width == 0 || height == 0)
         return width == height; // a file without a picture
@@ -264,6 +283,8 @@ bool readEntry(Reader& in, const std::shared_ptr<const FileBytes>& file, std::st
         pixels, static_cast<int>(width), static_cast<int>(height), qsizetype{width} * 4,
         QImage::Format_ARGB32_Premultiplied, [](void* keep) { delete static_cast<Keep*>(keep); },
         new Keep(file));
+    // Set while the picture is the only one to hold its data, which spares a copy of it.
+    entry.picture.setDevicePixelRatio(pixelRatioOf(static_cast<int>(side)));
     return true;
 }
 
@@ -291,15 +312,17 @@ void KeyPictureCache::load() {
     std::uint32_t count = 0;
     if (!in.number32(count) || count > maxEntries)
         return;
-    std::map<std::string, Entry> entries;
-    std::vector<std::string> order;
+    std::map<Key, Entry> entries;
+    std::vector<Key> order;
     for (std::uint32_t i = 0; i < count; ++i) {
         std::string source;
+        std::uint32_t side = 0;
         Entry entry;
-        if (!readEntry(in, file, source, entry))
+        if (!readEntry(in, file, source, side, entry))
             return;
-        if (entries.emplace(source, std::move(entry)).second)
-            order.push_back(source);
+        Key key(std::move(source), static_cast<int>(side));
+        if (entries.emplace(key, std::move(entry)).second)
+            order.push_back(std::move(key));
     }
     if (!in.atEnd())
         return;
@@ -323,10 +346,16 @@ bool KeyPictureCache::isValid(const std::filesystem::path& source, Entry& entry)
     return entry.themeStamp == 0 || entry.themeStamp == currentThemeStamp();
 }
 
-QImage KeyPictureCache::picture(const std::filesystem::path& source) {
+int KeyPictureCache::sideAt(double scale) {
+    const long side = std::lround(pictureSize * scale);
+    return static_cast<int>(std::clamp<long>(side, 1, largestSide));
+}
+
+QImage KeyPictureCache::picture(const std::filesystem::path& source, double scale) {
     if (!loaded_)
         load();
-    const std::string key = source.string();
+    const int side = sideAt(scale);
+    const Key key(source.string(), side);
     const auto found = entries_.find(key);
     if (found != entries_.end() && isValid(source, found->second)) {
         found->second.usedNow = true;
@@ -335,15 +364,18 @@ QImage KeyPictureCache::picture(const std::filesystem::path& source) {
     const std::string fingerprint = fingerprintOf(source);
     if (fingerprint == "-")
         return {};
-    RenderedPicture rendered = render_(source);
+    RenderedPicture rendered = render_(source, side);
     ++renders_;
     Entry entry;
     entry.fingerprint = fingerprint;
     entry.themeStamp = rendered.fromTheme ? currentThemeStamp() : 0;
     for (const auto& read : rendered.readFiles)
         entry.readFiles.push_back({read.string(), fingerprintOf(read)});
-    if (!rendered.picture.isNull())
-        entry.picture = rendered.picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (!rendered.picture.isNull()) {
+        entry.picture =
+            std::move(rendered.picture).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        entry.picture.setDevicePixelRatio(pixelRatioOf(side));
+    }
     entry.usedNow = true;
     if (entry.readFiles.size() <= maxReadFiles) {
         entries_[key] = entry;
@@ -355,22 +387,28 @@ QImage KeyPictureCache::picture(const std::filesystem::path& source) {
 bool KeyPictureCache::save() {
     if (!changed_)
         return true;
-    std::vector<const std::string*> kept;
-    for (const auto& [source, entry] : entries_)
+    std::vector<const Key*> kept;
+    for (const auto& [key, entry] : entries_)
         if (entry.usedNow)
-            kept.push_back(&source);
-    for (const std::string& source : order_) {
-        const auto found = entries_.find(source);
+            kept.push_back(&key);
+    for (const Key& key : order_) {
+        const auto found = entries_.find(key);
         if (found != entries_.end() && !found->second.usedNow)
             kept.push_back(&found->first);
     }
     if (kept.size() > maxEntries)
         kept.resize(maxEntries);
 
+    // Made in one piece of memory: grown step by step, the text of a cache of large pictures
+    // would for a moment take half as much again.
+    std::size_t size = header().size() + 4 + 8;
+    for (const Key* key : kept)
+        size += entrySize(key->first, entries_.at(*key));
     std::string out = header();
+    out.reserve(size);
     putNumber(out, kept.size(), 4);
-    for (const std::string* source : kept)
-        putEntry(out, *source, entries_.at(*source));
+    for (const Key* key : kept)
+        putEntry(out, key->first, key->second, entries_.at(*key));
     putNumber(out, hashOf(out), 8);
 
     std::error_code error;

@@ -13,6 +13,12 @@ double twipsPerPixel() {
     return 1440.0 / (dpi > 0 ? dpi : 96.0);
 }
 
+double screenScale() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double scale = screen ? screen->devicePixelRatio() : 1.0;
+    return scale > 0 ? scale : 1.0;
+}
+
 ScreenSize screenTwips() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)

@@ -10,6 +10,10 @@ namespace ombrix::platform {
 
 double twipsPerPixel();
 
+// The primary screen's device pixels per logical pixel (2 with QT_SCALE_FACTOR=2 or an X
+// resource Xft.dpi of 192); 1 without a screen.
+double screenScale();
+
 // The primary screen's full geometry (not its available area).
 ScreenSize screenTwips();
 

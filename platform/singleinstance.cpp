@@ -1,10 +1,15 @@
 #include "platform/singleinstance.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <cerrno>
 #include <csignal>
+#include <optional>
 #include <unistd.h>
 
 namespace ombrix::platform {
@@ -33,6 +38,60 @@ bool SingleInstance::acquire() {
     if (lock_.isLocked() || lock_.tryLock(0))
         return true;
     return lock_.error() != QLockFile::LockFailedError;
+}
+
+namespace {
+
+struct LockHolder {
+    qint64 pid = 0;
+    QString application; // the name of the holder's executable, as QLockFile writes it
+};
+
+std::optional<LockHolder> holderOf(const QString& path) {
+    LockHolder holder;
+    QString host;
+    if (!QLockFile(path).getLockInfo(&holder.pid, &host, &holder.application) || holder.pid <= 0)
+        return std::nullopt;
+    return holder;
+}
+
+// True while `pid` runs as the executable named in its lock; a process number taken over by
+// another program since, or a process that has ended and not yet been waited for, is not it.
+bool stillRuns(const LockHolder& holder) {
+    const QString proc = QStringLiteral("/proc/%1/").arg(holder.pid);
+    QFile stat(proc + QStringLiteral("stat"));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    const qsizetype afterName = line.lastIndexOf(") ");
+    if (afterName < 0 || line.mid(afterName + 2, 1) == "Z")
+        return false;
+    QString executable = QFileInfo(QFile::symLinkTarget(proc + QStringLiteral("exe"))).fileName();
+    executable.remove(QStringLiteral(" (deleted)")); // replaced on disk while it runs
+    return executable.isEmpty() || executable == holder.application;
+}
+
+} // namespace
+
+bool endRunningCopy(const QString& programName, int patienceMs) {
+    const QString path = lockPathFor(programName);
+    const std::optional<LockHolder> holder = holderOf(path);
+    if (!holder || !stillRuns(*holder))
+        return true;
+    if (holder->pid == QCoreApplication::applicationPid())
+        return false;
+    if (::kill(static_cast<pid_t>(holder->pid), SIGTERM) != 0)
+        return false;
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        const std::optional<LockHolder> now = holderOf(path);
+        if (!now || now->pid != holder->pid || !stillRuns(*now))
+            return true;
+        if (waited.elapsed() >= patienceMs)
+            return false;
+        QThread::msleep(20);
+    }
 }
 
 bool isRunning(const QString& programName) {

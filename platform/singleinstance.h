@@ -32,4 +32,10 @@ private:
 // that crashed or was killed does not count.
 bool isRunning(const QString& programName);
 
+// Asks the running copy of `programName` that holds its lock to end (SIGTERM, which it takes
+// as a request to quit as the user would), then waits up to `patienceMs` for it to let go of
+// the lock. True when no copy holds the lock any more. Only a live holder of the lock that is
+// still that program (the program named in the lock) is asked, never this process.
+bool endRunningCopy(const QString& programName, int patienceMs);
+
 } // namespace ombrix::platform

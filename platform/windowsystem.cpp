@@ -66,6 +66,14 @@ void askForEveryWorkspace(xcb_connection_t* connection, xcb_window_t window) {
     xcb_flush(connection);
 }
 
+// Qt paints only inside the window's shape; what lies outside is the window's own background,
+// which Qt leaves undefined. A compositor that draws the whole window would show it as a
+// dark box around the handle: it is made clear.
+void clearOutsideTheShape(xcb_connection_t* connection, xcb_window_t window) {
+    const std::uint32_t clear = 0;
+    xcb_change_window_attributes(connection, window, XCB_CW_BACK_PIXEL, &clear);
+}
+
 std::string_view variable(const char* name) {
     const char* value = std::getenv(name);
     return value ? std::string_view(value) : std::string_view();
@@ -123,6 +131,15 @@ void applicationStarted() {
 void makeDock(QWidget* window) {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
+    // Qt's X11 plugin makes a tool window transient for the program's hidden leader window,
+    // and KWin keeps a transient dock on one desktop only; and a dock that also asks to be
+    // "above" stays over fullscreen windows under xfwm4. Every window manager keeps a dock
+    // above ordinary windows by its type alone, so the dock is a plain window without either.
+    window->setWindowFlags(
+        (window->windowFlags() & ~(Qt::WindowType_Mask | Qt::WindowStaysOnTopHint)) | Qt::Window);
+    // A compositor casts a shadow under a window's whole rectangle, but none under the clear
+    // pixels of a translucent window: the round handle casts a round shadow, or none.
+    window->setAttribute(Qt::WA_TranslucentBackground);
     window->winId(); // makes the native window, which the type is written on
     QWindow* native = window->windowHandle();
     if (!native)
@@ -133,8 +150,11 @@ void makeDock(QWidget* window) {
     const Qt::WindowFlags flags = native->flags();
     native->setFlags(flags ^ Qt::WindowDoesNotAcceptFocus);
     native->setFlags(flags);
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
-        askForEveryWorkspace(x11->connection(), static_cast<xcb_window_t>(window->winId()));
+    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        const auto id = static_cast<xcb_window_t>(window->winId());
+        clearOutsideTheShape(x11->connection(), id);
+        askForEveryWorkspace(x11->connection(), id);
+    }
 }
 
 } // namespace ombrix::platform

@@ -46,8 +46,10 @@ inline constexpr std::string_view cannotDockOnWayland =
 
 // Makes `window` a dock to the window manager (the freedesktop window type for docks): on every
 // workspace, never in the task bar or the window switcher, without a frame, above ordinary
-// windows, placed where it asks. Call before the window is first shown. Does nothing where the
-// window system has no such type.
+// windows, placed where it asks, never transient for another window. The window is made
+// translucent, so that a compositor casts no shadow around its shape: it must paint all it
+// shows. Call before the window is first shown. Does nothing where the window system has no
+// such type.
 void makeDock(QWidget* window);
 
 } // namespace ombrix::platform

@@ -8,12 +8,12 @@ packages=(
     qt6-base-dev qt6-multimedia-dev libqt6svg6 qt6-image-formats-plugins
     libgl-dev libpng-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick libx11-dev libxcb1-dev
-    xserver-xorg-core xserver-xorg-video-dummy
+    xvfb xauth xdotool wmctrl xcompmgr x11-utils x11-xserver-utils imagemagick libx11-dev
+    libxtst-dev libxcb1-dev xserver-xorg-core xserver-xorg-video-dummy
     openbox dbus dbus-daemon weston xwayland qt6-wayland
     adwaita-icon-theme gtk-update-icon-cache desktop-file-utils xterm
     dpkg-dev lintian appstream dosfstools
-    python3-gi gir1.2-glib-2.0
+    python3-gi gir1.2-glib-2.0 python3-pyatspi at-spi2-core
     clang libclang-rt-14-dev clang-format git
 )
 

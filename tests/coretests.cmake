@@ -6,6 +6,7 @@ set(OMBRIX_CORE_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/settings_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/targets_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layout_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/keypixels_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/barwindow_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dockarea_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/desktopentry_test.cpp
@@ -16,4 +17,7 @@ set(OMBRIX_CORE_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/starterkeys_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/savejournal_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/hostilefiles_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/startupnotice_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/barkeyboard_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/contrast_test.cpp
 )

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -252,6 +253,47 @@ TEST(ShutdownOption, MakesTheSelectedKeyTheShutdownKeyAtOnce) {
     EXPECT_FALSE(QImage(QString::fromStdString(f.workingIcon(3).string())).isNull());
     EXPECT_EQ(f.key(2), defaultKeyRecord(2)) << "no other key changes";
 }
+
+struct ArrowRow {
+    const char* name;
+    int startOption; // 0 "exe", 1 "file", 2 "html", 3 shut down
+    Qt::Key key;
+};
+
+class ArrowsOverTheKinds : public testing::TestWithParam<ArrowRow> {};
+
+// Every arrow, from every option, only moves the focus: the key stays as it was. Space on the
+// shut-down option still chooses it, so the keys do reach the options.
+TEST_P(ArrowsOverTheKinds, MoveTheFocusAndNeverChangeTheKey) {
+    TuneEditor f;
+    f.key(3) = keyWith("/bin/ed.exe", 0, "Ed", "Edit", 255.0f, "/doc.txt");
+    f.select(3);
+    const KeyRecord before = f.key(3);
+    const std::array<QRadioButton*, 4> kinds = {f.ui().Option2, f.ui().Option3, f.ui().Option5,
+                                                f.ui().Option4};
+    kinds[static_cast<std::size_t>(GetParam().startOption)]->setFocus();
+    for (int step = 0; step < 5; ++step) {
+        QWidget* focused = f.editor->focusWidget();
+        QTest::keyClick(focused, GetParam().key);
+        EXPECT_NE(f.editor->focusWidget(), focused) << "step " << step;
+        EXPECT_EQ(f.key(3), before) << "step " << step;
+        EXPECT_TRUE(f.ui().Option2->isChecked()) << "step " << step;
+    }
+    f.ui().Option4->setFocus();
+    QTest::keyClick(f.ui().Option4, Qt::Key_Space);
+    EXPECT_EQ(f.key(3).target.text(), "shl.ShutdownWindows");
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ArrowsOverTheKinds,
+                         testing::Values(ArrowRow{"UpFromExe", 0, Qt::Key_Up},
+                                         ArrowRow{"LeftFromExe", 0, Qt::Key_Left},
+                                         ArrowRow{"RightFromHtml", 2, Qt::Key_Right},
+                                         ArrowRow{"DownFromHtml", 2, Qt::Key_Down},
+                                         ArrowRow{"RightFromFile", 1, Qt::Key_Right},
+                                         ArrowRow{"LeftFromShutdown", 3, Qt::Key_Left}),
+                         [](const testing::TestParamInfo<ArrowRow>& row) {
+                             return std::string(row.param.name);
+                         });
 
 // ---- "Setup"
 

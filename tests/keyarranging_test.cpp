@@ -121,6 +121,23 @@ TEST(KeyMenuOnTheBar, OffersWhatTheKeyCanDo) {
     EXPECT_EQ(offered(3), "+0+1-2+3");
 }
 
+// From the keyboard: the Menu key or Shift+F10 on the focused key.
+TEST(KeyMenuOnTheBar, OpensFromTheKeyboardOnTheFocusedKey) {
+    BarFixture f;
+    auto bar = fourKeys(f);
+    bar->show();
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+        bar->key(2)->setFocusPolicy(Qt::TabFocus);
+        bar->key(2)->setFocus();
+        QTest::keyClick(bar->key(2), key, modifiers);
+        QCoreApplication::processEvents();
+        auto* menu = bar->findChild<KeyMenu*>();
+        ASSERT_TRUE(menu) << "key " << key;
+        delete menu;
+    }
+}
+
 TEST(KeyMenuOnTheBar, MovesRemovesAndUndoesUntilTheNextChange) {
     BarFixture f;
     auto bar = fourKeys(f);

@@ -24,8 +24,8 @@ const QColor red(220, 30, 30);
 const QColor green(30, 180, 60);
 const QColor blue(30, 60, 220);
 
-std::string encoded(QColor colour, const char* format) {
-    QImage image(16, 16, QImage::Format_ARGB32);
+std::string encoded(QColor colour, const char* format, int side = 16) {
+    QImage image(side, side, QImage::Format_ARGB32);
     image.fill(colour);
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -95,12 +95,13 @@ protected:
     // One start of a program: a cache of its own over the same file; Qt's own picture caches
     // (icons by name, pixmaps by file) and the index of the themes' files are emptied as a new
     // process finds them.
-    QImage start(const fs::path& cacheFile, const fs::path& source, int& renders, bool& saved) {
+    QImage start(const fs::path& cacheFile, const fs::path& source, int& renders, bool& saved,
+                 double scale = 1.0) {
         QPixmapCache::clear();
         QIcon::setThemeSearchPaths(QIcon::themeSearchPaths());
         ombrix::platform::forgetIconThemes();
         KeyPictureCache cache(cacheFile, renderSmallFileIcon, iconThemesStamp);
-        const QImage picture = cache.picture(source);
+        const QImage picture = cache.picture(source, scale);
         saved = cache.save();
         renders = cache.renders();
         return picture;
@@ -115,11 +116,11 @@ protected:
     QString savedTheme_;
 };
 
-::testing::AssertionResult shows(const QImage& picture, QColor expected) {
-    if (picture.size() != QSize(16, 16))
+::testing::AssertionResult shows(const QImage& picture, QColor expected, int side = 16) {
+    if (picture.size() != QSize(side, side))
         return ::testing::AssertionFailure()
                << "size " << picture.width() << "x" << picture.height();
-    const QColor centre = picture.pixelColor(8, 8);
+    const QColor centre = picture.pixelColor(side / 2, side / 2);
     if (qAbs(centre.red() - expected.red()) > 2 || qAbs(centre.green() - expected.green()) > 2 ||
         qAbs(centre.blue() - expected.blue()) > 2)
         return ::testing::AssertionFailure() << "centre " << centre.name().toStdString();
@@ -180,6 +181,30 @@ TEST_P(KeyPictureCacheTest, NextStartShowsTheCurrentPicture) {
     EXPECT_TRUE(shows(start(cacheFile, source, renders, saved), row.shownAfter));
     EXPECT_EQ(renders, row.rendersAfter);
     EXPECT_EQ(saved, row.cacheWritable);
+}
+
+// The theme's first also holds the picture at 32 x 32, in green: a screen of scale 2 shows
+// that one pixel for pixel, a screen of scale 1.25 (20 pixels) the larger one made smaller
+// rather than the 16-pixel one enlarged, and each scale keeps its own picture in the cache.
+TEST_F(KeyPictureCacheTest, EachScaleGetsThePictureDrawnForItsPixels) {
+    folder_.write("themes/first/index.theme",
+                  "[Icon Theme]\nName=first\nDirectories=16x16/places,16x16/apps,32x32/apps\n\n"
+                  "[16x16/places]\nSize=16\nType=Fixed\n\n[16x16/apps]\nSize=16\nType=Fixed\n\n"
+                  "[32x32/apps]\nSize=32\nType=Fixed\n");
+    folder_.write("themes/first/32x32/apps/ombrix-test-key.png", encoded(green, "png", 32));
+    const fs::path cacheFile = folder_ / "cache/keypictures.cache";
+    int renders = 0;
+    bool saved = false;
+    EXPECT_TRUE(shows(start(cacheFile, entry_, renders, saved, 2.0), green, 32));
+    EXPECT_EQ(renders, 1);
+    EXPECT_TRUE(shows(start(cacheFile, entry_, renders, saved, 2.0), green, 32));
+    EXPECT_EQ(renders, 0) << "a warm start at scale 2 reads the cache";
+    EXPECT_TRUE(shows(start(cacheFile, entry_, renders, saved, 1.0), red, 16));
+    EXPECT_EQ(renders, 1) << "another scale gets a picture of its own";
+    EXPECT_TRUE(shows(start(cacheFile, entry_, renders, saved, 1.25), green, 20));
+    EXPECT_EQ(renders, 1);
+    EXPECT_TRUE(shows(start(cacheFile, entry_, renders, saved, 2.0), green, 32));
+    EXPECT_EQ(renders, 0) << "the pictures of other scales are kept";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <optional>
 
 #include <sys/wait.h>
@@ -108,6 +110,30 @@ TEST_F(SingleInstanceTest, LockOfACrashedCopyIsTakenOverAtOnce) {
     EXPECT_TRUE(copy.acquire());
     SingleInstance another("ombrix");
     EXPECT_FALSE(another.acquire()) << "the taken-over lock is really held";
+}
+
+// A lock whose process number now belongs to another program (the copy crashed and the
+// number was given again) names no copy to end: that program is never sent a signal.
+TEST_F(SingleInstanceTest, EndingACopyNeverSignalsAnotherProgramUnderItsOldNumber) {
+    const QString folder = QString::fromStdString(runtime_.path().string());
+    QByteArray lock = lockOfDeadCopy(folder);
+    ASSERT_FALSE(lock.isEmpty());
+    const pid_t other = ::fork();
+    if (other == 0) {
+        ::execlp("sleep", "sleep", "30", nullptr); // another program
+        ::_exit(127);
+    }
+    QThread::msleep(100); // until it runs as that program
+    lock = QByteArray::number(qint64(other)) + lock.mid(lock.indexOf('\n'));
+    runtime_.write(QFileInfo(SingleInstance("ombrix").lockFilePath()).fileName().toStdString(),
+                   lock.toStdString());
+    const bool ended = ombrix::platform::endRunningCopy("ombrix", 200);
+    int status = 0;
+    const pid_t waited = ::waitpid(other, &status, WNOHANG);
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
+    EXPECT_TRUE(ended) << "no copy of the program holds the lock";
+    EXPECT_EQ(waited, 0) << "the other program was signalled";
 }
 
 // ---- where the lock lives ----

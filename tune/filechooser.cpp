@@ -219,6 +219,15 @@ FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
             [this](QListWidgetItem* item) { emit folderClicked(entryPath(row(item))); });
 }
 
+void FolderList::keyPressEvent(QKeyEvent* event) {
+    const bool opens = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (opens && currentRow() >= 0) {
+        setPath(entryPath(currentRow()));
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
 bool FolderList::setPath(const std::filesystem::path& folder) {
     std::error_code error;
     if (folder.empty() || !std::filesystem::is_directory(folder, error))

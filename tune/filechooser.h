@@ -49,8 +49,8 @@ private:
 };
 
 // The folder being looked at: its parent folders from the root down to it, then its own
-// subfolders, hidden ones last. A double click on an entry makes it the folder (as setPath does); a
-// single click only emits folderClicked.
+// subfolders, hidden ones last. A double click on an entry, or Return on the current one, makes
+// it the folder (as setPath does); a single click only emits folderClicked.
 class FolderList : public QListWidget {
     Q_OBJECT
 
@@ -65,6 +65,9 @@ public:
 signals:
     void pathChanged(const std::filesystem::path& folder);
     void folderClicked(const std::filesystem::path& folder);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void fill();

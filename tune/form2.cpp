@@ -14,9 +14,11 @@
 #include "tune/filechooser.h"
 #include "tune/form3.h"
 #include "tune/imagelist.h"
+#include "tune/keyeditoraccess.h"
 #include "tune/keylist.h"
 #include "tune/placement.h"
 #include "tune/targetline.h"
+#include "widgets/choicefocus.h"
 #include "widgets/design.h"
 
 #include <QBuffer>
@@ -48,7 +50,8 @@ using design::Place;
 // The design was drawn for a narrower typeface than a desktop's usual one: the whole window is
 // drawn a fifth larger so that every text keeps the room it had.
 constexpr double designScale = 1.2;
-constexpr design::Drawing drawing{designScale};
+// Each window made sets the scale again: the design's, times the desktop font's growth.
+design::Drawing drawing{designScale};
 
 constexpr double clientWidth = 9480;
 constexpr double clientHeight = 5808;
@@ -156,14 +159,18 @@ Form2::Form2(TuneContext context, QWidget* parent)
     setWindowTitle(QStringLiteral("Ombrix Setup"));
     setObjectName(QStringLiteral("Form2"));
     setMouseTracking(true);
+    textScale_ =
+        keyEditorTextScale(clientWidth * designScale, clientHeight * designScale, screenNow());
+    drawing.scale = designScale * textScale_;
     QFont designFont = font();
-    designFont.setPixelSize(11);
+    designFont.setPixelSize(static_cast<int>(std::lround(11 * textScale_)));
     setFont(designFont);
-    setFixedSize(platform::toPixels(clientWidth * designScale),
-                 platform::toPixels(clientHeight * designScale));
+    setFixedSize(platform::toPixels(clientWidth * drawing.scale),
+                 platform::toPixels(clientHeight * drawing.scale));
     createControls();
     connectHandlers();
     connectBarCopyArranging();
+    makeKeyEditorAccessible(*this, *context_.barCopy);
 }
 
 Form2::~Form2() = default;
@@ -241,6 +248,8 @@ void Form2::createTargetControls() {
     c_.Option4 = drawing.optionButton(c_.KindFrame, "Insert Key to shut down the computer",
                                       option4Place, "Option4");
     c_.Option2->setChecked(true);
+    // Passing over the shut-down option with the arrows must never make the key a shut-down key.
+    new ArrowsMoveFocusOnly({c_.Option2, c_.Option3, c_.Option5, c_.Option4}, c_.KindFrame);
 }
 
 void Form2::createSelectors() {
@@ -249,7 +258,7 @@ void Form2::createSelectors() {
     c_.keySelectors = new QButtonGroup(this);
     c_.keySelectors->setExclusive(true);
     QFont smallFonts(QStringLiteral("Small Fonts"));
-    smallFonts.setPixelSize(10);
+    smallFonts.setPixelSize(static_cast<int>(std::lround(10 * textScale_)));
     for (int i = 0; i < maxKeys; ++i) {
         const int row = i / selectorsPerRow;
         const Place place{selectorLefts[static_cast<std::size_t>(i % selectorsPerRow)],
@@ -1006,6 +1015,8 @@ bool Form2::Form_Unload() {
                             "earlier number of keys.")
                  .arg(QString::fromStdString(counted.message)));
     unloaded_ = true;
+    if (context_.endRunningBar)
+        context_.endRunningBar();
     startFromProgramFolder("ombrix");
     if (context_.quit)
         context_.quit();

@@ -54,6 +54,9 @@ struct TuneContext {
     platform::DesktopServices* desktop = nullptr;
     std::filesystem::path keyCountFile; // where leaving stores the number of keys
     std::function<void()> quit;         // ends the setup program; unset: nothing ends
+    // Ends a bar started while the setup ran, so that leaving leaves exactly one bar, showing
+    // the keys just saved; unset: nothing is ended.
+    std::function<void()> endRunningBar;
 };
 
 // The file list's pattern for programs, as loading a key and changing the place set it.
@@ -263,6 +266,7 @@ private:
     bool startUpLoading_ = false;     // set while the load sets Check5 from the setting
     bool unloaded_ = false;           // the closing has run; it runs once
     std::optional<float> countSaved_; // the count "EXIT" stored with the keys
+    double textScale_ = 1; // how much larger than designed the desktop font draws the window
 };
 
 } // namespace ombrix

@@ -13,8 +13,11 @@
 #include "common/targets.h"
 #include "platform/desktopservices.h"
 #include "platform/icons.h"
+#include "platform/launchnotice.h"
 #include "platform/paths.h"
 #include "platform/screen.h"
+#include "platform/singleinstance.h"
+#include "platform/terminationsignals.h"
 #include "platform/windowsystem.h"
 #include "tune/colour/colori.h"
 #include "tune/keylist.h"
@@ -30,6 +33,9 @@
 
 namespace ombrix {
 namespace {
+
+// How long the setup program waits for a running bar to save its place and end.
+constexpr int barEndingPatienceMs = 3000;
 
 void step(const TuneStartup& startup, const std::function<bool()>& body) {
     runStartupStep(startup.beep, body);
@@ -142,6 +148,7 @@ TuneWindows startTune(const TuneStartup& startup) {
     editorContext.desktop = startup.context.desktop;
     editorContext.keyCountFile = startup.keyCountFile;
     editorContext.quit = startup.context.quit;
+    editorContext.endRunningBar = startup.endRunningBar;
     platform::DesktopServices* desktop = startup.context.desktop;
     editorContext.warn = [desktop](const QString& text) {
         desktop->warn(QApplication::activeWindow(), text);
@@ -214,17 +221,21 @@ TuneWindows startTune(const TuneStartup& startup) {
         copy.openAtFullWidth();
         return true;
     });
-    copy.show();
     step(startup, [&] {
         editor.Form_Load();
         return true;
     });
     fitEditorToArea(windows, startup.context.screen());
     editor.keepClearOfBarCopy(false);
+    // The first window shown carries the launch's startup notice, with which the window
+    // manager lets the setup window come to the front: the editor (or the frame that scrolls
+    // it) is that window.
     if (windows.frame)
         windows.frame->show();
     else
         editor.show();
+    platform::makeDock(&copy);
+    copy.show();
     // The window manager frames the window once shown; the place is checked with that frame.
     QTimer::singleShot(300, &editor, [&editor] { editor.keepClearOfBarCopy(true); });
     return windows;
@@ -242,24 +253,30 @@ SetupSession takeSetupSession(const std::filesystem::path& dataFolder,
 
 int runTune(int argc, char** argv) {
     platform::chooseWindowSystem();
+    const QByteArray launch = platform::launchId();
     QApplication app(argc, argv);
     platform::applicationStarted();
     QApplication::setApplicationName(QStringLiteral("tune"));
 
-    DesktopSession session;
-    const auto& folder = session.folder;
     // The setup program writes the key table and key icons; an installed copy's per-user
     // folder may not exist yet.
+    const std::filesystem::path data = platform::dataFolder();
     std::error_code ignored;
-    std::filesystem::create_directories(session.data, ignored);
+    std::filesystem::create_directories(data, ignored);
     // One setup program per data folder, whatever the runtime folder: it holds the data lock
     // for its whole session, so no drop onto a bar can change the keys under it.
-    const SetupSession setup = takeSetupSession(session.data, platform::keyCountPath());
+    const SetupSession setup = takeSetupSession(data, platform::keyCountPath());
     if (!setup.mayRun) {
         platform::showWarning(nullptr,
                               QStringLiteral("The requested application is already open."));
         return 0;
     }
+    // The bar and the setup program never run side by side: a running bar ends as "ins."
+    // ends it, and its place is saved before the settings are read here.
+    platform::endRunningCopy(QStringLiteral("ombrix"), barEndingPatienceMs);
+
+    DesktopSession session;
+    const auto& folder = session.folder;
     ImageList images(folder);
     TuneState state;
 
@@ -292,7 +309,12 @@ int runTune(int argc, char** argv) {
         openColourWindow(colours, shown->editor.get());
     };
 
+    startup.endRunningBar = [] {
+        platform::endRunningCopy(QStringLiteral("ombrix"), barEndingPatienceMs);
+    };
+
     TuneWindows windows = startTune(startup);
+    platform::completeLaunch(windows.editor.get(), launch);
     shown = &windows;
     // The copy follows the bar's area; the editor is put back inside it, clear of the copy.
     QObject::connect(&session.screens, &platform::ScreenWatch::changed, windows.editor.get(),
@@ -302,6 +324,9 @@ int runTune(int argc, char** argv) {
                          windows.editor->keepClearOfBarCopy(true);
                      });
     tellSettingsProblem(session);
+    // Asked to end (the session closing, `kill`), the setup program ends without saving the
+    // keys and without starting the bar: a session that is ending has no use for a new bar.
+    const platform::TerminationSignals termination([] { QCoreApplication::exit(0); });
     return QApplication::exec();
 }
 

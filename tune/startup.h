@@ -32,6 +32,7 @@ struct TuneStartup {
     std::vector<std::filesystem::path> applicationFolders; // for a first run's starter keys
     std::function<void()> openColourWindow;
     std::function<void()> beep;
+    std::function<void()> endRunningBar; // before leaving starts the bar; unset: nothing
     int firstSelectedKey = 0; // the key selected at the start (a key's "Edit…" on the bar)
 };
 

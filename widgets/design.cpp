@@ -28,8 +28,8 @@ protected:
         option.text.clear();
         painter.drawControl(QStyle::CE_PushButton, option);
         style()->drawItemText(&painter, rect().adjusted(3, 2, -3, -2),
-                              Qt::AlignCenter | Qt::TextWordWrap, palette(), isEnabled(), caption,
-                              QPalette::ButtonText);
+                              Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, palette(),
+                              isEnabled(), caption, QPalette::ButtonText);
     }
 };
 
@@ -56,7 +56,9 @@ protected:
                                                        : QStyle::PM_CheckBoxLabelSpacing,
                                                &option, this);
         const QRect textArea = this->rect().adjusted(indicator.rect.right() + 1 + spacing, 0, 0, 0);
-        style->drawItemText(&painter, textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
+        style->drawItemText(&painter, textArea,
+                            Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap |
+                                Qt::TextShowMnemonic,
                             option.palette, this->isEnabled(), this->text(), QPalette::WindowText);
         if (this->hasFocus()) {
             QStyleOptionFocusRect focus;

@@ -6,7 +6,8 @@
 # without a frame, placed where it asks and shown on every workspace; opened, every row lies
 # on the screen; the red key's centre is pure red on screen; resting the pointer on a key shows
 # its pop-up text although the bar never takes the focus; the key in the last row starts its
-# program from the dotted folder.
+# program from the dotted folder; a compositor casts no rectangular shadow from the round
+# handle; an ordinary window leaves the handle in sight, a fullscreen one covers it.
 #
 # Usage: desktop_e2e.sh <program folder> <makekeytable> <argrecorder>
 # Exit codes: 0 all checks passed, 1 a check failed, 77 a needed tool is missing (skipped).
@@ -19,7 +20,7 @@ arg_recorder=${3:?argrecorder}
 test_title="the end-to-end test of the bar on a desktop"
 # shellcheck source=common.sh source-path=SCRIPTDIR
 source "$(dirname "$0")/common.sh"
-require_tools Xvfb openbox dbus-run-session xdotool xwininfo xprop import
+require_tools Xvfb openbox dbus-run-session xdotool xwininfo xprop import wmctrl xterm xcompmgr
 require_files "$program_source/ombrix" "$make_key_table" "$arg_recorder"
 make_work ombrix-desktop-e2e
 
@@ -77,6 +78,26 @@ expect_eq "1: the bar has no frame" "$(xprop -id "$bar" _NET_FRAME_EXTENTS | sed
 read -r x y w h <<<"$(geometry "$bar")"
 expect_eq "1: the closed bar sits where it asks" "$x $y $w" "0 $((screen_height - 53)) 27"
 
+# 1. What the window manager is told: transient for no window (KWin keeps a transient dock on
+#    one desktop only), every desktop, out of task bars and pagers, and no "above" state of its
+#    own (xfwm4 keeps such a dock even over fullscreen windows; a dock is above ordinary
+#    windows by its type).
+expect_eq "1: the bar is transient for no window" "$(xprop -id "$bar" WM_TRANSIENT_FOR)" \
+    "WM_TRANSIENT_FOR:  not found."
+expect_eq "1: the bar asks for every desktop" \
+    "$(xprop -id "$bar" _NET_WM_DESKTOP | sed 's/.*= //')" 4294967295
+states=$(xprop -id "$bar" _NET_WM_STATE)
+for state in _NET_WM_STATE_SKIP_TASKBAR _NET_WM_STATE_SKIP_PAGER; do
+    case "$states" in
+    *"$state"*) pass "1: the bar has $state" ;;
+    *) fail "1: the bar lacks $state: $states" ;;
+    esac
+done
+case "$states" in
+*_NET_WM_STATE_ABOVE* | *_NET_WM_STATE_STAYS_ON_TOP*) fail "1: the bar asks to be above: $states" ;;
+*) pass "1: the bar asks for no \"above\" state" ;;
+esac
+
 # 2. Every workspace shows it.
 for desktop in 1 2 0; do
     xdotool set_desktop "$desktop"
@@ -84,6 +105,17 @@ for desktop in 1 2 0; do
     expect_eq "2: the bar shows on workspace $((desktop + 1))" \
         "$(xwininfo -id "$bar" | sed -n 's/.*Map State: //p')" IsViewable
 done
+
+# 2. With a compositor that draws shadows, the closed handle casts none of its rectangle: the
+#    corner of the window below the round handle shows the desktop as it is far away.
+xcompmgr -c >"$work/xcompmgr.log" 2>&1 &
+compositor=$!
+sleep 1
+expect_eq "2: under a compositor the handle casts no rectangular shadow" \
+    "$(colour_at 13 $((y + 31)))" "$(colour_at 300 $((y + 16)))"
+kill "$compositor"
+wait "$compositor" 2>/dev/null
+sleep 0.3
 
 # 3. Opened, all four rows of the 128 keys lie on the screen.
 xdotool mousemove 13 $((y + 13)) click --delay 1 1
@@ -147,6 +179,36 @@ if wait_for_geometry "$bar" "0 $((screen_height - 53)) 27 $h"; then
     pass "6: used, the bar closes back to its handle at the bottom"
 else
     fail "6: after the key the bar is at $(geometry "$bar"), not closed at the bottom"
+fi
+
+# 7. An ordinary window over the closed handle leaves it in sight; made fullscreen, the window
+#    covers it, as users expect of a dock.
+xterm -class OmbrixCover -geometry 120x60+0+0 >/dev/null 2>&1 &
+cover=$(xdotool search --sync --onlyvisible --class OmbrixCover 2>/dev/null | head -n1)
+handle_dot="245,208,76" # the yellow dot at the handle's centre
+read -r x y _ _ <<<"$(geometry "$bar")"
+if [ -n "$cover" ]; then
+    sleep 0.5
+    read -r cx cy cw ch <<<"$(frame_of "$cover")"
+    [ "$cx" -le "$x" ] && [ $((cy + ch)) -gt $((y + 13)) ] ||
+        wmctrl -i -r "$cover" -e "0,0,$((y - 100)),800,400"
+    wmctrl -i -a "$cover"
+    sleep 0.5
+    expect_eq "7: an ordinary window over the handle leaves it in sight" \
+        "$(colour_at $((x + 13)) $((y + 13)))" "$handle_dot"
+    wmctrl -i -r "$cover" -b add,fullscreen
+    wmctrl -i -a "$cover"
+    sleep 0.8
+    read -r _ _ cw ch <<<"$(geometry "$cover")"
+    [ "$cw $ch" = "1280 $screen_height" ] || fail "7: the window did not go fullscreen (${cw}x$ch)"
+    colour=$(colour_at $((x + 13)) $((y + 13)))
+    if [ "$colour" != "$handle_dot" ]; then
+        pass "7: a fullscreen window covers the handle"
+    else
+        fail "7: the handle shows over a fullscreen window"
+    fi
+else
+    fail "7: the covering window did not show"
 fi
 
 report

@@ -1,4 +1,5 @@
 #include "tune/colour/colori.h"
+#include "tune/colour/coloriaccess.h"
 
 #include "bar/keybutton.h"
 #include "common/colourvalue.h"
@@ -256,6 +257,7 @@ colori::colori(ColourWindowContext context, QWidget* parent)
     strip_.fill(Qt::transparent);
     createControls();
     connectHandlers();
+    makeColourWindowAccessible(*this);
     Form_Load();
 }
 
