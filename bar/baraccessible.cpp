@@ -1,4 +1,5 @@
 #include "bar/baraccessible.h"
+#include "platform/translation.h"
 
 #include "bar/form1.h"
 #include "common/accessiblenames.h"
@@ -12,7 +13,7 @@ namespace ombrix {
 namespace {
 
 QString nameOf(BarStopKind kind, int index = 0) {
-    return QString::fromStdString(barControlName(kind, index));
+    return translate(textContext, barControlName(kind, index));
 }
 
 // The key's number: its place among the keys of its window, as they were made.
@@ -79,7 +80,7 @@ void makeBarAccessible(BarForm& bar) {
     bar.closeLabel()->setAccessibleName(nameOf(BarStopKind::Close));
     makePressable(bar.closeLabel(), [&bar] { bar.Label3_DblClick(); });
     bar.keepOpenBox()->setAccessibleName(nameOf(BarStopKind::KeepOpen));
-    bar.marker()->setAccessibleName(QStringLiteral("Selected key"));
+    bar.marker()->setAccessibleName(translate("Ombrix", "Selected key"));
 }
 
 void makeBarAccessible(Form1& bar) {

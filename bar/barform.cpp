@@ -1,4 +1,5 @@
 #include "bar/barform.h"
+#include "platform/translation.h"
 
 #include "bar/barlook.h"
 #include "bar/keybutton.h"
@@ -41,10 +42,10 @@ constexpr Place innerRing{70, 70, 235, 235}; // Shape4
 constexpr Place centreDot{150, 150, 80, 80}; // Shape6
 
 const char* const sideToolTips[4] = {
-    "Sposta Ombrix sul lato sinistor/Move Ombrix to the left side",
-    "Sposta Ombrix sul lato superiore/move Ombrix to the upper side",
-    "Sposta Ombrix sul lato destro/Put Ombrix on the right side",
-    "Sposta Ombrix sul lato inferiore/Move Ombrix to the buttom side"};
+    QT_TRANSLATE_NOOP("Ombrix", "Sposta Ombrix sul lato sinistor/Move Ombrix to the left side"),
+    QT_TRANSLATE_NOOP("Ombrix", "Sposta Ombrix sul lato superiore/move Ombrix to the upper side"),
+    QT_TRANSLATE_NOOP("Ombrix", "Sposta Ombrix sul lato destro/Put Ombrix on the right side"),
+    QT_TRANSLATE_NOOP("Ombrix", "Sposta Ombrix sul lato inferiore/Move Ombrix to the buttom side")};
 
 const QColor rowBackground(0xE6, 0xE2, 0xD8);
 const QColor rowBorder(0x8A, 0x84, 0x78);
@@ -80,6 +81,7 @@ BarForm::BarForm(BarContext context, QWidget* parent)
     Form_Load();
     if (context_.screen)
         area_ = context_.screen();
+    picturesScale_ = monitorScale();
 }
 
 BarForm::~BarForm() = default;
@@ -90,12 +92,12 @@ void BarForm::createControls() {
     check1_ = new QCheckBox(this);
     check1_->setGeometry(drawing.pixels(check1Place));
     check1_->setToolTip(
-        QStringLiteral("Carica e mantiene la barra aperta / load and let the bar open"));
+        translate("Ombrix", "Carica e mantiene la barra aperta / load and let the bar open"));
     check1_->setFocusPolicy(Qt::NoFocus);
 
     for (int i = 0; i < 4; ++i) {
         label1_[i] = makeLabel(this, label1Places[i], palette().color(QPalette::Highlight));
-        label1_[i]->setToolTip(QString::fromUtf8(sideToolTips[i]));
+        label1_[i]->setToolTip(translate(textContext, sideToolTips[i]));
         label1_[i]->installEventFilter(this);
     }
 
@@ -106,7 +108,7 @@ void BarForm::createControls() {
     bold.setBold(true);
     label3_->setFont(bold);
     label3_->setToolTip(
-        QStringLiteral("Con un doppio clickchiude Ombrix/With a double click close Ombrix"));
+        translate("Ombrix", "Con un doppio clickchiude Ombrix/With a double click close Ombrix"));
     label3_->installEventFilter(this);
 
     label4_ = makeLabel(this, label4Place, Qt::yellow);
@@ -114,7 +116,7 @@ void BarForm::createControls() {
     label5_ = new QWidget(this);
     label5_->setGeometry(drawing.pixels(label5Place));
     label5_->setMouseTracking(true);
-    label5_->setToolTip(QStringLiteral("Apre e chiude la barra/Open and close the bar"));
+    label5_->setToolTip(translate("Ombrix", "Apre e chiude la barra/Open and close the bar"));
     label5_->installEventFilter(this);
 }
 
@@ -127,7 +129,7 @@ void BarForm::createKeys(int count) {
     // A key's font is set with its caption (fitCaption); a key showing a picture needs none.
     for (int i = keyCount(); i < count; ++i) {
         auto* button = new KeyButton(this);
-        button->setToolTip(QStringLiteral("Lancia il programma/Launch the program"));
+        button->setToolTip(translate("Ombrix", "Lancia il programma/Launch the program"));
         button->setFocusPolicy(Qt::NoFocus);
         button->setIconSize(QSize(16, 16));
         connect(button, &QAbstractButton::clicked, this, [this, i] { Command2_Click(i); });
@@ -186,7 +188,10 @@ bool BarForm::showFace(int i, KeyRecord& key, const std::filesystem::path& dataF
     }
     if (index == 0) {
         key.caption.trimInPlace();
-        setKeyFace(i, QString::fromStdString(captionFace(key, i)), QPixmap());
+        const std::string caption =
+            texts_ ? texts_->textOf(key, i, KeyTextField::Caption) : key.caption.text();
+        setKeyFace(i, caption.empty() ? QString::number(i + 1) : QString::fromStdString(caption),
+                   QPixmap());
         return true;
     }
     if (index == targetIconIndex) {
@@ -200,7 +205,8 @@ bool BarForm::showFace(int i, KeyRecord& key, const std::filesystem::path& dataF
 
 void BarForm::showToolTipAndShutdownBlue(int i, KeyRecord& key) {
     key.toolTip.trimInPlace();
-    setKeyToolTip(i, QString::fromStdString(key.toolTip.text()));
+    setKeyToolTip(i, QString::fromStdString(texts_ ? texts_->textOf(key, i, KeyTextField::ToolTip)
+                                                   : key.toolTip.text()));
     key.target.trimInPlace();
     if (isShutdownTarget(key.target.text()))
         setKeyColour(i, 0x0000FF);
@@ -269,6 +275,7 @@ void BarForm::finishStartUp() {
 // keys are equally wide and evenly spaced at any scale; each key widget covers its pixels.
 void BarForm::applyLayout() {
     const double scale = devicePixelRatioF();
+    placedScale_ = scale;
     const std::vector<KeyPlace> places(geometry_.keys.begin(),
                                        geometry_.keys.begin() + std::ptrdiff_t(keyButtons_.size()));
     const std::vector<DeviceRect> pixels = keyPixels(places, scale / platform::twipsPerPixel());
@@ -288,6 +295,33 @@ void BarForm::showKeyAt(int i, const KeyPlace& place) {
     KeyButton* button = key(i);
     button->setGeometry(cover.left, cover.top, cover.width, cover.height);
     button->setFacePixels(QRect(face.left, face.top, face.width, face.height));
+}
+
+double BarForm::monitorScale() const {
+    return context_.scale ? context_.scale() : 1.0;
+}
+
+void BarForm::followScale() {
+    if (devicePixelRatioF() != placedScale_) {
+        applyLayout();
+        // Qt turns the outline into device pixels when it is set, and setting the same one
+        // again does nothing: it is cleared first so that it covers the new pixels.
+        clearMask();
+        applyState();
+    }
+    const double now = monitorScale();
+    const bool remake = picturesOutOfScale(picturesScale_, now);
+    picturesScale_ = now;
+    if (remake)
+        remakePictures();
+}
+
+// The window taken to a monitor of another scale hears it here.
+bool BarForm::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::ScreenChangeInternal)
+        followScale();
+    return handled;
 }
 
 QRegion BarForm::shapeRegion() const {
@@ -395,6 +429,7 @@ void BarForm::crossToScreenUnder(double x, double y) {
     area_ = context_.screen();
     screenWidth_ = storedWidthOf(area_);
     dockToSide(state_, side_, screenWidth_, area_);
+    followScale();
 }
 
 void BarForm::Label1_Click(int index) {
@@ -403,7 +438,7 @@ void BarForm::Label1_Click(int index) {
     dock();
     if (!context_.preferences->setSide(static_cast<std::int16_t>(index + 1)))
         context_.desktop->warn(
-            this, QStringLiteral("The side could not be stored in the settings file."));
+            this, translate("Ombrix", "The side could not be stored in the settings file."));
 }
 
 void BarForm::Label3_DblClick() {
@@ -418,7 +453,7 @@ void BarForm::Command2_Click(int index) {
     key.target.trimInPlace();
     key.argument.trimInPlace();
     const auto action = planKeyPress(key.target.text(), key.argument.text(), keyPressRules());
-    if (platform::carryOut(action, *context_.desktop, this))
+    if (platform::carryOut(action, *context_.desktop, this, key.target.text()))
         closeAfterKey();
 }
 

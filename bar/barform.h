@@ -4,6 +4,7 @@
 #include "common/dockarea.h"
 #include "common/keyaction.h"
 #include "common/keyrecord.h"
+#include "common/keytexts.h"
 #include "common/layout.h"
 #include "common/settings.h"
 
@@ -40,6 +41,9 @@ struct BarContext {
     // Every monitor with its area, for dragging the handle across to another; none in tests
     // that keep to one area.
     std::function<std::vector<DockScreen>()> screens;
+    // The scale of the bar's monitor (device pixels per logical pixel), which its key
+    // pictures are made for; 1 when unset.
+    std::function<double()> scale;
     std::function<void()> quit; // ends the program
 };
 
@@ -73,6 +77,9 @@ public:
     // The stored colour; false, leaving the colour as it is, when it is no colour value.
     bool showColour(int i, float backColor);
     void setKeys(std::vector<KeyRecord> keys) { keys_ = std::move(keys); }
+    // Where the captions and pop-up texts as typed are kept, read by showFace and
+    // showToolTipAndShutdownBlue; without them the records' own texts are shown.
+    void useKeyTexts(const KeyTexts* texts) { texts_ = texts; }
     void setSoundAndDoubleClick(bool soundOn, bool doubleClickMode);
     void setWindowState(const BarWindowState& state);
     void setKeepOpen(bool on);
@@ -89,6 +96,10 @@ public:
     virtual void Command2_Click(int index);
     // The screen watch: called when the monitors, their sizes, scales or panels change.
     virtual void Timer1_Timer() = 0;
+    // After a change of scale (of the bar's monitor, or the window taken to another one): the
+    // keys are placed on the new device pixels, and their pictures made again where their side
+    // in device pixels changed.
+    void followScale();
     virtual void Form_Unload();
 
     virtual void apri();
@@ -115,6 +126,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    // Gives the keys that show a picture their picture again, for the scale now.
+    virtual void remakePictures() {}
+    double monitorScale() const;
 
     // What the windows differ in.
     virtual RightSideDrag rightSideDrag() const { return RightSideDrag::FlushRight; }
@@ -161,9 +176,12 @@ private:
     void createControls();
     void crossToScreenUnder(double x, double y);
 
+    double placedScale_ = 0;   // the device pixels per logical pixel the keys are placed on
+    double picturesScale_ = 1; // the scale the key pictures were made for
     GrabPoint grabPoint_;
     bool draggedDuringPress_ = false;
     std::vector<KeyRecord> keys_;
+    const KeyTexts* texts_ = nullptr;
 
     std::vector<KeyButton*> keyButtons_;
     QCheckBox* check1_ = nullptr;

@@ -1,7 +1,9 @@
 #include "bar/form1.h"
+#include "platform/translation.h"
 
 #include "common/targets.h"
 #include "platform/desktopservices.h"
+#include "platform/graphemes.h"
 #include "platform/launchnotice.h"
 #include "platform/screen.h"
 
@@ -52,10 +54,11 @@ bool acceptWithoutMove(QDropEvent* event) {
 } // namespace
 
 Form1::Form1(BarContext context, QWidget* parent) : BarForm(std::move(context), parent) {
-    command1_ = new QPushButton(QStringLiteral("ins."), this);
+    useKeyTexts(&texts_);
+    command1_ = new QPushButton(translate("Ombrix", "ins."), this);
     command1_->setGeometry(toPixels(1080, 30, 375, 300));
-    command1_->setToolTip(
-        QStringLiteral("Apre la finestra di personalizzazione/Open the personalization window"));
+    command1_->setToolTip(translate(
+        "Ombrix", "Apre la finestra di personalizzazione/Open the personalization window"));
     command1_->setFocusPolicy(Qt::NoFocus);
     command1_->setFont(smallFont(font()));
     connect(command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
@@ -118,16 +121,16 @@ void Form1::Command1_Click() {
 void Form1::startSetup(const std::vector<std::string>& arguments) {
     const auto tune = context_.programFolder / "tune";
     if (!fileExists(tune)) {
-        context_.desktop->warn(this, QStringLiteral("The setup program is missing: %1")
+        context_.desktop->warn(this, translate("Ombrix", "The setup program is missing: %1")
                                          .arg(QString::fromStdString(tune.string())));
         return;
     }
-    platform::LaunchNotice notice(QStringLiteral("tune"), QStringLiteral("Ombrix Setup"));
+    platform::LaunchNotice notice(QStringLiteral("tune"), translate("Ombrix", "Ombrix Setup"));
     const int error =
         context_.desktop->startProgram(tune.string(), arguments, context_.programFolder.string());
     if (error != 0) {
         notice.cancel();
-        context_.desktop->warn(this, QString::fromStdString(errorMessage(error)));
+        context_.desktop->warn(this, platform::startFailure(tune.string(), error));
         return;
     }
     Form_Unload();
@@ -138,8 +141,8 @@ void Form1::Check2_Click() {
     transparentBack_ = check2_->isChecked();
     if (!context_.preferences->setTransparentBack(transparentBack_))
         context_.desktop->warn(
-            this,
-            QStringLiteral("The see-through choice could not be stored in the settings file."));
+            this, translate("Ombrix",
+                            "The see-through choice could not be stored in the settings file."));
     layoutRows();
     // The rows are re-cut on the open bar; a closed bar keeps its round handle.
     state_.shape = state_.closed() ? WindowShape::Handle : WindowShape::WholeBar;
@@ -149,10 +152,17 @@ void Form1::Check2_Click() {
 // A change of the monitors: the bar re-docks at once to its side of its area, keeping its
 // place along the side, open or closed as it was.
 void Form1::Timer1_Timer() {
+    followScale();
     if (!moveToArea(context_.screen()))
         return;
     layoutRows();
     dock();
+}
+
+void Form1::remakePictures() {
+    for (int i = 0; i < keyCount() && i < static_cast<int>(keys().size()); ++i)
+        if (keys()[static_cast<std::size_t>(i)].iconIndex != 0)
+            showFace(i, keys()[static_cast<std::size_t>(i)], context_.dataFolder, smallIcon_);
 }
 
 void Form1::Form_Unload() {
@@ -234,6 +244,29 @@ void Form1::endDrag() {
     openedByDrag_ = false;
 }
 
+namespace {
+
+// A dropped thing's new key, with the texts its record cannot hold (an entry's name in
+// another script) kept as found in `texts`, at index `j` of the new keys.
+KeyRecord keptAsFound(const DroppedThing& thing, int j, KeyTexts& texts) {
+    KeyRecord key = *thing.newKey;
+    if (const FieldText caption = platform::typedField(QString::fromStdString(thing.caption),
+                                                       decltype(KeyRecord::caption)::width);
+        !caption.exact()) {
+        key.caption.assign(caption.stored);
+        texts.keep(j, KeyTextField::Caption, caption);
+    }
+    if (const FieldText toolTip = platform::typedField(QString::fromStdString(thing.toolTip),
+                                                       decltype(KeyRecord::toolTip)::width);
+        !toolTip.exact()) {
+        key.toolTip.assign(toolTip.stored);
+        texts.keep(j, KeyTextField::ToolTip, toolTip);
+    }
+    return key;
+}
+
+} // namespace
+
 // The work is done once the drop has been answered, so that a message box never keeps the
 // program the drag came from waiting.
 void Form1::dropEvent(QDropEvent* event) {
@@ -250,13 +283,17 @@ void Form1::dropEvent(QDropEvent* event) {
     }
     if (outcome == DropOutcome::AddKeys) {
         std::vector<KeyRecord> added;
+        KeyTexts addedTexts;
         for (const DroppedThing& thing : things)
-            added.push_back(*thing.newKey);
-        QTimer::singleShot(0, this, [this, added = std::move(added), openedByThisDrag]() mutable {
-            // A refused drop leaves the bar as the drag found it.
-            if (!addDroppedKeys(std::move(added)) && openedByThisDrag && !state_.closed())
-                apri();
-        });
+            added.push_back(keptAsFound(thing, static_cast<int>(added.size()), addedTexts));
+        QTimer::singleShot(0, this,
+                           [this, added = std::move(added), addedTexts = std::move(addedTexts),
+                            openedByThisDrag]() mutable {
+                               // A refused drop leaves the bar as the drag found it.
+                               if (!addDroppedKeys(std::move(added), std::move(addedTexts)) &&
+                                   openedByThisDrag && !state_.closed())
+                                   apri();
+                           });
         return;
     }
     std::vector<std::string> files;
@@ -267,16 +304,17 @@ void Form1::dropEvent(QDropEvent* event) {
     });
 }
 
-bool Form1::addDroppedKeys(std::vector<KeyRecord> added) {
-    AddResult result = addKeys(store_, keys(), added);
+bool Form1::addDroppedKeys(std::vector<KeyRecord> added, KeyTexts addedTexts) {
+    AddResult result = addKeys(store_, keys(), added, addedTexts);
     if (!result.added) {
-        context_.desktop->warn(this, QString::fromStdString(result.message));
+        context_.desktop->warn(this, translate(textContext, result.message));
         return false;
     }
     playClick();
     removed_.reset(); // the keys changed: a removal before is no longer undone
     // The bar shows the keys as stored now: the setup program may have saved others since
     // the bar read them.
+    texts_ = std::move(result.texts);
     showStoredKeys(std::move(result.keys));
     return true;
 }
@@ -305,7 +343,9 @@ void Form1::openWithKey(int index, std::vector<std::string> files) {
     bool started = false;
     for (const KeyAction& action :
          documentStarts(keys().at(static_cast<std::size_t>(index)), files))
-        started = platform::carryOut(action, *context_.desktop, this) || started;
+        started = platform::carryOut(action, *context_.desktop, this,
+                                     keys().at(static_cast<std::size_t>(index)).target.text()) ||
+                  started;
     if (started)
         closeAfterKey();
 }

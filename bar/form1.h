@@ -32,6 +32,8 @@ public:
 
     // Drops: where new keys are saved and how their icons are read.
     void setKeyStore(KeyStore store, IconLoader smallIcon);
+    // The captions and pop-up texts as typed, read beside the key table.
+    void setKeyTexts(KeyTexts texts) { texts_ = std::move(texts); }
     // The key under a point of the window, or -1 away from the keys.
     int keyAt(QPoint at) const;
 
@@ -65,11 +67,12 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void remakePictures() override;
     LayoutInput layoutInput() const;
     DropOutcome dropOutcomeAt(QPoint at);
     void answerDrag(QDropEvent* event);
     void endDrag();
-    bool addDroppedKeys(std::vector<KeyRecord> added);
+    bool addDroppedKeys(std::vector<KeyRecord> added, KeyTexts addedTexts);
     void openWithKey(int index, std::vector<std::string> files);
     void startSetup(const std::vector<std::string>& arguments);
     void makeArrangingControls();
@@ -84,6 +87,7 @@ private:
     QCheckBox* check2_ = nullptr;
 
     KeyStore store_;
+    KeyTexts texts_;
     IconLoader smallIcon_;
     std::vector<DroppedThing> dragged_; // what the drag over the bar carries
     QTimer dragOpenTimer_;

@@ -39,6 +39,7 @@ bool Form1::saveArrangement(const KeyArrangement& change, std::span<const KeyRec
     switch (result.refusal) {
     case ArrangeRefusal::None:
         playClick();
+        texts_ = std::move(result.texts);
         showStoredKeys(std::move(result.keys));
         return true;
     case ArrangeRefusal::Changed:

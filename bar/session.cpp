@@ -1,4 +1,5 @@
 #include "bar/session.h"
+#include "platform/translation.h"
 
 #include "platform/icons.h"
 
@@ -16,8 +17,13 @@ BarContext DesktopSession::barContext(std::function<void()> quit) {
     // The chosen monitor's work area, the primary's while the chosen one is missing.
     context.screen = [this] { return screens.areaOf(preferences.monitor()); };
     context.screens = [this] { return screens.screens(); };
+    context.scale = [this] { return screens.scaleOf(preferences.monitor()); };
     context.quit = std::move(quit);
     return context;
+}
+
+QPixmap DesktopSession::smallIcon(const std::filesystem::path& file) const {
+    return platform::smallFileIcon(file, screens.scaleOf(preferences.monitor()));
 }
 
 void tellSettingsProblem(const DesktopSession& session) {
@@ -31,7 +37,8 @@ void tellSettingsProblem(const DesktopSession& session) {
 bool isOnlyCopy(platform::SingleInstance& instance) {
     if (instance.acquire())
         return true;
-    platform::showWarning(nullptr, QStringLiteral("The requested application is already open."));
+    platform::showWarning(nullptr,
+                          translate("Ombrix", "The requested application is already open."));
     return false;
 }
 

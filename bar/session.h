@@ -26,6 +26,8 @@ struct DesktopSession {
 
     // The context of a bar window on this desktop; `quit` ends the program.
     BarContext barContext(std::function<void()> quit);
+    // The small icon of a file drawn for the device pixels of the bar's monitor.
+    QPixmap smallIcon(const std::filesystem::path& file) const;
 };
 
 // Tells the user once, when the windows are up, what was wrong with the settings file.

@@ -1,4 +1,5 @@
 #include "bar/startup.h"
+#include "platform/translation.h"
 
 #include "bar/baraccessible.h"
 #include "bar/barkeyboard.h"
@@ -114,6 +115,8 @@ std::unique_ptr<Form1> buildBar(const BarStartup& startup) {
         std::vector<KeyRecord> read = startup.readKeys(startup, readCount);
         keyCount = readCount;
         keys = std::move(read);
+        // Read after the keys, whose reading finishes an interrupted save first.
+        form.setKeyTexts(readKeyTexts(keyTextsPath(startup.context.dataFolder)));
         return true;
     });
     step(startup, [&] {
@@ -154,6 +157,7 @@ int runBar(int argc, char** argv) {
     platform::chooseWindowSystem();
     QApplication app(argc, argv);
     platform::applicationStarted();
+    loadTranslations(app);
     QApplication::setApplicationName(QStringLiteral("Ombrix"));
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -169,8 +173,8 @@ int runBar(int argc, char** argv) {
     startup.context = session.barContext([] { QCoreApplication::quit(); });
     startup.keyCountFile = platform::keyCountPath();
     startup.applicationFolders = platform::applicationFolders();
-    startup.smallIcon = [](const std::filesystem::path& file) {
-        return platform::smallFileIcon(file);
+    startup.smallIcon = [&session](const std::filesystem::path& file) {
+        return session.smallIcon(file);
     };
     startup.beep = [] { QApplication::beep(); };
 
@@ -186,8 +190,12 @@ int runBar(int argc, char** argv) {
     platform::makeDock(bar.get());
     makeBarAccessible(*bar);
     auto* keyboard = new BarKeyboard(*bar);
-    offerToggle(*keyboard, *startup.context.preferences);
     bar->show();
+    // The session-bus service and the shortcut are offered once the bar is on its way to the
+    // screen: the round trips they cost never delay the bar's first appearance.
+    Preferences& preferences = *startup.context.preferences;
+    QTimer::singleShot(0, keyboard,
+                       [keyboard, &preferences] { offerToggle(*keyboard, preferences); });
     tellSettingsProblem(session);
     if (toggle)
         openByKeyboardOnceShown(*bar, *keyboard);

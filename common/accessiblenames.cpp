@@ -1,5 +1,7 @@
 #include "common/accessiblenames.h"
 
+#include "common/translatable.h"
+
 #include <array>
 
 namespace ombrix {
@@ -14,8 +16,10 @@ std::string_view trimmed(std::string_view text) {
 }
 
 constexpr std::array<const char*, 4> sideNames = {
-    "Dock the bar on the left side", "Dock the bar at the top", "Dock the bar on the right side",
-    "Dock the bar at the bottom"};
+    QT_TRANSLATE_NOOP("Ombrix", "Dock the bar on the left side"),
+    QT_TRANSLATE_NOOP("Ombrix", "Dock the bar at the top"),
+    QT_TRANSLATE_NOOP("Ombrix", "Dock the bar on the right side"),
+    QT_TRANSLATE_NOOP("Ombrix", "Dock the bar at the bottom")};
 
 // A key without a caption shows its number; that face is no name.
 bool namesTheKey(std::string_view caption, int index) {
@@ -40,17 +44,18 @@ std::string keyAccessibleDescription(int index, std::string_view caption,
 std::string barControlName(BarStopKind kind, int index) {
     switch (kind) {
     case BarStopKind::Handle:
-        return "Open or close the bar";
+        return QT_TRANSLATE_NOOP("Ombrix", "Open or close the bar");
     case BarStopKind::SeeThrough:
-        return "See-through bar background";
+        return QT_TRANSLATE_NOOP("Ombrix", "See-through bar background");
     case BarStopKind::SideButton:
-        return index >= 0 && index < 4 ? sideNames[static_cast<std::size_t>(index)] : "Dock";
+        return index >= 0 && index < 4 ? sideNames[static_cast<std::size_t>(index)]
+                                       : QT_TRANSLATE_NOOP("Ombrix", "Dock");
     case BarStopKind::Close:
-        return "End Ombrix";
+        return QT_TRANSLATE_NOOP("Ombrix", "End Ombrix");
     case BarStopKind::Setup:
-        return "Set up the keys";
+        return QT_TRANSLATE_NOOP("Ombrix", "Set up the keys");
     case BarStopKind::KeepOpen:
-        return "Keep the bar open after a key is used";
+        return QT_TRANSLATE_NOOP("Ombrix", "Keep the bar open after a key is used");
     case BarStopKind::Key:
         return keyAccessibleName(index, {}, {});
     }

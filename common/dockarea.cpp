@@ -129,7 +129,8 @@ std::vector<DockScreen> dockScreensOf(const std::vector<Monitor>& monitors,
     std::vector<DockScreen> screens;
     for (std::size_t i = 0; i < monitors.size(); ++i) {
         const Monitor& m = monitors[i];
-        screens.push_back({m.name, twipsOf(logicalOn(m, areas[i]), twipsPerPixel), m.primary});
+        screens.push_back(
+            {m.name, twipsOf(logicalOn(m, areas[i]), twipsPerPixel), m.primary, m.scale});
     }
     return screens;
 }

@@ -65,6 +65,7 @@ struct DockScreen {
     std::string name;
     ScreenSize area; // twips
     bool primary = false;
+    double scale = 1; // device pixels per logical pixel
 };
 
 // The monitors as the bar sees them: each monitor's work area, logical, in twips.

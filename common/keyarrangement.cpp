@@ -63,7 +63,7 @@ iconsBetween(SaveFileSystem& disk, const fs::path& dataFolder, const KeyArrangem
 }
 
 ArrangeResult refused(ArrangeRefusal why, std::vector<KeyRecord> keys, std::string message = {}) {
-    return {why, std::move(message), std::move(keys)};
+    return {why, std::move(message), std::move(keys), {}};
 }
 
 } // namespace
@@ -110,12 +110,6 @@ std::vector<SavedFile> arrangedIconFiles(const fs::path& dataFolder,
             files.push_back({iconFilePath(dataFolder, place), std::nullopt});
     }
     return files;
-}
-
-// The key table has no companion file yet; when it has one (the UTF-8 texts beside it), its
-// texts are moved here by the same change and saved with the table.
-std::vector<SavedFile> arrangedCompanionFiles(const fs::path&, const KeyArrangement&) {
-    return {};
 }
 
 int placeNearest(std::span<const KeyPlace> places, double x, double y) {
@@ -188,17 +182,20 @@ ArrangeResult arrangeStoredKeys(const KeyStore& store, std::span<const KeyRecord
         return refused(ArrangeRefusal::Unreadable, std::move(inUseNow),
                        "Cannot read the icon files in " + (files.dataFolder / "icons").string());
 
+    // The texts as typed go with their keys, as the icon files do.
+    KeyTexts texts = readKeyTexts(keyTextsPath(files.dataFolder));
+    texts.dropStale(table);
+    texts.moveKey(change.from, change.to);
     arrange(table, change);
     std::vector<SavedFile> others = arrangedIconFiles(files.dataFolder, *icons, change);
-    for (SavedFile& companion : arrangedCompanionFiles(files.dataFolder, change))
-        others.push_back(std::move(companion));
+    others.push_back(keyTextsFile(files.dataFolder, texts));
     const int newCount = count + change.countChange;
     if (const WriteResult saved =
             saveKeys(files, table, static_cast<float>(newCount), std::move(others), disk);
         !saved)
         return refused(ArrangeRefusal::NotSaved, std::move(inUseNow), saved.message);
     table.resize(static_cast<std::size_t>(newCount));
-    return {ArrangeRefusal::None, {}, std::move(table)};
+    return {ArrangeRefusal::None, {}, std::move(table), std::move(texts)};
 }
 
 } // namespace ombrix

@@ -2,6 +2,7 @@
 
 #include "common/keydrop.h"
 #include "common/keyrecord.h"
+#include "common/keytexts.h"
 #include "common/layout.h"
 #include "common/savejournal.h"
 
@@ -56,12 +57,6 @@ std::vector<SavedFile> arrangedIconFiles(const std::filesystem::path& dataFolder
                                          const std::map<int, std::string>& icons,
                                          const KeyArrangement& change);
 
-// The companion files kept by key place beside the key table (the UTF-8 texts of captions
-// and pop-up texts), rearranged by the same change, to be saved with the table; none while
-// the table has no companion.
-std::vector<SavedFile> arrangedCompanionFiles(const std::filesystem::path& dataFolder,
-                                              const KeyArrangement& change);
-
 // The place a dragged key goes to when let go at (x, y), in the window's twips: the place of
 // the keys in use whose middle is nearest, so a key dragged past the ends of a row takes the
 // row's first or last place. -1 when there are no places.
@@ -88,6 +83,7 @@ struct ArrangeResult {
     ArrangeRefusal refusal = ArrangeRefusal::None;
     std::string message;         // for Unreadable and NotSaved
     std::vector<KeyRecord> keys; // the keys in use as stored now, whether or not it was done
+    KeyTexts texts;              // their texts as typed, as stored beside them
     bool done() const { return refusal == ArrangeRefusal::None; }
 };
 

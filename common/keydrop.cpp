@@ -5,6 +5,7 @@
 #include "common/keycount.h"
 #include "common/keysave.h"
 #include "common/keytable.h"
+#include "common/keytexts.h"
 #include "common/targets.h"
 
 #include <algorithm>
@@ -42,13 +43,15 @@ bool fitsProgramTarget(const std::string& path) {
     return fitsTarget(path) && parts.program == path && parts.document.empty();
 }
 
+std::string webCaption(std::string_view address);
+
 DroppedThing localFile(const std::string& path) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (fs::is_directory(status))
-        return {DropKind::Folder, path, std::nullopt};
+        return {DropKind::Folder, path, std::nullopt, {}, {}};
     if (!fs::is_regular_file(status))
-        return {DropKind::Unusable, path, std::nullopt};
+        return {DropKind::Unusable, path, std::nullopt, {}, {}};
     std::string name;
     DropKind kind = DropKind::Document;
     if (isDesktopEntry(path)) {
@@ -61,19 +64,19 @@ DroppedThing localFile(const std::string& path) {
         kind = DropKind::Program;
     }
     if (kind == DropKind::Document || !fitsProgramTarget(path))
-        return {kind, path, std::nullopt};
+        return {kind, path, std::nullopt, {}, {}};
     if (name.empty())
         name = fs::path(path).filename().string();
-    return {kind, path, programKeyRecord(path, name)};
+    return {kind, path, programKeyRecord(path, name), {}, name};
 }
 
 DroppedThing webLinkOrText(std::string_view text) {
     const std::string value(trimmedText(text));
     if (!isWebLink(value))
-        return {DropKind::Unusable, value, std::nullopt};
+        return {DropKind::Unusable, value, std::nullopt, {}, {}};
     if (!fitsTarget(value))
-        return {DropKind::WebLink, value, std::nullopt};
-    return {DropKind::WebLink, value, webKeyRecord(value)};
+        return {DropKind::WebLink, value, std::nullopt, {}, {}};
+    return {DropKind::WebLink, value, webKeyRecord(value), webCaption(value), value};
 }
 
 KeyRecord newKeyRecord() {
@@ -265,16 +268,16 @@ std::vector<KeyAction> documentStarts(const KeyRecord& key, std::span<const std:
 }
 
 AddResult addKeys(const KeyStore& store, std::span<const KeyRecord> shown,
-                  std::span<const KeyRecord> added) {
+                  std::span<const KeyRecord> added, const KeyTexts& addedTexts) {
     const KeyFiles files{store.keyTable.parent_path(), store.keyCountFile};
     std::error_code error;
     fs::create_directories(files.dataFolder, error);
     // A drop waits a moment for another drop; the setup program holds the lock all along.
     const DataLock lock = DataLock::take(files.dataFolder, std::chrono::milliseconds(300));
     if (lock.state() == DataLock::State::Busy)
-        return {false, std::string(setupOpenMessage), {}};
+        return {false, std::string(setupOpenMessage), {}, {}};
     if (recoverKeys(files) == Recovery::Failed)
-        return {false, "Cannot finish the last save in " + files.dataFolder.string(), {}};
+        return {false, "Cannot finish the last save in " + files.dataFolder.string(), {}, {}};
 
     // The keys as stored now, which another program may have changed since the bar read them.
     const bool counted = readStoredKeyCount(files.keyCountFile).has_value();
@@ -282,27 +285,32 @@ AddResult addKeys(const KeyStore& store, std::span<const KeyRecord> shown,
         counted ? static_cast<std::size_t>(readKeyCount(files.keyCountFile)) : shown.size();
     const std::size_t count = onDisk + added.size();
     if (count > static_cast<std::size_t>(maxKeys))
-        return {false, std::string(barFullMessage), {}};
+        return {false, std::string(barFullMessage), {}, {}};
     std::vector<KeyRecord> table;
     if (fs::exists(store.keyTable, error)) {
         auto stored = readKeyTable(store.keyTable, maxKeys);
         if (!stored)
-            return {false, "Cannot read " + store.keyTable.string(), {}};
+            return {false, "Cannot read " + store.keyTable.string(), {}, {}};
         table = std::move(*stored);
     }
     for (std::size_t i = table.size(); i < onDisk; ++i)
         table.push_back(i < shown.size() ? shown[i] : defaultKeyRecord(static_cast<int>(i)));
+    KeyTexts texts = readKeyTexts(keyTextsPath(files.dataFolder));
+    texts.dropStale(table);
     for (std::size_t j = 0; j < added.size(); ++j) {
         const std::size_t at = onDisk + j;
         if (at < table.size())
             table[at] = added[j];
         else
             table.push_back(added[j]);
+        texts.adoptKey(addedTexts, static_cast<int>(j), static_cast<int>(at));
     }
-    if (const WriteResult saved = saveKeys(files, table, static_cast<float>(count), {}); !saved)
-        return {false, saved.message, {}};
+    if (const WriteResult saved = saveKeys(files, table, static_cast<float>(count),
+                                           {keyTextsFile(files.dataFolder, texts)});
+        !saved)
+        return {false, saved.message, {}, {}};
     table.resize(count);
-    return {true, {}, std::move(table)};
+    return {true, {}, std::move(table), std::move(texts)};
 }
 
 } // namespace ombrix

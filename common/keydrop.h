@@ -3,6 +3,8 @@
 #include "common/atomicfile.h"
 #include "common/keyaction.h"
 #include "common/keyrecord.h"
+#include "common/keytexts.h"
+#include "common/translatable.h"
 
 #include <filesystem>
 #include <optional>
@@ -44,6 +46,10 @@ struct DroppedThing {
     // stores such a key; nothing when it cannot be a key: not a program, entry or web link,
     // or a path or address that the record's 250 characters cannot hold as it is.
     std::optional<KeyRecord> newKey;
+    // The new key's caption and pop-up text as found, uncut, in UTF-8: what the key shows
+    // where its record cannot hold them.
+    std::string caption;
+    std::string toolTip;
 };
 
 DroppedThing sortOut(const DropItem& item);
@@ -86,14 +92,15 @@ struct KeyStore {
 };
 
 inline constexpr std::string_view barFullMessage =
-    "La barra ha già 128 tasti/The bar already has 128 keys";
+    QT_TRANSLATE_NOOP("Ombrix", "La barra ha già 128 tasti/The bar already has 128 keys");
 inline constexpr std::string_view setupOpenMessage =
-    "Chiudere prima la personalizzazione/Close the setup window first";
+    QT_TRANSLATE_NOOP("Ombrix", "Chiudere prima la personalizzazione/Close the setup window first");
 
 struct AddResult {
     bool added = false;
     std::string message;         // why nothing was added
     std::vector<KeyRecord> keys; // the keys the bar shows now, as stored
+    KeyTexts texts;              // their texts as typed, as stored beside them
 };
 
 // Puts `added` after the keys stored now and saves the table and the count as one change,
@@ -103,8 +110,10 @@ struct AddResult {
 // also those beyond the counted keys; counted keys the file lacks are written as `shown` has
 // them (a first run's keys, before anything was stored). Nothing is written, and the message
 // says why, when the keys would be more than 128, while the setup program runs (it holds the
-// lock and writes the keys when it is left), or when the table cannot be read.
+// lock and writes the keys when it is left), or when the table cannot be read. The texts
+// beside the table are kept with their keys, and `addedTexts` (by index into `added`) join
+// them in the same save.
 AddResult addKeys(const KeyStore& store, std::span<const KeyRecord> shown,
-                  std::span<const KeyRecord> added);
+                  std::span<const KeyRecord> added, const KeyTexts& addedTexts = {});
 
 } // namespace ombrix

@@ -1,5 +1,6 @@
 #include "common/keypixels.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ombrix {
@@ -31,6 +32,16 @@ DeviceRect logicalCover(const DeviceRect& device, double scale) {
     const int bottom =
         static_cast<int>(std::ceil((device.top + device.height) / scale - tolerance));
     return {left, top, right - left, bottom - top};
+}
+
+int keyPictureSide(double scale) {
+    constexpr int logicalSide = 16;
+    constexpr int largestSide = 256;
+    return std::clamp(rounded(logicalSide * scale), 1, largestSide);
+}
+
+bool picturesOutOfScale(double made, double now) {
+    return keyPictureSide(made) != keyPictureSide(now);
 }
 
 } // namespace ombrix

@@ -31,4 +31,12 @@ std::vector<DeviceRect> keyPixels(const std::vector<KeyPlace>& keys, double pixe
 // holds `device`: a widget there can draw the key on exactly its device pixels.
 DeviceRect logicalCover(const DeviceRect& device, double scale);
 
+// The device pixels of a key picture's side, 16 logical pixels at scale `scale`, rounded once
+// and kept between 1 and 256.
+int keyPictureSide(double scale);
+
+// Whether key pictures made for scale `made` must be made again for scale `now`: only when
+// their side in device pixels differs, as the picture cache keeps one picture per side.
+bool picturesOutOfScale(double made, double now);
+
 } // namespace ombrix

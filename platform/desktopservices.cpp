@@ -1,4 +1,5 @@
 #include "platform/desktopservices.h"
+#include "platform/translation.h"
 
 #include "platform/launcher.h"
 
@@ -79,21 +80,51 @@ void SystemDesktop::requestShutdown(QWidget* parent) {
     if (askSessionForShutdownDialog())
         return;
     QMessageBox box(QMessageBox::Question, QStringLiteral("Ombrix"),
-                    QStringLiteral("Shut down the computer now?"),
+                    translate("Ombrix", "Shut down the computer now?"),
                     QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::No);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     if (box.exec() != QMessageBox::Yes)
         return;
     if (!powerOffThroughLogind())
-        showWarning(parent, QStringLiteral("The system did not agree to shut down."));
+        showWarning(parent, translate("Ombrix", "The system did not agree to shut down."));
 }
 
 void SystemDesktop::warn(QWidget* parent, const QString& text) {
     showWarning(parent, text);
 }
 
-bool carryOut(const KeyAction& action, DesktopServices& desktop, QWidget* parent) {
+namespace {
+
+QString reasonOf(int number) {
+    switch (number) {
+    case errorFileNotFound:
+        return translate("Ombrix", "no such file");
+    case errorPathNotFound:
+        return translate("Ombrix", "a folder on its way is missing");
+    case errorPermissionDenied:
+        return translate("Ombrix", "it may not be run or read");
+    case errorPathFileAccess:
+        return translate("Ombrix", "it cannot be reached");
+    case errorOther:
+        return translate("Ombrix", "it cannot be started this way");
+    default:
+        return translate("Ombrix", "the system refused");
+    }
+}
+
+} // namespace
+
+QString startFailure(const std::string& what, int number) {
+    if (what.empty())
+        return translate("Ombrix", "This key has nothing to start (error %1).").arg(number);
+    return translate("Ombrix", "Cannot start \"%1\": %2 (error %3).")
+        .arg(QString::fromStdString(what), reasonOf(number))
+        .arg(number);
+}
+
+bool carryOut(const KeyAction& action, DesktopServices& desktop, QWidget* parent,
+              const std::string& target) {
     if (!action.alsoOpen.empty())
         desktop.openWebAddress(
             QUrl::fromLocalFile(QString::fromStdString(action.alsoOpen)).toString().toStdString());
@@ -112,7 +143,11 @@ bool carryOut(const KeyAction& action, DesktopServices& desktop, QWidget* parent
         break;
     }
     if (error != 0) {
-        desktop.warn(parent, QString::fromStdString(errorMessage(error)));
+        // A program that would not start is named as started; a press planned to fail names
+        // the key's target.
+        const std::string& what =
+            action.kind == KeyActionKind::StartProgram ? action.program : target;
+        desktop.warn(parent, startFailure(what, error));
         return false;
     }
     return closesBar(action);

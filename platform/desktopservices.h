@@ -43,7 +43,14 @@ public:
 // Carries out a planned key press: a page to open first, then the web address, the shut-down
 // request, the program, or the error message. True when the press succeeded in a way that
 // closes the bar (a web address or a started program).
-bool carryOut(const KeyAction& action, DesktopServices& desktop, QWidget* parent);
+// `target` is what the key starts as its record holds it, which a failed press names.
+bool carryOut(const KeyAction& action, DesktopServices& desktop, QWidget* parent,
+              const std::string& target = {});
+
+// What a person reads when `what` (a program, document or address; may be empty) cannot be
+// started: the file and what failed in plain words, in the user's language, and the error's
+// number for those who know it: Cannot start "/home/ann/bin/backup.sh": no such file (error 53).
+QString startFailure(const std::string& what, int number);
 
 // Shows "text" in a warning box with the exclamation icon, on top of every window.
 void showWarning(QWidget* parent, const QString& text);

@@ -135,7 +135,7 @@ Reading readScreens() {
              twipsOf({static_cast<double>(a.x()), static_cast<double>(a.y()),
                       static_cast<double>(a.width()), static_cast<double>(a.height())},
                      t),
-             screen == QGuiApplication::primaryScreen()});
+             screen == QGuiApplication::primaryScreen(), screen->devicePixelRatio()});
     }
     return reading;
 }
@@ -211,6 +211,11 @@ ScreenSize ScreenWatch::areaOf(std::string_view chosen) const {
     return index < 0 ? ScreenSize{} : screens_[static_cast<std::size_t>(index)].area;
 }
 
+double ScreenWatch::scaleOf(std::string_view chosen) const {
+    const int index = dockedScreen(screens_, chosen);
+    return index < 0 ? 1.0 : screens_[static_cast<std::size_t>(index)].scale;
+}
+
 bool ScreenWatch::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
     if (eventType != "xcb_generic_event_t")
         return false;
@@ -241,12 +246,12 @@ void ScreenWatch::reread() {
     Reading reading = readScreens();
     watchPanels(reading.strutWindows);
     std::vector<DockScreen> now = std::move(reading.screens);
-    const bool same =
-        now.size() == screens_.size() &&
-        std::equal(now.begin(), now.end(), screens_.begin(),
-                   [](const DockScreen& a, const DockScreen& b) {
-                       return a.name == b.name && a.area == b.area && a.primary == b.primary;
-                   });
+    const bool same = now.size() == screens_.size() &&
+                      std::equal(now.begin(), now.end(), screens_.begin(),
+                                 [](const DockScreen& a, const DockScreen& b) {
+                                     return a.name == b.name && a.area == b.area &&
+                                            a.primary == b.primary && a.scale == b.scale;
+                                 });
     screens_ = std::move(now);
     if (!same)
         emit changed();

@@ -33,6 +33,8 @@ public:
     const std::vector<DockScreen>& screens() const { return screens_; }
     // The area of the monitor named `chosen`, else of the primary.
     ScreenSize areaOf(std::string_view chosen) const;
+    // The scale of that monitor: its device pixels per logical pixel.
+    double scaleOf(std::string_view chosen) const;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 

@@ -2,6 +2,7 @@
 
 #include "common/atomicfile.h"
 #include "common/boundedread.h"
+#include "common/keypixels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -347,8 +348,7 @@ bool KeyPictureCache::isValid(const std::filesystem::path& source, Entry& entry)
 }
 
 int KeyPictureCache::sideAt(double scale) {
-    const long side = std::lround(pictureSize * scale);
-    return static_cast<int>(std::clamp<long>(side, 1, largestSide));
+    return keyPictureSide(scale);
 }
 
 QImage KeyPictureCache::picture(const std::filesystem::path& source, double scale) {

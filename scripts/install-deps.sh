@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-multimedia-dev libqt6svg6 qt6-image-formats-plugins
+    qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
+    locales-all fonts-noto-cjk
     libgl-dev libpng-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool wmctrl xcompmgr x11-utils x11-xserver-utils imagemagick libx11-dev

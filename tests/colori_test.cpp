@@ -10,8 +10,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -42,10 +44,32 @@ std::uint32_t paintedFor(float colour) {
     return paintedRgb(*colourValueOf(colour));
 }
 
+// The application font for as long as it lives, the one before it afterwards.
+class ApplicationFont {
+public:
+    explicit ApplicationFont(double points) : before_(QApplication::font()) {
+        QFont font = before_;
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+    }
+    ~ApplicationFont() { QApplication::setFont(before_); }
+    ApplicationFont(const ApplicationFont&) = delete;
+    ApplicationFont& operator=(const ApplicationFont&) = delete;
+
+private:
+    QFont before_;
+};
+
+// A text as a person reads it: the access key's mark "&" left out, "&&" read as "&".
+QString readAs(QString text) {
+    return text.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
+}
+
 // A bar copy on 128 keys, 10 in use, some of them coloured, and the setup window's key
 // selection as the colour window sees it: one selector on. The colour window opens over them on
 // the key whose selector is on.
 struct ColourFixture {
+    ApplicationFont designFont{9}; // the font the window's places and texts are drawn for
     BarFixture bar;
     TuneState state;
     std::unique_ptr<Form3> copy;
@@ -183,7 +207,7 @@ TEST(ColourWindow, HasEveryControlWithItsCaption) {
         {ui(w).Command2[3]->text(), "Dir"},
     };
     for (const auto& [shown, expected] : captions)
-        EXPECT_EQ(shown, expected);
+        EXPECT_EQ(readAs(shown), expected);
     for (const ombrix::KeyButton* key : ui(w).Command2)
         EXPECT_EQ(key->toolTip(), "Lancia il programma/Launch the program");
     EXPECT_FALSE(ui(w).Command2[0]->icon().isNull()) << "key1.ico from the program folder";
@@ -205,6 +229,72 @@ TEST(ColourWindow, NoControlCoversTheColourField) {
           static_cast<QWidget*>(ui(w).Label4)})
         EXPECT_FALSE(control->geometry().intersects(field)) << control->objectName().toStdString();
 }
+
+using C = colori::Controls;
+
+struct AccessKeyRow {
+    const char* name;
+    Qt::Key key;
+    QWidget* (*control)(const C&); // the box that takes the focus, or the button pressed
+    QLabel* (*label)(const C&);    // the label that shows the key; none for a button
+};
+
+class AccessKeys : public testing::TestWithParam<AccessKeyRow> {};
+
+TEST_P(AccessKeys, AltAndTheUnderlinedLetterReachTheControlAndNoOtherHasIt) {
+    const AccessKeyRow& row = GetParam();
+    ColourFixture f;
+    auto w = f.open(3);
+    QApplication::setActiveWindow(w.get());
+    QWidget* control = row.control(ui(w));
+    QWidget* shower = row.label ? row.label(ui(w)) : control;
+    const QChar letter = QChar(static_cast<char16_t>(row.key));
+    std::vector<QWidget*> withLetter;
+    for (QWidget* child : w->findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<QLabel*>(child);
+        const auto* button = qobject_cast<QAbstractButton*>(child);
+        const QString text = label ? label->text() : button ? button->text() : QString();
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        if (at >= 0 && at + 1 < text.size() && text.at(at + 1).toUpper() == letter)
+            withLetter.push_back(child);
+    }
+    EXPECT_EQ(withLetter, std::vector<QWidget*>{shower});
+    auto* button = qobject_cast<QAbstractButton*>(control);
+    std::optional<QSignalSpy> clicked;
+    if (button)
+        clicked.emplace(button, &QAbstractButton::clicked);
+    QTest::keyClick(w.get(), row.key, Qt::AltModifier);
+    if (button) // the button shows itself pressed a moment first
+        EXPECT_TRUE(QTest::qWaitFor([&] { return clicked->count() == 1; }, 2000));
+    else
+        EXPECT_EQ(QApplication::focusWidget(), control);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, AccessKeys,
+    testing::Values(
+        AccessKeyRow{"Hue", Qt::Key_T, [](const C& c) -> QWidget* { return c.ton; },
+                     [](const C& c) { return c.Label2; }},
+        AccessKeyRow{"Saturation", Qt::Key_S, [](const C& c) -> QWidget* { return c.sat; },
+                     [](const C& c) { return c.Label3; }},
+        AccessKeyRow{"Luminance", Qt::Key_L, [](const C& c) -> QWidget* { return c.lum; },
+                     [](const C& c) { return c.label5; }},
+        AccessKeyRow{"Red", Qt::Key_R, [](const C& c) -> QWidget* { return c.ROSSO; },
+                     [](const C& c) { return c.label6; }},
+        AccessKeyRow{"Green", Qt::Key_V, [](const C& c) -> QWidget* { return c.VERDE; },
+                     [](const C& c) { return c.Label7; }},
+        AccessKeyRow{"Blue", Qt::Key_B, [](const C& c) -> QWidget* { return c.BLUE; },
+                     [](const C& c) { return c.Label8; }},
+        AccessKeyRow{"Cancel", Qt::Key_C, [](const C& c) -> QWidget* { return c.Command9; },
+                     nullptr},
+        AccessKeyRow{"CancelAll", Qt::Key_A, [](const C& c) -> QWidget* { return c.Command4; },
+                     nullptr},
+        AccessKeyRow{"SystemGray", Qt::Key_G, [](const C& c) -> QWidget* { return c.Command3; },
+                     nullptr},
+        AccessKeyRow{"Ok", Qt::Key_O, [](const C& c) -> QWidget* { return c.Command1; }, nullptr},
+        AccessKeyRow{"PreceedingColor", Qt::Key_P,
+                     [](const C& c) -> QWidget* { return c.Command5; }, nullptr}),
+    [](const testing::TestParamInfo<AccessKeyRow>& info) { return info.param.name; });
 
 struct SelectorRow {
     int index;
@@ -773,5 +863,79 @@ INSTANTIATE_TEST_SUITE_P(Sideways, StripMove,
                                          StripMoveRow{"OffToTheRight", 900, false},
                                          StripMoveRow{"OffToTheLeft", -20, false}),
                          [](const testing::TestParamInfo<StripMoveRow>& info) {
+                             return info.param.name;
+                         });
+
+// ---- Large text
+
+struct LargeTextRow {
+    const char* name;
+    ScreenSize areaPixels; // width, height, left, top
+    double scale;          // 0: as large as still fits
+};
+
+class LargeText : public testing::TestWithParam<LargeTextRow> {};
+
+TEST_P(LargeText, TheWindowAndItsTextsGrowWithTheDesktopFontAndLieOnTheArea) {
+    const LargeTextRow& row = GetParam();
+    ColourFixture f;
+    const QSize designed = f.open()->size();
+    const double t = platform::toTwips(1);
+    const ScreenSize& a = row.areaPixels;
+    const ScreenSize area{a.width * t, a.height * t, a.left * t, a.top * t};
+    ColourWindowContext context = f.windowContext();
+    context.area = [area] { return area; };
+    const ApplicationFont desktop(14);
+    QWidget editor;
+    editor.setGeometry(static_cast<int>(a.left + a.width) - 300,
+                       static_cast<int>(a.top + a.height) - 200, 400, 300);
+    editor.show();
+    std::optional<QRect> framed;
+    double scale = 0;
+    int textPixels = 0;
+    QRect field, cross;
+    std::pair<QString, QString> dragged;
+    QTimer::singleShot(0, [&] {
+        auto* w = qobject_cast<colori*>(QApplication::activeModalWidget());
+        if (!w)
+            return;
+        framed = QRect(w->pos(), w->size() + QSize(8, 36));
+        scale = w->scale();
+        textPixels = w->font().pixelSize();
+        w->controls().ton->setText(QStringLiteral("120"));
+        w->controls().sat->setText(QStringLiteral("120"));
+        field = w->controls().Image1->geometry();
+        cross = w->controls().Image2->geometry();
+        // A drag to the field's middle reads as the middle at any scale.
+        QWidget* surface = w->controls().Label9;
+        const QPointF middle = QPointF(1327.5, 1417.5) * w->scale() / platform::twipsPerPixel();
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseMove}) {
+            QMouseEvent event(type, middle, surface->mapToGlobal(middle), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(surface, &event);
+        }
+        dragged = {w->controls().ton->text(), w->controls().sat->text()};
+        w->close();
+    });
+    openColourWindow(context, &editor);
+    ASSERT_TRUE(framed);
+    if (row.scale > 0)
+        EXPECT_DOUBLE_EQ(scale, row.scale);
+    else
+        EXPECT_GT(scale, 1.3) << "as large as the area allows";
+    EXPECT_NEAR(framed->width() - 8, designed.width() * scale, 2);
+    EXPECT_NEAR(framed->height() - 36, designed.height() * scale, 2);
+    EXPECT_NEAR(textPixels, 11 * scale, 1);
+    EXPECT_TRUE(QRect(a.left, a.top, a.width, a.height).contains(*framed))
+        << "the window and its frame lie on the area";
+    EXPECT_NEAR(field.width(), 175 * scale + 2, 2) << "the colour field grows, not its border";
+    EXPECT_TRUE(field.contains(cross.center())) << "the cross stays on the field";
+    EXPECT_EQ(dragged, std::make_pair(QStringLiteral("120"), QStringLiteral("120")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Areas, LargeText,
+                         testing::Values(LargeTextRow{"Roomy", {1920, 1080, 0, 0}, 14.0 / 9.0},
+                                         LargeTextRow{"LowBelowAPanel", {1024, 738, 0, 30}, 0}),
+                         [](const testing::TestParamInfo<LargeTextRow>& info) {
                              return info.param.name;
                          });

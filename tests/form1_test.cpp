@@ -1,5 +1,6 @@
 #include "barfixture.h"
 
+#include "common/keypixels.h"
 #include "platform/sound.h"
 
 #include <QTest>
@@ -117,7 +118,11 @@ TEST(KeyPress, WebAddressesShutdownAndFailures) {
 
     bar->Command2_Click(secureKey);
     bar->Command2_Click(shellKey);
-    EXPECT_EQ(f.desktop.warnings, (std::vector<std::string>{"Error:  53", "Error:  53"}));
+    // Each message names the target and what failed, and keeps the number.
+    EXPECT_EQ(f.desktop.warnings,
+              (std::vector<std::string>{
+                  "Cannot start \"https://example.org\": no such file (error 53).",
+                  "Cannot start \"/bin/true; touch pwned\": no such file (error 53)."}));
     EXPECT_FALSE(bar->state().closed());
     EXPECT_TRUE(f.desktop.starts.empty());
     EXPECT_FALSE(std::filesystem::exists("pwned"));
@@ -129,7 +134,9 @@ TEST(KeyPress, AProgramThatWillNotStartReportsItsNumber) {
     bar->apri();
     f.desktop.startResult = 70;
     bar->Command2_Click(toolKey);
-    EXPECT_EQ(f.desktop.warnings, std::vector<std::string>{"Error:  70"});
+    EXPECT_EQ(f.desktop.warnings,
+              std::vector<std::string>{"Cannot start \"" + (f.folder / "bin/tool").string() +
+                                       "\": it may not be run or read (error 70)."});
     EXPECT_FALSE(bar->state().closed());
 }
 
@@ -259,6 +266,40 @@ TEST(BarWindow, TheTimerFollowsAChangeOfScreenWidth) {
     bar->Timer1_Timer();
     EXPECT_EQ(bar->state().width, 38400);
     EXPECT_EQ(bar->state().shape, WindowShape::WholeBar);
+}
+
+// The bar's monitor going from scale 1 to 2 (or the bar taken to a monitor of scale 2): the
+// keys showing a picture get one made for 32 device pixels; a caption key is left alone, and a
+// change that keeps the pictures' side makes none again.
+TEST(BarWindow, KeyPicturesAreMadeAgainForTheMonitorsNewScale) {
+    BarFixture f;
+    f.folder.write("bin/tool", "#!/bin/sh\n");
+    const std::string tool = (f.folder / "bin/tool").string();
+    f.writeKeys({keyWith(tool, targetIconIndex, "", ""), keyWith("", 0, "Word", "")});
+    double scale = 1;
+    int made = 0;
+    auto startup = f.startup();
+    startup.context.scale = [&] { return scale; };
+    startup.smallIcon = [&](const std::filesystem::path&) {
+        ++made;
+        QPixmap picture(keyPictureSide(scale), keyPictureSide(scale));
+        picture.fill(Qt::red);
+        picture.setDevicePixelRatio(scale);
+        return picture;
+    };
+    auto bar = buildBar(startup);
+    ASSERT_EQ(made, 1);
+    ASSERT_EQ(bar->key(0)->icon().availableSizes().value(0), QSize(16, 16));
+
+    scale = 2;
+    bar->Timer1_Timer();
+    EXPECT_EQ(made, 2);
+    EXPECT_EQ(bar->key(0)->icon().availableSizes().value(0), QSize(32, 32));
+    EXPECT_EQ(bar->key(1)->text(), QStringLiteral("Word"));
+
+    scale = 2.01;
+    bar->Timer1_Timer();
+    EXPECT_EQ(made, 2) << "the same 32 device pixels";
 }
 
 TEST(BarWindow, ManyKeysFoldIntoRowsAndTheWindowGrows) {

@@ -328,5 +328,5 @@ TEST(StartUpBox, AMissingHelperIsReportedAfterTheChoiceIsStored) {
     EXPECT_EQ(f.bar.store.read("StartUp"), "True");
     ASSERT_EQ(f.warnings.size(), 1u);
     EXPECT_TRUE(f.warnings[0].contains((f.bar.folder / "OStartUp").c_str()));
-    EXPECT_TRUE(f.warnings[0].contains("Error:  53")) << f.warnings[0].toStdString();
+    EXPECT_TRUE(f.warnings[0].contains("no such file (error 53)")) << f.warnings[0].toStdString();
 }

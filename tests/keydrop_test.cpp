@@ -1,6 +1,7 @@
 #include "common/datalock.h"
 #include "common/keycount.h"
 #include "common/keydrop.h"
+#include "common/keysave.h"
 #include "common/keytable.h"
 #include "tempfolder.h"
 
@@ -310,3 +311,28 @@ INSTANTIATE_TEST_SUITE_P(
     rowName);
 
 } // namespace
+
+// A dropped entry named in another script keeps its name beside the table, in the same save,
+// and the texts already kept there stay with their keys.
+TEST(DroppedTexts, JoinTheKeptTextsInTheSameSave) {
+    TempFolder dir;
+    const KeyFiles files{dir / "data", dir / "config" / "keycount.stm"};
+    KeyRecord first = defaultKeyRecord(0);
+    first.caption.assign("?????");
+    KeyTexts kept;
+    kept.keep(0, KeyTextField::Caption, {"Ωμέγα", "?????", false});
+    ASSERT_TRUE(saveKeys(files, std::vector{first}, 1, {keyTextsFile(files.dataFolder, kept)}));
+
+    KeyRecord entry = programKeyRecord("/usr/bin/viewer", "????????");
+    KeyTexts dropped;
+    dropped.keep(0, KeyTextField::ToolTip, {"Просмотр", "????????", false});
+    const AddResult result = addKeys({keyTablePath(files.dataFolder), files.keyCountFile},
+                                     std::vector{first}, std::vector{entry}, dropped);
+    ASSERT_TRUE(result.added) << result.message;
+
+    const std::vector<KeyRecord> table = *readKeyTable(keyTablePath(files.dataFolder), maxKeys);
+    const KeyTexts read = readKeyTexts(keyTextsPath(files.dataFolder));
+    EXPECT_EQ(read, result.texts);
+    EXPECT_EQ(read.textOf(table.at(0), 0, KeyTextField::Caption), "Ωμέγα");
+    EXPECT_EQ(read.textOf(table.at(1), 1, KeyTextField::ToolTip), "Просмотр");
+}

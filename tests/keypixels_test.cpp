@@ -87,5 +87,42 @@ INSTANTIATE_TEST_SUITE_P(Scales, KeyPixelsTest,
                              return std::string(info.param.name);
                          });
 
+struct ScaleStep {
+    const char* name;
+    double made;
+    double now;
+    bool remade;
+};
+
+void PrintTo(const ScaleStep& step, std::ostream* out) {
+    *out << step.name;
+}
+
+class PicturesOutOfScaleTest : public ::testing::TestWithParam<ScaleStep> {};
+
+// Pictures are made again exactly when the picture cache would hold another side for them.
+TEST_P(PicturesOutOfScaleTest, PicturesAreMadeAgainOnlyForAnotherSide) {
+    const ScaleStep& step = GetParam();
+    EXPECT_EQ(picturesOutOfScale(step.made, step.now), step.remade);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, PicturesOutOfScaleTest,
+    ::testing::Values(ScaleStep{"same", 1.5, 1.5, false}, ScaleStep{"x1_to_x2", 1, 2, true},
+                      ScaleStep{"x2_to_x1", 2, 1, true}, ScaleStep{"x1_to_x1_25", 1, 1.25, true},
+                      ScaleStep{"x1_to_x1_01_same_16px", 1, 1.01, false},
+                      ScaleStep{"x1_5_to_x1_53_same_24px", 1.5, 1.53, false},
+                      ScaleStep{"x2_to_x2_04_33px", 2, 2.04, true},
+                      ScaleStep{"x3_to_x2_75", 3, 2.75, true}),
+    [](const ::testing::TestParamInfo<ScaleStep>& info) { return std::string(info.param.name); });
+
+TEST(KeyPictureSide, IsSixteenLogicalPixelsRoundedOnceAndBounded) {
+    EXPECT_EQ(keyPictureSide(1), 16);
+    EXPECT_EQ(keyPictureSide(1.5), 24);
+    EXPECT_EQ(keyPictureSide(2), 32);
+    EXPECT_EQ(keyPictureSide(0.01), 1);
+    EXPECT_EQ(keyPictureSide(100), 256);
+}
+
 } // namespace
 } // namespace ombrix

@@ -7,6 +7,7 @@
 #include "common/keycount.h"
 #include "common/keysave.h"
 #include "common/keytable.h"
+#include "common/keytexts.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -101,6 +102,7 @@ struct StoredKeys {
     std::optional<std::string> table;
     std::optional<std::string> count;
     std::map<int, std::string> icons;
+    std::optional<std::string> texts; // barra.utf8
     bool operator==(const StoredKeys&) const = default;
 };
 
@@ -109,7 +111,10 @@ inline std::optional<std::string> bytesOf(const fs::path& file) {
 }
 
 inline StoredKeys readStored(const KeyFiles& files) {
-    StoredKeys stored{bytesOf(keyTablePath(files.dataFolder)), bytesOf(files.keyCountFile), {}};
+    StoredKeys stored{bytesOf(keyTablePath(files.dataFolder)),
+                      bytesOf(files.keyCountFile),
+                      {},
+                      bytesOf(keyTextsPath(files.dataFolder))};
     for (int i = 0; i < maxKeys; ++i) {
         if (auto icon = bytesOf(files.dataFolder / "icons" / ("icon" + std::to_string(i) + ".ico")))
             stored.icons[i] = *icon;
@@ -141,7 +146,8 @@ inline void writeOldState(const KeyFiles& files, SaveFileSystem& disk = diskFile
     (void)saveKeys(files, table, 5,
                    {{iconPath(files, 0), "old icon 0"},
                     {iconPath(files, 1), "old icon 1"},
-                    {iconPath(files, 3), "old icon 3"}},
+                    {iconPath(files, 3), "old icon 3"},
+                    {keyTextsPath(files.dataFolder), "old texts"}},
                    disk);
 }
 
@@ -153,7 +159,8 @@ inline WriteResult saveNewState(const KeyFiles& files, SaveFileSystem& disk) {
                     {{iconPath(files, 0), "old icon 1"},
                      {iconPath(files, 1), "old icon 0"},
                      {iconPath(files, 2), "new icon 2"},
-                     {iconPath(files, 3), std::nullopt}},
+                     {iconPath(files, 3), std::nullopt},
+                     {keyTextsPath(files.dataFolder), "new texts"}},
                     disk);
 }
 

@@ -86,8 +86,9 @@ TEST(SaveRecovery, StoppedItselfIsFinishedByTheNextStart) {
     const StoredKeys after = readStored(files);
     for (int step = 0;; ++step) {
         writeOldState(files, clean);
-        // Stopped just after the commit point, so the journal is there to replay.
-        FaultyDisk saving(Fault::Stop, 7, true);
+        // Stopped just after the commit point (six files staged, the journal written and
+        // renamed), so the journal is there to replay.
+        FaultyDisk saving(Fault::Stop, 8, true);
         saving.sync = false;
         EXPECT_THROW((void)saveNewState(files, saving), Stopped);
         FaultyDisk recovering(Fault::Stop, step, true);

@@ -71,7 +71,8 @@ TEST(BarStartup, WithoutAKeyTableTheKeysShowTheirNumbers) {
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(bar->key(i)->text(), QString::number(i + 1));
     bar->Command2_Click(2);
-    EXPECT_EQ(f.desktop.warnings, std::vector<std::string>{"Error:  53"});
+    EXPECT_EQ(f.desktop.warnings,
+              std::vector<std::string>{"This key has nothing to start (error 53)."});
 }
 
 TEST(BarStartup, AShortKeyTableShowsNumbersForTheMissingRecords) {
@@ -178,5 +179,6 @@ TEST(BarStartup, AFailedKeyTableStepLeavesNoKeyWithoutItsRecord) {
     for (int i = 0; i < bar->keyCount(); ++i)
         bar->Command2_Click(i);
     EXPECT_EQ(f.desktop.warnings,
-              std::vector<std::string>(static_cast<std::size_t>(bar->keyCount()), "Error:  53"));
+              std::vector<std::string>(static_cast<std::size_t>(bar->keyCount()),
+                                       "This key has nothing to start (error 53)."));
 }

@@ -214,4 +214,26 @@ INSTANTIATE_TEST_SUITE_P(
         ViewRow{"SmallScreenAtTwice", {7680, 5760}, 7.5, 1800, {7620, 3690, true}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct RoomRow {
+    const char* name;
+    Area copy;
+    ScreenSize expected;
+};
+
+class RoomBesideCopy : public testing::TestWithParam<RoomRow> {};
+
+// An area of 1366 x 738 pixels below a 30-pixel panel, at 15 twips a pixel.
+TEST_P(RoomBesideCopy, IsTheLargerBandTheCopyLeaves) {
+    const ScreenSize room = roomBesideCopy({20490, 11070, 0, 450}, GetParam().copy);
+    EXPECT_EQ(room, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Copies, RoomBesideCopy,
+    testing::Values(RoomRow{"AtTheTop", {0, 450, 20490, 2400}, {20490, 8670, 0, 2850}},
+                    RoomRow{"AtTheBottom", {0, 9120, 20490, 2400}, {20490, 8670, 0, 450}},
+                    RoomRow{"AboveTheMiddle", {0, 4000, 300, 2400}, {20490, 5120, 0, 6400}},
+                    RoomRow{"OffTheArea", {0, 12000, 20490, 2400}, {20490, 11070, 0, 450}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace

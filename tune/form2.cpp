@@ -1,4 +1,5 @@
 #include "tune/form2.h"
+#include "platform/translation.h"
 
 #include "common/colourvalue.h"
 #include "common/keyaction.h"
@@ -9,6 +10,7 @@
 #include "common/settings.h"
 #include "common/targets.h"
 #include "platform/desktopservices.h"
+#include "platform/graphemes.h"
 #include "platform/screen.h"
 #include "platform/sound.h"
 #include "tune/filechooser.h"
@@ -18,6 +20,7 @@
 #include "tune/keylist.h"
 #include "tune/placement.h"
 #include "tune/targetline.h"
+#include "tune/typedtext.h"
 #include "widgets/choicefocus.h"
 #include "widgets/design.h"
 
@@ -35,9 +38,12 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <iterator>
 #include <span>
 
 namespace ombrix {
@@ -137,6 +143,9 @@ bool isPictureIndex(int iconIndex) {
 
 // A field keeps its bytes when the text shown for it is the text it holds, so "Setup" without
 // an edit stores the key as it was.
+constexpr std::size_t captionWidth = decltype(KeyRecord::caption)::width;
+constexpr std::size_t toolTipWidth = decltype(KeyRecord::toolTip)::width;
+
 template <std::size_t Width> void assignChanged(FixedText<Width>& field, const std::string& text) {
     if (text != field.text())
         field.assign(text);
@@ -146,17 +155,43 @@ template <std::size_t Width> void assignChanged(FixedText<Width>& field, const Q
     assignChanged(field, shown.toStdString());
 }
 
+// The room an option's circle and text take in its own font.
+int neededWidth(const QRadioButton* option) {
+    const QStyle* style = option->style();
+    QString text = option->text();
+    text.remove(QLatin1Char('&'));
+    return style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option) +
+           style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, option) +
+           option->fontMetrics().horizontalAdvance(text) + 2;
+}
+
+// The design gives each option of a row just the room its text takes in the design's font; in
+// a wider one (a Japanese desktop's) the next option's circle would cover the text's last
+// letter. Each option keeps its design place unless the one before needs more room: then it
+// moves right just enough, and the last, whose text wraps, keeps its right edge.
+void fitSideBySide(std::initializer_list<QRadioButton*> options) {
+    int nextFree = 0;
+    const QRadioButton* last = *std::prev(options.end());
+    for (QRadioButton* option : options) {
+        const QRect place = option->geometry();
+        const int left = std::max(place.left(), nextFree);
+        const int width = option == last ? place.right() + 1 - left
+                                         : std::max(place.right() + 1 - left, neededWidth(option));
+        option->setGeometry(left, place.top(), width, place.height());
+        nextFree = left + width;
+    }
+}
+
 } // namespace
 
-std::string setupCaption(int major, int minor, int patch) {
-    return "Ombrix Setup - " + numberText(major) + "." + numberText(minor) + "." +
-           numberText(patch);
+std::string setupCaption(int major, int minor, int patch, const std::string& name) {
+    return name + " - " + numberText(major) + "." + numberText(minor) + "." + numberText(patch);
 }
 
 Form2::Form2(TuneContext context, QWidget* parent)
     : QWidget(parent), context_(std::move(context)), state_(*context_.state),
       icons_(context_.dataFolder) {
-    setWindowTitle(QStringLiteral("Ombrix Setup"));
+    setWindowTitle(translate("Ombrix", "Ombrix Setup"));
     setObjectName(QStringLiteral("Form2"));
     setMouseTracking(true);
     textScale_ =
@@ -171,6 +206,7 @@ Form2::Form2(TuneContext context, QWidget* parent)
     connectHandlers();
     connectBarCopyArranging();
     makeKeyEditorAccessible(*this, *context_.barCopy);
+    fitSideBySide({c_.Option2, c_.Option3, c_.Option5, c_.Option4});
 }
 
 Form2::~Form2() = default;
@@ -184,45 +220,58 @@ void Form2::createControls() {
 }
 
 void Form2::createKeyListControls() {
-    c_.Check1 = drawing.checkBox(this, "Suono/Sound", check1Place, "Check1");
+    c_.Check1 =
+        drawing.checkBox(this, QT_TRANSLATE_NOOP("Ombrix", "Suono/Sound"), check1Place, "Check1");
     c_.Check1->setChecked(true);
-    c_.Check2 = drawing.checkBox(this, "Doppio click /double click", check2Place, "Check2");
+    c_.Check2 = drawing.checkBox(this, QT_TRANSLATE_NOOP("Ombrix", "Doppio click /double click"),
+                                 check2Place, "Check2");
     c_.Check2->setChecked(true);
-    c_.Check5 = drawing.checkBox(this, "Run on Windows start up", check5Place, "Check5");
-    c_.Check4 =
-        drawing.checkBox(this, "Mostra tutti i tasti /Show all the keys", check4Place, "Check4");
-    c_.Label4 = drawing.label(this, "Numero tasti/Number of keys", label4Place, "Label4",
-                              design::Wrap::Yes);
+    c_.Check5 = drawing.checkBox(this, QT_TRANSLATE_NOOP("Ombrix", "Run on Windows start up"),
+                                 check5Place, "Check5");
+    c_.Check4 = drawing.checkBox(
+        this, QT_TRANSLATE_NOOP("Ombrix", "Mostra tutti i tasti /Show all the keys"), check4Place,
+        "Check4");
+    c_.Label4 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Numero tasti/Number of keys"),
+                              label4Place, "Label4", design::Wrap::Yes);
     c_.Text4 = textBox(this, "128", text4Place, "Text4");
-    c_.Label5 = drawing.label(this, "Max.: 128", label5Place, "Label5", design::Wrap::Yes);
+    c_.Label5 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Max.: 128"), label5Place, "Label5",
+                              design::Wrap::Yes);
     c_.Text4->raise(); // the label's box reaches under the number box; a click is the box's
-    c_.Label6 = drawing.label(this, "Muovi il tasto selezionato / Move the checked key",
-                              label6Place, "Label6", design::Wrap::Yes);
-    c_.Label7 = drawing.label(this, "Left", label7Place, "Label7", design::Wrap::Yes);
+    c_.Label6 = drawing.label(
+        this, QT_TRANSLATE_NOOP("Ombrix", "Muovi il tasto selezionato / Move the checked key"),
+        label6Place, "Label6", design::Wrap::Yes);
+    c_.Label7 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Left"), label7Place, "Label7",
+                              design::Wrap::Yes);
     c_.HScroll2 = scrollBar(this, highestMovePlace, hScroll2Place, "HScroll2");
     c_.HScroll2->setTracking(false); // a drag changes the value only when the thumb is let go
-    c_.Label8 = drawing.label(this, "Right", label8Place, "Label8", design::Wrap::Yes);
+    c_.Label8 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Right"), label8Place, "Label8",
+                              design::Wrap::Yes);
 }
 
 void Form2::createKeyFields() {
-    c_.Label2 = drawing.label(this, "Testo del pulsante Button's caption", label2Place, "Label2",
-                              design::Wrap::Yes);
+    c_.Label2 =
+        drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Testo del pulsante Button's caption"),
+                      label2Place, "Label2", design::Wrap::Yes);
     c_.Text1 = textBox(this, "", text1Place, "Text1");
-    c_.Text1->setMaxLength(static_cast<int>(decltype(KeyRecord::caption)::width));
-    c_.Label3 =
-        drawing.label(this, "PopUp testo / PopUp text", label3Place, "Label3", design::Wrap::Yes);
+    limitToCharacters(c_.Text1, captionWidth);
+    c_.Label3 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "PopUp testo / PopUp text"),
+                              label3Place, "Label3", design::Wrap::Yes);
     c_.Text2 = textBox(this, "Description of the key", text2Place, "Text2");
+    limitToCharacters(c_.Text2, toolTipWidth);
     c_.Text3 = textBox(this, "", text3Place, "Text3");
-    c_.Command2 = drawing.button(this, "Setup", command2Place, "Command2");
-    c_.command1 = drawing.button(this, "EXIT", command1Place, "command1");
+    c_.Command2 =
+        drawing.button(this, QT_TRANSLATE_NOOP("Ombrix", "Setup"), command2Place, "Command2");
+    c_.command1 =
+        drawing.button(this, QT_TRANSLATE_NOOP("Ombrix", "EXIT"), command1Place, "command1");
 }
 
 void Form2::createIconControls() {
-    c_.Label9 = drawing.label(this, "Scegli l'icona/Choose the icon", label9Place, "Label9",
-                              design::Wrap::Yes);
+    c_.Label9 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Scegli l'icona/Choose the icon"),
+                              label9Place, "Label9", design::Wrap::Yes);
     c_.SmallIconPicture = drawing.place(new QLabel(this), smallIconPlace, "SmallIconPicture");
     c_.SmallIconPicture->setAlignment(Qt::AlignCenter);
-    c_.Check3 = drawing.checkBox(this, "Originale / Original", check3Place, "Check3");
+    c_.Check3 = drawing.checkBox(this, QT_TRANSLATE_NOOP("Ombrix", "Originale / Original"),
+                                 check3Place, "Check3");
     c_.Check3->setChecked(true);
     c_.Image1 = drawing.place(new QLabel(this), image1Place, "Image1");
     c_.Image1->setAlignment(Qt::AlignCenter);
@@ -239,21 +288,23 @@ void Form2::createTargetControls() {
     c_.Dir1->setPath(home);
     c_.File1->setPattern(QString::fromLatin1(programPattern));
     c_.File1->setPath(c_.Dir1->path());
-    c_.Command4 = drawing.button(this, "Background Color", command4Place, "Command4");
+    c_.Command4 = drawing.button(this, QT_TRANSLATE_NOOP("Ombrix", "Background Color"),
+                                 command4Place, "Command4");
 
     c_.KindFrame = drawing.place(new QGroupBox(this), kindFramePlace, "KindFrame");
     c_.Option2 = drawing.optionButton(c_.KindFrame, "exe", option2Place, "Option2");
     c_.Option3 = drawing.optionButton(c_.KindFrame, "file", option3Place, "Option3");
     c_.Option5 = drawing.optionButton(c_.KindFrame, "html", option5Place, "Option5");
-    c_.Option4 = drawing.optionButton(c_.KindFrame, "Insert Key to shut down the computer",
-                                      option4Place, "Option4");
+    c_.Option4 = drawing.optionButton(
+        c_.KindFrame, QT_TRANSLATE_NOOP("Ombrix", "Insert Key to shut down the computer"),
+        option4Place, "Option4");
     c_.Option2->setChecked(true);
     // Passing over the shut-down option with the arrows must never make the key a shut-down key.
     new ArrowsMoveFocusOnly({c_.Option2, c_.Option3, c_.Option5, c_.Option4}, c_.KindFrame);
 }
 
 void Form2::createSelectors() {
-    c_.SelectorFrame = drawing.place(new QGroupBox(QStringLiteral("Button"), this),
+    c_.SelectorFrame = drawing.place(new QGroupBox(translate("Ombrix", "Button"), this),
                                      selectorFramePlace, "SelectorFrame");
     c_.keySelectors = new QButtonGroup(this);
     c_.keySelectors->setExclusive(true);
@@ -316,7 +367,8 @@ void Form2::connectChooserHandlers() {
 }
 
 void Form2::setCaptionVersion(int major, int minor, int patch) {
-    setWindowTitle(QString::fromStdString(setupCaption(major, minor, patch)));
+    setWindowTitle(QString::fromStdString(
+        setupCaption(major, minor, patch, translate("Ombrix", "Ombrix Setup").toStdString())));
 }
 
 void Form2::enableKeys(float keyCount) {
@@ -349,7 +401,7 @@ void Form2::Form_Load() {
     marker->move(platform::toPixels(selectionMarkerLeft), marker->y());
     marker->show();
     const KeyRecord& first = state_.keys[0];
-    c_.Text1->setText(QString::fromStdString(first.caption.text()));
+    c_.Text1->setText(QString::fromStdString(state_.texts.textOf(first, 0, KeyTextField::Caption)));
     showStoredIconChoice(first);
     showFromStart(c_.Text3, targetLine(first));
     c_.Check1->setChecked(state_.soundOn);
@@ -481,7 +533,8 @@ void Form2::showIconChoice(int index, const KeyRecord& key) {
         c_.Image1->show();
     }
     if (iconIndex == 0) {
-        c_.Text1->setText(QString::fromStdString(key.caption.text()));
+        c_.Text1->setText(
+            QString::fromStdString(state_.texts.textOf(key, index, KeyTextField::Caption)));
         c_.Text1->show();
         c_.Label2->show();
     } else if (isPictureIndex(iconIndex)) {
@@ -622,7 +675,8 @@ void Form2::Check4_Click() {
     state_.showAllKeys = all;
     // The choice holds for this run either way; the bar would open with the old one.
     if (!context_.preferences->setShowAllKeys(all))
-        warn(QStringLiteral("The show-all-keys choice could not be stored in the settings file."));
+        warn(translate("Ombrix",
+                       "The show-all-keys choice could not be stored in the settings file."));
     nascondi();
 }
 
@@ -836,7 +890,11 @@ void Form2::Option4_Click() {
     key.argument.assign("");
     key.iconIndex = shutdownImage;
     c_.Label1->setText(QString::number(shutdownImage));
-    key.toolTip.assign(shutdownToolTip);
+    // The pop-up text is the design's, in the user's language, kept as the boxes keep theirs.
+    const FieldText toolTip =
+        platform::typedField(translate(textContext, shutdownToolTip), toolTipWidth);
+    key.toolTip.assign(toolTip.stored);
+    state_.texts.keep(k, KeyTextField::ToolTip, toolTip);
     key.backColor = shutdownBlue;
     stageListPicture(k);
     context_.barCopy->showToolTipAndShutdownBlue(k, key);
@@ -856,12 +914,22 @@ void Form2::Command2_Click() {
         clearKey(i);
         return;
     }
+    const FieldText caption = platform::typedField(c_.Text1->text(), captionWidth);
+    const FieldText toolTip = platform::typedField(c_.Text2->text(), toolTipWidth);
+    if (caption.cut || toolTip.cut) {
+        warn(translate("Ombrix",
+                       "This key was not set up.\nA caption holds at most %1 characters and a "
+                       "pop-up text at most %2.")
+                 .arg(captionWidth)
+                 .arg(toolTipWidth));
+        return;
+    }
     // A line showing what the key holds keeps the key's fields byte for byte; any other line
     // is split into the program and its document, so the bar starts what the line shows.
     if (line != targetLine(key)) {
         const TargetFields fields = targetFieldsOf(line.toStdString());
         if (const std::string refusal = targetRefusal(fields); !refusal.empty()) {
-            warn(QStringLiteral("This key was not set up.\n%1")
+            warn(translate("Ombrix", "This key was not set up.\n%1")
                      .arg(QString::fromStdString(refusal)));
             return;
         }
@@ -872,9 +940,11 @@ void Form2::Command2_Click() {
     key.iconIndex = usesTargetIcon()
                         ? targetIconIndex
                         : static_cast<std::int16_t>(std::clamp(shown, -32768.0, 32767.0));
-    showSetupFace(i, key);
-    assignChanged(key.toolTip, c_.Text2->text());
-    context_.barCopy->setKeyToolTip(i, QString::fromStdString(key.toolTip.text()));
+    showSetupFace(i, key, caption);
+    assignChanged(key.toolTip, toolTip.stored);
+    state_.texts.keep(i, KeyTextField::ToolTip, toolTip);
+    context_.barCopy->setKeyToolTip(
+        i, QString::fromStdString(state_.texts.textOf(key, i, KeyTextField::ToolTip)));
 }
 
 // An empty target line makes an empty key, shown by its number.
@@ -886,11 +956,13 @@ void Form2::clearKey(int i) {
     key.toolTip.assign("");
     key.caption.assign("");
     key.reserved = 0;
+    state_.texts.forget(i, KeyTextField::Caption);
+    state_.texts.forget(i, KeyTextField::ToolTip);
     context_.barCopy->setKeyFace(i, QString::number(i + 1), QPixmap());
     context_.barCopy->setKeyToolTip(i, QString::fromStdString(key.toolTip.text()));
 }
 
-void Form2::showSetupFace(int i, KeyRecord& key) {
+void Form2::showSetupFace(int i, KeyRecord& key, const FieldText& caption) {
     Form3& copy = *context_.barCopy;
     if (isPictureIndex(key.iconIndex)) {
         const WriteResult stored = storeIconFile(i);
@@ -901,8 +973,9 @@ void Form2::showSetupFace(int i, KeyRecord& key) {
     } else if (key.iconIndex == targetIconIndex) {
         copy.setKeyFace(i, QString(), captureSmallIcon(iconSourcePath(key.target.text())));
     } else if (key.iconIndex == 0) {
-        copy.setKeyFace(i, c_.Text1->text().trimmed(), QPixmap());
-        assignChanged(key.caption, c_.Text1->text());
+        assignChanged(key.caption, caption.stored);
+        state_.texts.keep(i, KeyTextField::Caption, caption);
+        copy.setKeyFace(i, QString::fromStdString(caption.typed), QPixmap());
     }
 }
 
@@ -951,8 +1024,8 @@ bool Form2::giveEveryPictureKeyItsFile() {
             continue;
         const WriteResult staged = stagePicture(i, context_.images->image(key.iconIndex));
         if (!staged) {
-            warn(QStringLiteral("The keys were not saved.\n%1\nThe setup stays open with your "
-                                "changes.")
+            warn(translate("Ombrix", "The keys were not saved.\n%1\nThe setup stays open with your "
+                                     "changes.")
                      .arg(QString::fromStdString(staged.message)));
             return false;
         }
@@ -977,12 +1050,15 @@ bool Form2::storeTableAndChoices() {
         return false;
     correctKeyCount(formatSingle(state_.keyCount));
     const auto table = keyTablePath(context_.dataFolder);
-    const WriteResult written = saveKeys({context_.dataFolder, context_.keyCountFile},
-                                         std::span<const KeyRecord>(state_.keys.data(), maxKeys),
-                                         state_.keyCount, icons_.savedIcons());
+    const std::span<const KeyRecord> keys(state_.keys.data(), maxKeys);
+    state_.texts.dropStale(keys);
+    std::vector<SavedFile> others = icons_.savedIcons();
+    others.push_back(keyTextsFile(context_.dataFolder, state_.texts));
+    const WriteResult written = saveKeys({context_.dataFolder, context_.keyCountFile}, keys,
+                                         state_.keyCount, std::move(others));
     if (!written) {
-        warn(QStringLiteral("The keys were not saved.\n%1\nThe old %2 is unchanged; the setup "
-                            "stays open with your changes.")
+        warn(translate("Ombrix", "The keys were not saved.\n%1\nThe old %2 is unchanged; the setup "
+                                 "stays open with your changes.")
                  .arg(QString::fromStdString(written.message),
                       QString::fromStdString(table.string())));
         return false;
@@ -992,8 +1068,9 @@ bool Form2::storeTableAndChoices() {
     state_.doubleClickMode = c_.Check2->isChecked();
     Preferences& prefs = *context_.preferences;
     if (!prefs.setSound(state_.soundOn) || !prefs.setDoubleClick(state_.doubleClickMode)) {
-        warn(QStringLiteral("The keys were saved, but the sound and double-click choices could "
-                            "not be stored in the settings file. The setup stays open."));
+        warn(translate("Ombrix",
+                       "The keys were saved, but the sound and double-click choices could "
+                       "not be stored in the settings file. The setup stays open."));
         return false;
     }
     return true;
@@ -1011,8 +1088,8 @@ bool Form2::Form_Unload() {
                                     ? WriteResult{}
                                     : writeKeyCount(context_.keyCountFile, state_.keyCount);
     if (!counted)
-        warn(QStringLiteral("The number of keys was not saved.\n%1\nThe bar keeps its "
-                            "earlier number of keys.")
+        warn(translate("Ombrix", "The number of keys was not saved.\n%1\nThe bar keeps its "
+                                 "earlier number of keys.")
                  .arg(QString::fromStdString(counted.message)));
     unloaded_ = true;
     if (context_.endRunningBar)
@@ -1039,7 +1116,7 @@ void Form2::Check5_Click() {
     if (!context_.preferences->setStartUp(on)) {
         const QSignalBlocker quiet(c_.Check5);
         c_.Check5->setChecked(!on);
-        warn(QStringLiteral("The start-up choice could not be stored in the settings file."));
+        warn(translate("Ombrix", "The start-up choice could not be stored in the settings file."));
         return;
     }
     startFromProgramFolder("OStartUp");
@@ -1053,9 +1130,7 @@ int Form2::startFromProgramFolder(const char* program) {
     const int error =
         context_.desktop->startProgram(file.string(), {}, context_.programFolder.string());
     if (error != 0)
-        warn(QStringLiteral("Cannot start %1\n%2")
-                 .arg(QString::fromStdString(file.string()),
-                      QString::fromStdString(errorMessage(error))));
+        warn(platform::startFailure(file.string(), error));
     return error;
 }
 

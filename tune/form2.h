@@ -4,6 +4,7 @@
 #include "bar/keymenu.h"
 #include "common/atomicfile.h"
 #include "common/keyarrangement.h"
+#include "common/translatable.h"
 #include "tune/iconworkspace.h"
 #include "tune/imagelist.h"
 #include "tune/tunestate.h"
@@ -67,12 +68,13 @@ inline constexpr const char* programKindPattern = "*.exe;*.com;*.bat;*.pif";
 inline constexpr const char* webAddressStart = "http://";
 
 // The shut-down key's fixed values.
-inline constexpr const char* shutdownToolTip = "EXIT Windows";
+inline constexpr const char* shutdownToolTip = QT_TRANSLATE_NOOP("Ombrix", "EXIT Windows");
 inline constexpr float shutdownBlue = 16711680.0f; // &HFF0000
 
 // "Ombrix Setup - " and the version, each number written as the classic number-to-text does:
 // a blank before a number that is not negative, a minus sign before one that is.
-std::string setupCaption(int major, int minor, int patch);
+// `name` is the window's name in the user's language.
+std::string setupCaption(int major, int minor, int patch, const std::string& name = "Ombrix Setup");
 
 // The setup program's key editor: one selector per key, the fields of the selected key, the
 // number of keys and the move bar, and the global check boxes. Every change it makes to a
@@ -244,7 +246,7 @@ private:
     void programKindChosenPlace();
     std::filesystem::path chosenFile() const;
     void clearKey(int i);
-    void showSetupFace(int i, KeyRecord& key);
+    void showSetupFace(int i, KeyRecord& key, const FieldText& caption);
     WriteResult storeIconFile(int i);
     WriteResult stagePicture(int i, const QPixmap& picture);
     void stageListPicture(int i);

@@ -15,6 +15,7 @@ constexpr ShapeRect noShape{0, 0, 0, 0};
 Form3::Form3(BarContext context, TuneState& state, QWidget* parent)
     : BarForm(std::move(context), parent), tune_(state) {
     setWindowTitle(QStringLiteral("Ombrix"));
+    useKeyTexts(&state.texts);
     geometry_.shapes.fill(noShape);
     geometry_.shapes[0] = copyShape;
     dragging_ = new KeyDragging(
@@ -118,11 +119,20 @@ void Form3::Label1_Click(int) {
 
 // A change of the monitors: the copy follows the bar's area and opens across it.
 void Form3::Timer1_Timer() {
+    followScale();
     if (!moveToArea(context_.screen()))
         return;
     tune_.screenWidth = screenWidth_;
     layOutForStartUp();
     apri();
+}
+
+void Form3::remakePictures() {
+    if (!smallIcon_)
+        return;
+    for (int i = 0; i < keyCount() && i < static_cast<int>(tune_.keys.size()); ++i)
+        if (tune_.keys[static_cast<std::size_t>(i)].iconIndex != 0)
+            showFace(i, tune_.keys[static_cast<std::size_t>(i)], context_.dataFolder, smallIcon_);
 }
 
 void Form3::closeAfterKey() {

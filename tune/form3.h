@@ -46,6 +46,9 @@ public:
     void Label1_Click(int index) override;
     void Timer1_Timer() override;
 
+    // How key pictures are read when the scale asks for them again.
+    void setIconLoader(IconLoader smallIcon) { smallIcon_ = std::move(smallIcon); }
+
 protected:
     RightSideDrag rightSideDrag() const override { return RightSideDrag::AtLeftEdge; }
     KeyPressRules keyPressRules() const override { return barCopyKeyPress; }
@@ -54,7 +57,10 @@ protected:
     void keyCreated(KeyButton* key) override;
 
 private:
+    void remakePictures() override;
     LayoutInput layoutInput(int lastKey) const;
+
+    IconLoader smallIcon_;
 
     TuneState& tune_;
     KeyDragging* dragging_ = nullptr;

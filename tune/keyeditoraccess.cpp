@@ -1,4 +1,5 @@
 #include "tune/keyeditoraccess.h"
+#include "platform/translation.h"
 
 #include "bar/baraccessible.h"
 #include "common/textscale.h"
@@ -35,40 +36,40 @@ void labelFor(QLabel* label, const QString& text, QWidget* control, const QStrin
 
 void nameControls(const Form2::Controls& c) {
     // The access keys: Alt and the underlined letter.
-    c.Check1->setText(QStringLiteral("Suono/&Sound"));
-    c.Check2->setText(QStringLiteral("Doppio click /&double click"));
-    c.Check5->setText(QStringLiteral("&Run on Windows start up"));
-    c.Check4->setText(QStringLiteral("Mostra tutti i tasti /Show &all the keys"));
-    c.Check3->setText(QStringLiteral("Originale / &Original"));
-    c.Command4->setText(QStringLiteral("&Background Color"));
-    c.Command2->setText(QStringLiteral("Se&tup"));
-    c.command1->setText(QStringLiteral("E&XIT"));
+    c.Check1->setText(translate("Ombrix", "Suono/&Sound"));
+    c.Check2->setText(translate("Ombrix", "Doppio click /&double click"));
+    c.Check5->setText(translate("Ombrix", "&Run on Windows start up"));
+    c.Check4->setText(translate("Ombrix", "Mostra tutti i tasti /Show &all the keys"));
+    c.Check3->setText(translate("Ombrix", "Originale / &Original"));
+    c.Command4->setText(translate("Ombrix", "&Background Color"));
+    c.Command2->setText(translate("Ombrix", "Se&tup"));
+    c.command1->setText(translate("Ombrix", "E&XIT"));
     c.Option2->setText(QStringLiteral("&exe"));
     c.Option3->setText(QStringLiteral("&file"));
     c.Option5->setText(QStringLiteral("&html"));
 
-    labelFor(c.Label4, QStringLiteral("Numero tasti/&Number of keys"), c.Text4,
-             QStringLiteral("Number of keys"));
-    labelFor(c.Label2, QStringLiteral("Testo del pulsante Button's &caption"), c.Text1,
-             QStringLiteral("Button's caption"));
-    labelFor(c.Label3, QStringLiteral("PopUp testo / &PopUp text"), c.Text2,
-             QStringLiteral("Pop-up text"));
-    labelFor(c.Label9, QStringLiteral("Scegli l'icona/Choose the &icon"), c.HScroll1,
-             QStringLiteral("Icon number"));
-    labelFor(c.Label6, QStringLiteral("Muovi il tasto selezionato / &Move the checked key"),
-             c.HScroll2, QStringLiteral("Move the checked key"));
-    c.Text3->setAccessibleName(QStringLiteral("Target: program and document, or web address"));
-    c.Drive1->setAccessibleName(QStringLiteral("Place"));
-    c.Drive1->view()->setAccessibleName(QStringLiteral("Places"));
-    c.Dir1->setAccessibleName(QStringLiteral("Folders"));
-    c.File1->setAccessibleName(QStringLiteral("Files"));
-    c.KindFrame->setAccessibleName(QStringLiteral("Kind of key"));
-    c.SelectorFrame->setAccessibleName(QStringLiteral("Keys"));
-    c.Image1->setAccessibleName(QStringLiteral("Chosen picture"));
-    c.SmallIconPicture->setAccessibleName(QStringLiteral("The target's own icon"));
-    c.Label1->setAccessibleName(QStringLiteral("Icon number"));
+    labelFor(c.Label4, translate("Ombrix", "Numero tasti/&Number of keys"), c.Text4,
+             translate("Ombrix", "Number of keys"));
+    labelFor(c.Label2, translate("Ombrix", "Testo del pulsante Button's &caption"), c.Text1,
+             translate("Ombrix", "Button's caption"));
+    labelFor(c.Label3, translate("Ombrix", "PopUp testo / &PopUp text"), c.Text2,
+             translate("Ombrix", "Pop-up text"));
+    labelFor(c.Label9, translate("Ombrix", "Scegli l'icona/Choose the &icon"), c.HScroll1,
+             translate("Ombrix", "Icon number"));
+    labelFor(c.Label6, translate("Ombrix", "Muovi il tasto selezionato / &Move the checked key"),
+             c.HScroll2, translate("Ombrix", "Move the checked key"));
+    c.Text3->setAccessibleName(translate("Ombrix", "Target: program and document, or web address"));
+    c.Drive1->setAccessibleName(translate("Ombrix", "Place"));
+    c.Drive1->view()->setAccessibleName(translate("Ombrix", "Places"));
+    c.Dir1->setAccessibleName(translate("Ombrix", "Folders"));
+    c.File1->setAccessibleName(translate("Ombrix", "Files"));
+    c.KindFrame->setAccessibleName(translate("Ombrix", "Kind of key"));
+    c.SelectorFrame->setAccessibleName(translate("Ombrix", "Keys"));
+    c.Image1->setAccessibleName(translate("Ombrix", "Chosen picture"));
+    c.SmallIconPicture->setAccessibleName(translate("Ombrix", "The target's own icon"));
+    c.Label1->setAccessibleName(translate("Ombrix", "Icon number"));
     for (std::size_t i = 0; i < c.Option1.size(); ++i)
-        c.Option1[i]->setAccessibleName(QStringLiteral("Key %1").arg(i + 1));
+        c.Option1[i]->setAccessibleName(translate("Ombrix", "Key %1").arg(i + 1));
 }
 
 // The key selectors, 16 to a row: the arrows select the next key in use that way, as Qt's own

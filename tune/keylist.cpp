@@ -125,6 +125,7 @@ void swapKeys(TuneState& state, int a, int b) {
     keys[swapSlot] = keys[a];
     keys[a] = keys[b];
     keys[b] = keys[swapSlot];
+    state.texts.exchangeKeys(a, b);
 }
 
 WriteResult exchangeIconFiles(const fs::path& dataFolder, int a, int b) {

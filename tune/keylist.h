@@ -44,7 +44,8 @@ bool keyVisible(int index, float lastKeyShown);
 int moveTarget(double value, float keyCount);
 
 // Exchanges the whole contents of keys a and b through the swap slot, which ends holding the
-// first key's old contents. Nothing changes, not even the slot, unless both are 0..127.
+// first key's old contents; their texts as typed are exchanged with them. Nothing changes, not even
+// the slot, unless both are 0..127.
 void swapKeys(TuneState& state, int a, int b);
 
 // Exchanges the icon files of keys a and b under dataFolder/icons, through the temporary

@@ -49,6 +49,16 @@ EditorView editorView(ScreenSize area, double width, double height, double frame
             std::min(height, std::max(roomHeight, smallest)), true};
 }
 
+ScreenSize roomBesideCopy(ScreenSize area, const Area& copy) {
+    if (!copy.meets({area.left, area.top, area.width, area.height}))
+        return area;
+    const double above = std::max(0.0, copy.top - area.top);
+    const double below = std::max(0.0, area.bottom() - (copy.top + copy.height));
+    if (above >= below)
+        return {area.width, above, area.left, area.top};
+    return {area.width, below, area.left, area.bottom() - below};
+}
+
 bool liesWithin(const Area& window, ScreenSize area) {
     return window.left >= area.left && window.top >= area.top &&
            window.left + window.width <= area.right() &&

@@ -43,6 +43,11 @@ struct EditorView {
 EditorView editorView(ScreenSize area, double width, double height, double frameWidth,
                       double frameHeight, double copyHeight);
 
+// The part of the area a window beside the copy can have, the copy staying on top: the larger
+// of the bands above and below the copy, the area's whole width; the whole area when the copy
+// lies off it.
+ScreenSize roomBesideCopy(ScreenSize area, const Area& copy);
+
 // True when the window lies wholly inside the area.
 bool liesWithin(const Area& window, ScreenSize area);
 

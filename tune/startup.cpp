@@ -1,4 +1,5 @@
 #include "tune/startup.h"
+#include "platform/translation.h"
 
 #include "common/keyarrangement.h"
 
@@ -48,11 +49,13 @@ bool readKeys(TuneState& state, const std::filesystem::path& dataFolder) {
         return false;
     const std::vector<KeyRecord> keys = loadKeys(table, maxKeys);
     std::copy(keys.begin(), keys.end(), state.keys.begin());
+    state.texts = readKeyTexts(keyTextsPath(dataFolder));
     return true;
 }
 
 // Without a key table every key holds its number, as stored (with its leading blank).
 void giveDefaultKeys(Form3& copy, TuneState& state) {
+    state.texts = {};
     for (int i = 0; i < maxKeys; ++i) {
         state.keys[static_cast<std::size_t>(i)] = defaultKeyRecord(i);
         copy.setKeyFace(i, QString::number(i + 1), QPixmap());
@@ -133,6 +136,7 @@ TuneWindows startTune(const TuneStartup& startup) {
     });
     windows.barCopy = std::make_unique<Form3>(startup.context, state);
     Form3& copy = *windows.barCopy;
+    copy.setIconLoader(startup.smallIcon);
 
     TuneContext editorContext;
     editorContext.programFolder = startup.context.programFolder;
@@ -256,6 +260,7 @@ int runTune(int argc, char** argv) {
     const QByteArray launch = platform::launchId();
     QApplication app(argc, argv);
     platform::applicationStarted();
+    loadTranslations(app);
     QApplication::setApplicationName(QStringLiteral("tune"));
 
     // The setup program writes the key table and key icons; an installed copy's per-user
@@ -268,7 +273,7 @@ int runTune(int argc, char** argv) {
     const SetupSession setup = takeSetupSession(data, platform::keyCountPath());
     if (!setup.mayRun) {
         platform::showWarning(nullptr,
-                              QStringLiteral("The requested application is already open."));
+                              translate("Ombrix", "The requested application is already open."));
         return 0;
     }
     // The bar and the setup program never run side by side: a running bar ends as "ins."
@@ -284,8 +289,8 @@ int runTune(int argc, char** argv) {
     // Ending tune sends no further events: quit() would first close every window, running
     // the editor's closing sequence even when the bar copy's "X" ends tune without saving.
     startup.context = session.barContext([] { QCoreApplication::exit(0); });
-    startup.smallIcon = [](const std::filesystem::path& file) {
-        return platform::smallFileIcon(file);
+    startup.smallIcon = [&session](const std::filesystem::path& file) {
+        return session.smallIcon(file);
     };
     startup.state = &state;
     startup.images = &images;
@@ -305,7 +310,12 @@ int runTune(int argc, char** argv) {
             if (state.soundOn)
                 session.sounds.playClick();
         };
-        const ColourWindowContext colours = colourWindowContext(*shown, state, folder, click);
+        ColourWindowContext colours = colourWindowContext(*shown, state, folder, click);
+        // The bar copy stays on top of every window: the colour window goes beside it.
+        colours.area = [&startup, copy = shown->barCopy.get()] {
+            const BarWindowState& at = copy->state();
+            return roomBesideCopy(startup.context.screen(), {at.left, at.top, at.width, at.height});
+        };
         openColourWindow(colours, shown->editor.get());
     };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/keyrecord.h"
+#include "common/keytexts.h"
 
 #include <array>
 #include <cstdint>
@@ -14,6 +15,7 @@ inline constexpr int swapSlot = 128; // scratch entry for exchanging two keys, n
 
 struct TuneState {
     std::array<KeyRecord, maxKeys + 1> keys{}; // 0..127 are stored; 128 is the swap slot
+    KeyTexts texts; // the captions and pop-up texts as typed, where the records cannot hold them
     float keyCount = 8;
     bool soundOn = true;
     bool doubleClickMode = true;

@@ -1,5 +1,7 @@
 #include "widgets/design.h"
 
+#include "platform/translation.h"
+
 #include "platform/screen.h"
 
 #include <QCheckBox>
@@ -79,7 +81,7 @@ QRect Drawing::pixels(const Place& p) const {
 
 QLabel* Drawing::label(QWidget* parent, const char* text, const Place& where, const char* name,
                        Wrap wrap) const {
-    auto* made = place(new QLabel(QString::fromUtf8(text), parent), where, name);
+    auto* made = place(new QLabel(translate(textContext, text), parent), where, name);
     if (wrap == Wrap::Yes)
         made->setWordWrap(true);
     made->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -88,22 +90,43 @@ QLabel* Drawing::label(QWidget* parent, const char* text, const Place& where, co
 
 QPushButton* Drawing::button(QWidget* parent, const char* text, const Place& where,
                              const char* name) const {
-    return place(new QPushButton(QString::fromUtf8(text), parent), where, name);
+    return place(new QPushButton(translate(textContext, text), parent), where, name);
 }
 
 QPushButton* Drawing::wrappingButton(QWidget* parent, const char* text, const Place& where,
                                      const char* name) const {
-    return place(new WrappingPushButton(QString::fromUtf8(text), parent), where, name);
+    return place(new WrappingPushButton(translate(textContext, text), parent), where, name);
 }
 
 QCheckBox* Drawing::checkBox(QWidget* parent, const char* text, const Place& where,
                              const char* name) const {
-    return place(new WrappingButton<QCheckBox>(QString::fromUtf8(text), parent), where, name);
+    return place(new WrappingButton<QCheckBox>(translate(textContext, text), parent), where, name);
 }
 
 QRadioButton* Drawing::optionButton(QWidget* parent, const char* text, const Place& where,
                                     const char* name) const {
-    return place(new WrappingButton<QRadioButton>(QString::fromUtf8(text), parent), where, name);
+    return place(new WrappingButton<QRadioButton>(translate(textContext, text), parent), where,
+                 name);
+}
+
+QString withAccessKey(const QString& text, QChar letter) {
+    if (text.contains(QLatin1Char('&')))
+        return text;
+    const auto matches = [&](qsizetype i) {
+        return text.at(i).toCaseFolded() == letter.toCaseFolded();
+    };
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < text.size() && at < 0; ++i)
+        if (matches(i) && (i == 0 || !text.at(i - 1).isLetterOrNumber()))
+            at = i;
+    for (qsizetype i = 0; i < text.size() && at < 0; ++i)
+        if (matches(i))
+            at = i;
+    if (at < 0)
+        return text;
+    QString marked = text;
+    marked.insert(at, QLatin1Char('&'));
+    return marked;
 }
 
 QColor captionColourOn(const QColor& face) {

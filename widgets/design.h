@@ -38,6 +38,9 @@ struct Drawing {
         return widget;
     }
 
+    // The controls' texts are the design's, in the user's language: a call passes them marked
+    // with QT_TRANSLATE_NOOP("Ombrix", ...) so that the translation tools find them.
+
     // A label with its text at the top left of its place.
     QLabel* label(QWidget* parent, const char* text, const Place& where, const char* name,
                   Wrap wrap) const;
@@ -54,6 +57,11 @@ struct Drawing {
     QRadioButton* optionButton(QWidget* parent, const char* text, const Place& where,
                                const char* name) const;
 };
+
+// The text with its access key marked ("&"): the first `letter` that begins a word, else the
+// first anywhere, either case. A text that has no such letter, or has its access key already, is
+// left as it is; so is the text a translation gives.
+QString withAccessKey(const QString& text, QChar letter);
 
 // The caption colour on a face of colour `face`: black or white, whichever reads better.
 QColor captionColourOn(const QColor& face);

@@ -2,7 +2,9 @@
 # What a screen reader meets, read from the accessibility (AT-SPI) tree on a desktop with a
 # window manager and a session bus: the bar's controls named, icon-only keys named by their
 # pop-up texts, no key of a closed bar showing, the handle's Press opening it and "X" ending
-# it; the setup program's and its colour window's controls all named.
+# it; the setup program's and its colour window's controls all named; focus changes announced
+# as Tab moves through the setup program and the arrows move over the bar opened by
+# `ombrix --toggle`.
 #
 # Usage: accessibility_e2e.sh <program folder> <makekeytable>
 # Exit codes: 0 all checks passed, 1 a check failed, 77 a needed tool is missing (skipped).
@@ -51,6 +53,11 @@ tree_checks() { # what pid [arguments]: the checks of atspi_check.py, tallied he
 bar_pid=$!
 wait_for_window "$bar_pid" >/dev/null || fail "the bar did not appear"
 tree_checks bar "$bar_pid" "key 1" "key 2" "key 3" "key 4" "key 5"
+# Opened by the mouse above, the bar closes on --toggle; the next opens it on its first key.
+timeout 10 "$program/ombrix" --toggle >/dev/null 2>&1
+sleep 1
+tree_checks focus "$bar_pid" "the bar opened from the keyboard" \
+    "timeout 10 $program/ombrix --toggle" "xdotool key Right" "xdotool key Right"
 # "End Ombrix" pressed through the tree ends the bar, as its double click does.
 /usr/bin/python3 - "$bar_pid" <<'PYTHON'
 import sys, pyatspi
@@ -71,6 +78,9 @@ if alive "$bar_pid"; then fail "pressing \"End Ombrix\" ends the bar"; else
 tune_pid=$!
 if tune_window=$(wait_for_window "$tune_pid"); then
     tree_checks "the setup program" "$tune_pid"
+    xdotool windowactivate --sync "$tune_window" 2>/dev/null
+    tree_checks focus "$tune_pid" "the setup program" "xdotool key Tab" "xdotool key Tab" \
+        "xdotool key Tab" "xdotool key shift+Tab"
     # Alt+B, the access key of "Background Color", opens the colour window.
     xdotool windowactivate --sync "$tune_window" 2>/dev/null
     sleep 0.5
@@ -81,6 +91,8 @@ if tune_window=$(wait_for_window "$tune_pid"); then
     done
     expect_eq "Alt+B opens the colour window" "$(visible_windows "$tune_pid" | wc -l)" 3
     tree_checks "the setup program with its colour window" "$tune_pid"
+    tree_checks focus "$tune_pid" "the colour window" "xdotool key Tab" "xdotool key Tab" \
+        "xdotool key alt+r"
 else
     fail "the setup program did not appear"
 fi

@@ -3,9 +3,14 @@
 
     atspi_check.py bar <pid> <key pop-up text>...   the bar, closed, with icon-only keys
     atspi_check.py names <pid>                       every control of every window is named
+    atspi_check.py focus <pid> <where> <command>...  each command (a key press, say) moves the
+                                                     focus, and the program announces the control
+                                                     that has it, by name
 
 Prints PASS and FAIL lines; exits with the number of failed checks (77: no AT-SPI).
 """
+import shlex
+import subprocess
 import sys
 import time
 
@@ -118,6 +123,41 @@ def check_bar(app, tips):
         check(False, "the handle has a Press action")
 
 
+def check_focus_announced(pid, where, commands):
+    """Runs each command and waits for a focus event of the program's naming what has it."""
+    from gi.repository import GLib
+    events = []
+
+    def heard(event):
+        try:
+            if event.detail1 == 1 and event.host_application.get_process_id() == pid:
+                events.append((event.source.name, event.source.getRoleName()))
+        except Exception:
+            pass
+
+    def listen(seconds, until=lambda: False):
+        context = GLib.MainContext.default()
+        deadline = time.time() + seconds
+        while time.time() < deadline and not until():
+            while context.pending():
+                context.iteration(False)
+            time.sleep(0.02)
+
+    pyatspi.Registry.registerEventListener(heard, "object:state-changed:focused")
+    listen(1)
+    previous = None
+    for command in commands:
+        before = len(events)
+        subprocess.run(shlex.split(command), timeout=20, check=False)
+        listen(5, lambda: any(name.strip() for name, _ in events[before:]))
+        named = [f"{role} '{name}'" for name, role in events[before:] if name.strip()]
+        check(bool(named) and named[-1] != previous,
+              f"{where}: after '{command}' the newly focused control is announced"
+              f" ({named[-1] if named else 'nothing heard'}; before: {previous})")
+        previous = named[-1] if named else previous
+    pyatspi.Registry.deregisterEventListener(heard, "object:state-changed:focused")
+
+
 def main():
     what, pid = sys.argv[1], int(sys.argv[2])
     app = application(pid)
@@ -126,6 +166,8 @@ def main():
         return
     if what == "bar":
         check_bar(app, sys.argv[3:])
+    elif what == "focus":
+        check_focus_announced(pid, sys.argv[3], sys.argv[4:])
     else:
         check_named(app, what)
 

@@ -8,6 +8,10 @@
 # A test that starts programs which are not its children defines end_others to end them; the
 # cleanup calls it before it ends the test's own children.
 
+# The programs speak the desktop's language; these tests read the design's own texts, which
+# a locale without a catalogue shows.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8 LANGUAGE=
+
 # ---------------------------------------------------------------- what the test needs
 # shellcheck disable=SC2154 # test_title is set by the test
 skip() {

@@ -341,6 +341,19 @@ else
 fi
 kill "$tune_pid" "$panel_pid" 2>/dev/null
 wait "$tune_pid" "$panel_pid" 2>/dev/null
+# Leaving the setup program starts the bar again; the next bar would meet it and only warn.
+for _ in $(seq 50); do
+    left_bar=$(pgrep -f "^$program/ombrix( |\$)") && break
+    sleep 0.02
+done
+if [ -n "${left_bar:-}" ]; then
+    # shellcheck disable=SC2086 # one number per bar
+    kill $left_bar 2>/dev/null
+    for _ in $(seq 100); do
+        pgrep -f "^$program/ombrix( |\$)" >/dev/null || break
+        sleep 0.02
+    done
+fi
 
 # ================================================================ a panel
 layout 1920x1080 "DUMMY1 off" "DUMMY0 1920x1080 0x0"

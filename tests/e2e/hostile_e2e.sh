@@ -102,13 +102,14 @@ if bar=$(wait_for_windows "$bar_pid" 1); then
         import -silent -window "$box" "$work/refused.ppm"
         xdotool key Return
         sleep 0.3
-        reference_box "Error:  5" "$work/five.ppm"
-        reference_box "Error:  53" "$work/fiftythree.ppm"
+        pasted="Cannot start \"$work/apps/pasted.desktop $document\":"
+        reference_box "$pasted it cannot be started this way (error 5)." "$work/five.ppm"
+        reference_box "$pasted no such file (error 53)." "$work/fiftythree.ppm"
         if cmp -s "$work/refused.ppm" "$work/five.ppm" &&
             ! cmp -s "$work/refused.ppm" "$work/fiftythree.ppm"; then
-            pass "a document pasted into shell text is refused with \"Error:  5\""
+            pass "a document pasted into shell text is refused with error 5, the entry named"
         else
-            fail "the refused entry's message is not \"Error:  5\""
+            fail "the refused entry's message is not error 5 naming the entry"
         fi
     else
         fail "the entry that pastes the document into shell text showed no error"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/barwindow.h"
 #include "common/keyrecord.h"
 #include "tune/colour/colourmodel.h"
 #include "tune/tunestate.h"
@@ -41,6 +42,9 @@ struct ColourWindowContext {
     // Paints key i of the bar copy in a colour value.
     std::function<void(int, float)> showOnBarCopy;
     std::function<void()> click; // the click sound, played only while the state's sound is on
+    // The area the window must lie in: the bar's monitor less its panels, twips. Without it,
+    // the screen.
+    std::function<ScreenSize()> area;
 };
 
 namespace colourwindow {
@@ -132,6 +136,9 @@ public:
     double crossTop() const { return crossTop_; }
     double arrowTop() const { return arrowTop_; }
     bool guardsClear() const { return !rgbGuard_ && !hslGuard_; }
+    // How much larger than designed the window is drawn for the desktop's font.
+    double scale() const { return scale_; }
+    ScreenSize areaNow() const;
 
     // Working colours from the key table; the selectors as the setup window has them; the
     // boxes, the pickers and the sample keys on the selected key's colour.
@@ -211,6 +218,7 @@ private:
 
     ColourWindowContext context_;
     TuneState& state_;
+    double scale_ = 1;
     Controls c_{};
     std::array<float, maxKeys> workingColours_{};
     std::string hexText_;
