@@ -134,6 +134,7 @@ void BarForm::createKeys(int count) {
         button->setIconSize(QSize(16, 16));
         connect(button, &QAbstractButton::clicked, this, [this, i] { Command2_Click(i); });
         keyButtons_.push_back(button);
+        keyCreated(button);
     }
     applyLayout();
 }
@@ -285,6 +286,15 @@ void BarForm::applyLayout() {
         keyButtons_[i]->setFacePixels(QRect(face.left, face.top, face.width, face.height));
     }
     update();
+}
+
+void BarForm::showKeyAt(int i, const KeyPlace& place) {
+    const double scale = devicePixelRatioF();
+    const DeviceRect face = keyPixels({place}, scale / platform::twipsPerPixel()).front();
+    const DeviceRect cover = logicalCover(face, scale);
+    KeyButton* button = key(i);
+    button->setGeometry(cover.left, cover.top, cover.width, cover.height);
+    button->setFacePixels(QRect(face.left, face.top, face.width, face.height));
 }
 
 double BarForm::monitorScale() const {

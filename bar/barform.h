@@ -137,6 +137,17 @@ protected:
     virtual bool crossesMonitors() const { return false; }
     virtual KeyPressRules keyPressRules() const { return barKeyPress; }
     virtual void closeAfterKey();
+    // Each key button as it is made, for the windows that watch their keys.
+    virtual void keyCreated(KeyButton*) {}
+
+public:
+    // The keys that can be arranged: every key of the bar; the copy has disabled ones too.
+    virtual int keysInUse() const { return keyCount(); }
+    // Key button i shown with its top left corner at `place` (twips), on whole device pixels
+    // as the layout puts keys: a dragged key, and the keys making room for it.
+    void showKeyAt(int i, const KeyPlace& place);
+
+protected:
     // The record behind key button i.
     virtual KeyRecord& keyRecord(int index);
 

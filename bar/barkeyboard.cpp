@@ -85,6 +85,11 @@ BarKeyboard::BarKeyboard(Form1& bar) : QObject(&bar), bar_(bar), mark_(new Focus
         widget->setFocusPolicy(Qt::TabFocus);
         widget->installEventFilter(this);
     }
+    // Keys made later (a drop, a removal undone) are reached as the first ones are.
+    connect(&bar_, &Form1::keyAdded, this, [this](QWidget* key) {
+        key->setFocusPolicy(Qt::TabFocus);
+        key->installEventFilter(this);
+    });
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { showMarkOn(now); });
     showControlsOfState();

@@ -82,6 +82,7 @@ Form1::Form1(BarContext context, QWidget* parent) : BarForm(std::move(context), 
         openedByDrag_ = true;
         draggedOverOpenBar_ = shapeRegion().contains(mapFromGlobal(dragAt_));
     });
+    makeArrangingControls();
 }
 
 void Form1::setKeyStore(KeyStore store, IconLoader smallIcon) {
@@ -114,6 +115,10 @@ void Form1::layoutRows() {
 
 void Form1::Command1_Click() {
     playClick();
+    startSetup({});
+}
+
+void Form1::startSetup(const std::vector<std::string>& arguments) {
     const auto tune = context_.programFolder / "tune";
     if (!fileExists(tune)) {
         context_.desktop->warn(this, translate("Ombrix", "The setup program is missing: %1")
@@ -122,7 +127,7 @@ void Form1::Command1_Click() {
     }
     platform::LaunchNotice notice(QStringLiteral("tune"), translate("Ombrix", "Ombrix Setup"));
     const int error =
-        context_.desktop->startProgram(tune.string(), {}, context_.programFolder.string());
+        context_.desktop->startProgram(tune.string(), arguments, context_.programFolder.string());
     if (error != 0) {
         notice.cancel();
         context_.desktop->warn(this, platform::startFailure(tune.string(), error));
@@ -306,11 +311,17 @@ bool Form1::addDroppedKeys(std::vector<KeyRecord> added, KeyTexts addedTexts) {
         return false;
     }
     playClick();
+    removed_.reset(); // the keys changed: a removal before is no longer undone
     // The bar shows the keys as stored now: the setup program may have saved others since
     // the bar read them.
-    const int count = static_cast<int>(result.keys.size());
-    keys() = std::move(result.keys);
     texts_ = std::move(result.texts);
+    showStoredKeys(std::move(result.keys));
+    return true;
+}
+
+void Form1::showStoredKeys(std::vector<KeyRecord> stored) {
+    const int count = static_cast<int>(stored.size());
+    keys() = std::move(stored);
     if (count < keyCount())
         removeKeysFrom(count);
     createKeys(count);
@@ -322,7 +333,6 @@ bool Form1::addDroppedKeys(std::vector<KeyRecord> added, KeyTexts addedTexts) {
         key(i)->show();
     }
     layoutRows();
-    return true;
 }
 
 // As a press of the key, with the dropped files for its document.

@@ -68,6 +68,10 @@ int SystemDesktop::startProgram(const std::string& program,
     return platform::startProgram(program, arguments, workingDirectory);
 }
 
+void DesktopServices::openFolder(const std::string& folder) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder)));
+}
+
 void SystemDesktop::openWebAddress(const std::string& address) {
     QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
 }

@@ -26,6 +26,8 @@ public:
     virtual void requestShutdown(QWidget* parent) = 0;
     // A warning box kept on top of the bar.
     virtual void warn(QWidget* parent, const QString& text) = 0;
+    // The folder in the desktop's file manager.
+    virtual void openFolder(const std::string& folder);
 };
 
 // The real desktop.

@@ -31,12 +31,14 @@ public:
     void openWebAddress(const std::string& address) override { webAddresses.push_back(address); }
     void requestShutdown(QWidget*) override { ++shutdownRequests; }
     void warn(QWidget*, const QString& text) override { warnings.push_back(text.toStdString()); }
+    void openFolder(const std::string& folder) override { openedFolders.push_back(folder); }
 
     int startResult = 0;
     std::vector<Start> starts;
     std::vector<std::string> webAddresses;
     int shutdownRequests = 0;
     std::vector<std::string> warnings;
+    std::vector<std::string> openedFolders;
 };
 
 // A program folder, settings and a key count of the test's own, and a bar started on them.

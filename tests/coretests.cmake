@@ -13,6 +13,7 @@ set(OMBRIX_CORE_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/iconthemecache_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/keyaction_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/keydrop_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/keyarrangement_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/starterkeys_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/keytexts_moves_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/savejournal_test.cpp

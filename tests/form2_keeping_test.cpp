@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -67,6 +68,49 @@ TEST(KeyTableAndIcons, LeavingWithoutExitKeepsBothAsSavedAndExitSavesBoth) {
             EXPECT_EQ(tableBytes(f), table);
         }
     }
+}
+
+// A real drag on the bar copy, pressed on key `from` and let go on the middle of key `to`.
+void dragOnCopy(Form3& copy, int from, int to) {
+    QAbstractButton* key = copy.key(from);
+    const QPoint start = key->geometry().center();
+    const QPoint end = copy.key(to)->geometry().center();
+    const auto send = [key, &copy](QEvent::Type type, QPoint onCopy, Qt::MouseButtons buttons) {
+        const QPoint at = key->mapFrom(&copy, onCopy);
+        QMouseEvent event(type, at, key->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(key, &event);
+    };
+    send(QEvent::MouseButtonPress, start, Qt::LeftButton);
+    for (int step = 1; step <= 5; ++step)
+        send(QEvent::MouseMove, start + (end - start) * step / 5, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, end, Qt::NoButton);
+    QCoreApplication::processEvents();
+}
+
+// Keys dragged or removed on the bar copy change the editor's table and its scratch icons
+// only; "EXIT" saves them with the rest.
+TEST(KeyTableAndIcons, KeysArrangedOnTheCopyAreKeptUntilExit) {
+    TuneEditor f;
+    twoPictureKeys(f);
+    f.copy->openAtFullWidth();
+    dragOnCopy(*f.copy, 3, 0);
+    EXPECT_EQ(f.key(0).target.text(), "/three");
+    EXPECT_EQ(f.key(3).target.text(), "/two");
+    EXPECT_EQ(f.state.selectedKey, 0);
+    EXPECT_EQ(readBytes(f.editor->workingIconFile(0)), "picture of three");
+    EXPECT_EQ(readBytes(f.iconFile(3)), "picture of three") << "saved only on EXIT";
+
+    f.editor->chooseForKey(1, KeyMenuChoice::Remove); // the key that was first
+    EXPECT_EQ(f.ui().Text4->text(), "9");
+    EXPECT_EQ(f.key(2).target.text(), "/two") << "the keys after it moved up";
+    f.ui().command1->click();
+    const auto saved = loadKeys(keyTablePath(f.bar.folder.path()), 10);
+    EXPECT_EQ(readKeyCount(f.bar.keyCountFile()), 9);
+    EXPECT_EQ(saved[0].target.text(), "/three");
+    EXPECT_EQ(saved[9].caption.text(), "1") << "the removed key waits past the keys in use";
+    EXPECT_EQ(readBytes(f.iconFile(0)), "picture of three");
+    EXPECT_EQ(readBytes(f.iconFile(2)), "picture of two");
+    EXPECT_FALSE(fileExists(f.iconFile(3)));
 }
 
 // ---- Every picture key leaves with its icon file

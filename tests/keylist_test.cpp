@@ -346,4 +346,50 @@ INSTANTIATE_TEST_SUITE_P(
                                 false}),
     [](const auto& info) { return info.param.name; });
 
+// ---- Shifting a key along the bar copy: the keys between make room ----
+
+struct ShiftCase {
+    const char* name;
+    int from;
+    int to;
+    IconsFolder before;
+    IconsFolder after;
+    std::vector<int> order; // the keys at places 2..6 afterwards
+};
+
+class ShiftKey : public testing::TestWithParam<ShiftCase> {};
+
+TEST_P(ShiftKey, TakesItsIconAndShiftsTheOthersOrChangesNothing) {
+    const auto& row = GetParam();
+    TempFolder program;
+    lay(program, row.before);
+    const TuneState before = numberedKeys();
+    TuneState state = before;
+    const bool moved = static_cast<bool>(shiftKey(state, program.path(), row.from, row.to));
+    const std::vector<int> unmoved{2, 3, 4, 5, 6};
+    EXPECT_EQ(moved, row.order != unmoved);
+    for (int place = 2; place <= 6; ++place)
+        EXPECT_EQ(state.keys[place], before.keys[row.order[place - 2]]) << "place " << place;
+    EXPECT_EQ(iconsIn(program), row.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ShiftKey,
+    testing::Values(
+        ShiftCase{"Rightwards",
+                  2,
+                  5,
+                  {{"icon2.ico", "two"}, {"icon4.ico", "four"}},
+                  {{"icon5.ico", "two"}, {"icon3.ico", "four"}},
+                  {3, 4, 5, 2, 6}},
+        ShiftCase{
+            "Leftwards", 6, 3, {{"icon6.ico", "six"}}, {{"icon3.ico", "six"}}, {2, 6, 3, 4, 5}},
+        ShiftCase{"AFailureHalfwayPutsEverythingBack",
+                  2,
+                  6,
+                  {{"icon2.ico", "two"}, {"icon5.ico", "five"}, {"icon1000.ico", "lost"}},
+                  {{"icon2.ico", "two"}, {"icon5.ico", "five"}, {"icon1000.ico", "lost"}},
+                  {2, 3, 4, 5, 6}}),
+    [](const auto& info) { return info.param.name; });
+
 } // namespace

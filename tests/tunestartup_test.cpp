@@ -15,8 +15,9 @@ struct TuneFixture {
     TuneState state;
     ImageList images{PROGRAM_DIR};
 
-    TuneWindows start() {
+    TuneWindows start(int firstSelectedKey = 0) {
         TuneStartup startup;
+        startup.firstSelectedKey = firstSelectedKey;
         startup.context = bar.startup().context;
         startup.state = &state;
         startup.images = &images;
@@ -62,6 +63,20 @@ TEST(TuneStartup, ShowsTheCopyOpenAndTheEditorOnKeyOne) {
     EXPECT_EQ(w.barCopy->key(0)->text(), "Mail");
     EXPECT_EQ(w.barCopy->key(0)->toolTip(), "Posta");
     EXPECT_EQ(w.editor->windowTitle(), "Ombrix Setup -  1. 0. 0");
+}
+
+// "Edit…" on a key of the bar starts the setup program on that key; a key not in use is not
+// selected.
+TEST(TuneStartup, SelectsTheKeyAskedForWhenItIsInUse) {
+    TuneFixture f;
+    f.bar.writeKeys({keyWith("", 0, "A", ""), keyWith("", 0, "B", ""), keyWith("", 0, "C", "")});
+    TuneWindows third = f.start(2);
+    EXPECT_TRUE(third.editor->selector(2)->isChecked());
+    EXPECT_EQ(f.state.selectedKey, 2);
+    TuneFixture g;
+    g.bar.writeKeys({keyWith("", 0, "A", "")});
+    TuneWindows beyond = g.start(5);
+    EXPECT_EQ(g.state.selectedKey, 0);
 }
 
 TEST(TuneStartup, TheColourWindowReachesTheEditorsSelectorsAndTheCopysKeys) {

@@ -204,6 +204,7 @@ Form2::Form2(TuneContext context, QWidget* parent)
                  platform::toPixels(clientHeight * drawing.scale));
     createControls();
     connectHandlers();
+    connectBarCopyArranging();
     makeKeyEditorAccessible(*this, *context_.barCopy);
     fitSideBySide({c_.Option2, c_.Option3, c_.Option5, c_.Option4});
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "bar/barform.h"
+#include "bar/keymenu.h"
 #include "common/atomicfile.h"
+#include "common/keyarrangement.h"
 #include "common/translatable.h"
 #include "tune/iconworkspace.h"
 #include "tune/imagelist.h"
@@ -174,6 +176,14 @@ public:
     // Paints every key of the bar copy from the key table.
     void muovi();
 
+    // Keys arranged on the bar copy (form2arranging.cpp): a key dragged to another place, or
+    // moved and removed through its menu, with its icon file in the scratch copy; kept with
+    // the other changes until "EXIT".
+    // False, with a message and nothing changed, when an icon file cannot follow its key.
+    bool arrangeKeys(const KeyArrangement& change);
+    void showKeyMenu(int index, QPoint global);
+    void chooseForKey(int index, KeyMenuChoice choice);
+
     // The target chooser. The place handlers do nothing while a key is being loaded; a file
     // click writes the key's target or document at once.
     void Drive1_Change();
@@ -210,6 +220,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void connectBarCopyArranging();
     // What the option controls mean where they are read.
     bool usesTargetIcon() const;    // Check3, "Originale / Original"
     bool showsAllKeys() const;      // Check4, "Mostra tutti i tasti /Show all the keys"

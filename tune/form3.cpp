@@ -18,6 +18,16 @@ Form3::Form3(BarContext context, TuneState& state, QWidget* parent)
     useKeyTexts(&state.texts);
     geometry_.shapes.fill(noShape);
     geometry_.shapes[0] = copyShape;
+    dragging_ = new KeyDragging(
+        *this,
+        [this](const KeyArrangement& change) {
+            if (arrange_)
+                arrange_(change);
+        },
+        [this](int index, QPoint global) {
+            if (showMenu_)
+                showMenu_(index, global);
+        });
     createKeys(maxKeys);
     QFont smallFonts(QStringLiteral("Small Fonts"));
     smallFonts.setPointSizeF(7);
@@ -131,6 +141,19 @@ void Form3::closeAfterKey() {
     state_.width = handleWidth;
     state_.shape = WindowShape::Handle;
     applyState();
+}
+
+void Form3::setArranging(KeyDragging::Arrange arrange, KeyDragging::ShowMenu showMenu) {
+    arrange_ = std::move(arrange);
+    showMenu_ = std::move(showMenu);
+}
+
+void Form3::keyCreated(KeyButton* key) {
+    dragging_->watch(key);
+}
+
+int Form3::keysInUse() const {
+    return std::clamp(static_cast<int>(std::ceil(tune_.keyCount)), 0, maxKeys);
 }
 
 KeyRecord& Form3::keyRecord(int index) {

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "bar/barform.h"
+#include "bar/keyarranging.h"
 #include "tune/tunestate.h"
+
+#include <functional>
 
 namespace ombrix {
 
@@ -32,6 +35,12 @@ public:
     // The yellow marker around key i.
     void showMarkerAround(int keyIndex);
 
+    // A key dragged to another place, or a key's menu asked for; the editor does the rest,
+    // keeping the change with its others until "EXIT".
+    void setArranging(KeyDragging::Arrange arrange, KeyDragging::ShowMenu showMenu);
+    KeyDragging* keyDragging() const { return dragging_; }
+    int keysInUse() const override;
+
     void apri() override;
     void Label5_Click() override;
     void Label1_Click(int index) override;
@@ -45,6 +54,7 @@ protected:
     KeyPressRules keyPressRules() const override { return barCopyKeyPress; }
     void closeAfterKey() override;
     KeyRecord& keyRecord(int index) override;
+    void keyCreated(KeyButton* key) override;
 
 private:
     void remakePictures() override;
@@ -53,6 +63,9 @@ private:
     IconLoader smallIcon_;
 
     TuneState& tune_;
+    KeyDragging* dragging_ = nullptr;
+    KeyDragging::Arrange arrange_;
+    KeyDragging::ShowMenu showMenu_;
 };
 
 } // namespace ombrix

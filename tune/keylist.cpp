@@ -161,4 +161,20 @@ WriteResult moveKey(TuneState& state, const fs::path& dataFolder, int from, int 
     return icons;
 }
 
+WriteResult shiftKey(TuneState& state, const fs::path& dataFolder, int from, int to) {
+    if (!isKeyIndex(from) || !isKeyIndex(to))
+        return WriteResult::failure("There is no key at place " +
+                                    std::to_string(isKeyIndex(from) ? to : from) + ".");
+    const int step = to > from ? 1 : -1;
+    for (int at = from; at != to; at += step) {
+        WriteResult moved = moveKey(state, dataFolder, at, at + step);
+        if (moved)
+            continue;
+        for (int back = at; back != from; back -= step)
+            (void)moveKey(state, dataFolder, back, back - step);
+        return moved;
+    }
+    return {};
+}
+
 } // namespace ombrix

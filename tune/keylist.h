@@ -64,4 +64,10 @@ WriteResult exchangeIconFiles(const std::filesystem::path& dataFolder, int a, in
 // as well (through the swap slot), so every key keeps its own icon; the failure is returned.
 WriteResult moveKey(TuneState& state, const std::filesystem::path& dataFolder, int from, int to);
 
+// Takes key `from` to place `to` with its icon file, the keys between shifting by one towards
+// the gap, as a key dragged on the bar copy: a run of exchanges of neighbours. When one of them
+// fails, those already made are undone in reverse, so the keys and their icon files are as
+// before; the failure is returned.
+WriteResult shiftKey(TuneState& state, const std::filesystem::path& dataFolder, int from, int to);
+
 } // namespace ombrix

@@ -1,8 +1,11 @@
 #include "tune/startup.h"
 #include "platform/translation.h"
 
+#include "common/keyarrangement.h"
+
 #include "bar/session.h"
 #include "bar/startupstep.h"
+#include "common/keyarrangement.h"
 
 #include "common/keycount.h"
 #include "common/keysave.h"
@@ -201,8 +204,10 @@ TuneWindows startTune(const TuneStartup& startup) {
         return allValid;
     });
     step(startup, [&] {
-        editor.selector(0)->setChecked(true);
-        editor.Option1_Click(0);
+        const int first =
+            keyEnabled(startup.firstSelectedKey, state.keyCount) ? startup.firstSelectedKey : 0;
+        editor.selector(first)->setChecked(true);
+        editor.Option1_Click(first);
         return true;
     });
     step(startup, [&] {
@@ -292,6 +297,10 @@ int runTune(int argc, char** argv) {
     startup.keyCountFile = platform::keyCountPath();
     startup.applicationFolders = platform::applicationFolders();
     startup.beep = [] { QApplication::beep(); };
+    std::vector<std::string> arguments;
+    for (const QString& argument : QCoreApplication::arguments())
+        arguments.push_back(argument.toStdString());
+    startup.firstSelectedKey = keyToEditOption(arguments).value_or(0);
     // "Background Color" opens the colour window over the editor once both windows exist.
     TuneWindows* shown = nullptr;
     startup.openColourWindow = [&] {

@@ -33,11 +33,12 @@ struct TuneStartup {
     std::function<void()> openColourWindow;
     std::function<void()> beep;
     std::function<void()> endRunningBar; // before leaving starts the bar; unset: nothing
+    int firstSelectedKey = 0; // the key selected at the start (a key's "Edit…" on the bar)
 };
 
 // Builds the bar copy and the key editor from the key count, the settings and the key table,
 // step by step (a failing step beeps once and the next goes on), and shows both: the copy open
-// across the screen, the editor with key 1 selected.
+// across the screen, the editor with key 1 selected, or the key asked for when it is in use.
 TuneWindows startTune(const TuneStartup& startup);
 
 // What the colour window is given: the key editor's selectors and the bar copy's keys.
