@@ -13,7 +13,7 @@ namespace ombrix {
 namespace {
 
 QString nameOf(BarStopKind kind, int index = 0) {
-    return translate(textContext, barControlName(kind, index));
+    return translated(barControlName(kind, index));
 }
 
 // The key's number: its place among the keys of its window, as they were made.
@@ -35,8 +35,8 @@ public:
     QString text(QAccessible::Text t) const override {
         const KeyButton* key = button();
         if (t == QAccessible::Name && key->accessibleName().isEmpty())
-            return QString::fromStdString(keyAccessibleName(
-                keyIndexOf(key), key->text().toStdString(), key->toolTip().toStdString()));
+            return translated(keyAccessibleName(keyIndexOf(key), key->text().toStdString(),
+                                                key->toolTip().toStdString()));
         if (t == QAccessible::Description && key->accessibleDescription().isEmpty())
             return QString::fromStdString(keyAccessibleDescription(
                 keyIndexOf(key), key->text().toStdString(), key->toolTip().toStdString()));

@@ -307,7 +307,7 @@ void Form1::dropEvent(QDropEvent* event) {
 bool Form1::addDroppedKeys(std::vector<KeyRecord> added, KeyTexts addedTexts) {
     AddResult result = addKeys(store_, keys(), added, addedTexts);
     if (!result.added) {
-        context_.desktop->warn(this, translate(textContext, result.message));
+        context_.desktop->warn(this, translated(result.message));
         return false;
     }
     playClick();

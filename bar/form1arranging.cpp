@@ -1,6 +1,7 @@
 // The bar's keys arranged where they are: dragged to another place, moved, removed and put
 // back through a key's menu, each change saved at once as a drop is.
 #include "bar/form1.h"
+#include "platform/translation.h"
 
 #include "common/targets.h"
 #include "platform/desktopservices.h"
@@ -54,7 +55,7 @@ bool Form1::saveArrangement(const KeyArrangement& change, std::span<const KeyRec
     case ArrangeRefusal::NotSaved:
         break;
     }
-    context_.desktop->warn(this, QString::fromStdString(result.message));
+    context_.desktop->warn(this, translated(result.message));
     return false;
 }
 

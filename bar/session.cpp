@@ -29,9 +29,8 @@ QPixmap DesktopSession::smallIcon(const std::filesystem::path& file) const {
 void tellSettingsProblem(const DesktopSession& session) {
     if (session.store.problem().empty())
         return;
-    QTimer::singleShot(0, [text = QString::fromStdString(session.store.problem())] {
-        platform::showWarning(nullptr, text);
-    });
+    QTimer::singleShot(
+        0, [text = translated(session.store.problem())] { platform::showWarning(nullptr, text); });
 }
 
 bool isOnlyCopy(platform::SingleInstance& instance) {

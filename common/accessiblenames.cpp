@@ -28,12 +28,12 @@ bool namesTheKey(std::string_view caption, int index) {
 
 } // namespace
 
-std::string keyAccessibleName(int index, std::string_view caption, std::string_view toolTip) {
+UserMessage keyAccessibleName(int index, std::string_view caption, std::string_view toolTip) {
     if (namesTheKey(caption, index))
-        return std::string(trimmed(caption));
+        return UserMessage::verbatim(std::string(trimmed(caption)));
     if (!trimmed(toolTip).empty())
-        return std::string(trimmed(toolTip));
-    return "Key " + std::to_string(index + 1);
+        return UserMessage::verbatim(std::string(trimmed(toolTip)));
+    return {QT_TRANSLATE_NOOP("Ombrix", "Key %1"), {std::to_string(index + 1)}};
 }
 
 std::string keyAccessibleDescription(int index, std::string_view caption,
@@ -41,7 +41,7 @@ std::string keyAccessibleDescription(int index, std::string_view caption,
     return namesTheKey(caption, index) ? std::string(trimmed(toolTip)) : std::string();
 }
 
-std::string barControlName(BarStopKind kind, int index) {
+UserMessage barControlName(BarStopKind kind, int index) {
     switch (kind) {
     case BarStopKind::Handle:
         return QT_TRANSLATE_NOOP("Ombrix", "Open or close the bar");

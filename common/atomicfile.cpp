@@ -20,8 +20,9 @@ constexpr std::string_view nameLetters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 constexpr std::size_t nameLetterCount = 6;
 
-std::string describe(const fs::path& path, const char* what, int error) {
-    return std::string("Cannot ") + what + " " + path.string() + ": " + std::strerror(error);
+UserMessage cannotWrite(const fs::path& path, int error) {
+    return {QT_TRANSLATE_NOOP("Ombrix", "Cannot write %1: %2."),
+            {path.string(), std::strerror(error)}};
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -81,12 +82,15 @@ fs::path followLinks(fs::path path) {
 
 // A device, a FIFO or a folder is never replaced by a regular file, nor what a link to one
 // points at: the user is told which file is in the way.
-std::string notRegularMessage(const fs::path& path, const fs::path& target) {
-    const std::string named =
-        target == path ? path.string() : path.string() + " (a link to " + target.string() + ")";
-    return "Cannot write " + named +
-           ": it is not a regular file, and is left alone. Move it "
-           "away to let the file be written.";
+UserMessage notRegularMessage(const fs::path& path, const fs::path& target) {
+    if (target == path)
+        return {QT_TRANSLATE_NOOP("Ombrix", "Cannot write %1: it is not a regular file, and is "
+                                            "left alone. Move it away to let the file be written."),
+                {path.string()}};
+    return {QT_TRANSLATE_NOOP("Ombrix",
+                              "Cannot write %1 (a link to %2): it is not a regular file, and is "
+                              "left alone. Move it away to let the file be written."),
+            {path.string(), target.string()}};
 }
 
 // Whether a file that exists may be replaced: as writing it in place would allow, and never
@@ -198,33 +202,33 @@ WriteResult writeFileAtomically(const fs::path& path, std::string_view bytes) {
         return WriteResult::failure(notRegularMessage(path, target));
     if (exists) {
         if (const int error = replaceError(target, existing); error != 0)
-            return WriteResult::failure(describe(path, "write", error));
+            return WriteResult::failure(cannotWrite(path, error));
     }
     removeLeftoverTemporaries(target);
 
     fs::path temporary;
     Descriptor fd(createTemporary(target, temporary));
     if (!fd)
-        return WriteResult::failure(describe(path, "write", errno));
-    const auto fail = [&](const char* what) {
+        return WriteResult::failure(cannotWrite(path, errno));
+    const auto fail = [&] {
         const int error = errno;
         ::unlink(temporary.c_str());
-        return WriteResult::failure(describe(path, what, error));
+        return WriteResult::failure(cannotWrite(path, error));
     };
     if (!writeAll(fd.get(), bytes))
-        return fail("write");
+        return fail();
     if (exists) {
         // The owner is kept where this user may give it away (the superuser may); the bits
         // are kept in any case.
         [[maybe_unused]] const int ignored = ::fchown(fd.get(), existing.st_uid, existing.st_gid);
         if (::fchmod(fd.get(), existing.st_mode & 07777) != 0)
-            return fail("write");
+            return fail();
     }
     if (::fsync(fd.get()) != 0)
-        return fail("write");
+        return fail();
     // Renamed while still locked, so no clean-up can take it for a leftover before then.
     if (::rename(temporary.c_str(), target.c_str()) != 0)
-        return fail("replace");
+        return fail();
     fd.close();
     syncFolder(target.parent_path());
     return {};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/usermessage.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -12,9 +14,9 @@ namespace ombrix {
 // says what went wrong in words a user can act on.
 struct [[nodiscard]] WriteResult {
     bool ok = true;
-    std::string message;
+    UserMessage message;
 
-    static WriteResult failure(std::string why) { return {false, std::move(why)}; }
+    static WriteResult failure(UserMessage why) { return {false, std::move(why)}; }
     explicit operator bool() const { return ok; }
 };
 

@@ -62,7 +62,7 @@ iconsBetween(SaveFileSystem& disk, const fs::path& dataFolder, const KeyArrangem
     return icons;
 }
 
-ArrangeResult refused(ArrangeRefusal why, std::vector<KeyRecord> keys, std::string message = {}) {
+ArrangeResult refused(ArrangeRefusal why, std::vector<KeyRecord> keys, UserMessage message = {}) {
     return {why, std::move(message), std::move(keys), {}};
 }
 
@@ -148,10 +148,9 @@ ArrangeResult arrangeStoredKeys(const KeyStore& store, std::span<const KeyRecord
     // As a drop: a moment's patience for another drop; the setup program holds it all along.
     const DataLock lock = DataLock::take(files.dataFolder, std::chrono::milliseconds(300));
     if (lock.state() == DataLock::State::Busy)
-        return refused(ArrangeRefusal::SetupOpen, asShown, std::string(setupOpenMessage));
+        return refused(ArrangeRefusal::SetupOpen, asShown, setupOpenMessage);
     if (recoverKeys(files, disk) == Recovery::Failed)
-        return refused(ArrangeRefusal::NotSaved, asShown,
-                       "Cannot finish the last save in " + files.dataFolder.string());
+        return refused(ArrangeRefusal::NotSaved, asShown, unfinishedSaveMessage(files.dataFolder));
 
     const int returning = change.countChange > 0 ? 1 : 0;
     const auto storedCount = readStoredKeyCount(files.keyCountFile);
@@ -162,8 +161,7 @@ ArrangeResult arrangeStoredKeys(const KeyStore& store, std::span<const KeyRecord
     if (fs::exists(store.keyTable, error)) {
         auto stored = readKeyTable(store.keyTable, maxKeys);
         if (!stored)
-            return refused(ArrangeRefusal::Unreadable, asShown,
-                           "Cannot read " + store.keyTable.string());
+            return refused(ArrangeRefusal::Unreadable, asShown, unreadableMessage(store.keyTable));
         table = std::move(*stored);
     }
     // Keys in use that the file does not hold yet (a first run's) are stored as shown.
@@ -180,7 +178,8 @@ ArrangeResult arrangeStoredKeys(const KeyStore& store, std::span<const KeyRecord
     const auto icons = iconsBetween(disk, files.dataFolder, change);
     if (!icons)
         return refused(ArrangeRefusal::Unreadable, std::move(inUseNow),
-                       "Cannot read the icon files in " + (files.dataFolder / "icons").string());
+                       UserMessage(QT_TRANSLATE_NOOP("Ombrix", "Cannot read the icon files in %1."),
+                                   {(files.dataFolder / "icons").string()}));
 
     // The texts as typed go with their keys, as the icon files do.
     KeyTexts texts = readKeyTexts(keyTextsPath(files.dataFolder));

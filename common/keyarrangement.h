@@ -81,7 +81,7 @@ enum class ArrangeRefusal {
 
 struct ArrangeResult {
     ArrangeRefusal refusal = ArrangeRefusal::None;
-    std::string message;         // for Unreadable and NotSaved
+    UserMessage message;         // for SetupOpen, Unreadable and NotSaved
     std::vector<KeyRecord> keys; // the keys in use as stored now, whether or not it was done
     KeyTexts texts;              // their texts as typed, as stored beside them
     bool done() const { return refusal == ArrangeRefusal::None; }

@@ -267,6 +267,15 @@ std::vector<KeyAction> documentStarts(const KeyRecord& key, std::span<const std:
     return starts;
 }
 
+UserMessage unfinishedSaveMessage(const fs::path& dataFolder) {
+    return {QT_TRANSLATE_NOOP("Ombrix", "Cannot finish the last save in %1."),
+            {dataFolder.string()}};
+}
+
+UserMessage unreadableMessage(const fs::path& file) {
+    return {QT_TRANSLATE_NOOP("Ombrix", "Cannot read %1."), {file.string()}};
+}
+
 AddResult addKeys(const KeyStore& store, std::span<const KeyRecord> shown,
                   std::span<const KeyRecord> added, const KeyTexts& addedTexts) {
     const KeyFiles files{store.keyTable.parent_path(), store.keyCountFile};
@@ -275,9 +284,9 @@ AddResult addKeys(const KeyStore& store, std::span<const KeyRecord> shown,
     // A drop waits a moment for another drop; the setup program holds the lock all along.
     const DataLock lock = DataLock::take(files.dataFolder, std::chrono::milliseconds(300));
     if (lock.state() == DataLock::State::Busy)
-        return {false, std::string(setupOpenMessage), {}, {}};
+        return {false, setupOpenMessage, {}, {}};
     if (recoverKeys(files) == Recovery::Failed)
-        return {false, "Cannot finish the last save in " + files.dataFolder.string(), {}, {}};
+        return {false, unfinishedSaveMessage(files.dataFolder), {}, {}};
 
     // The keys as stored now, which another program may have changed since the bar read them.
     const bool counted = readStoredKeyCount(files.keyCountFile).has_value();
@@ -285,12 +294,12 @@ AddResult addKeys(const KeyStore& store, std::span<const KeyRecord> shown,
         counted ? static_cast<std::size_t>(readKeyCount(files.keyCountFile)) : shown.size();
     const std::size_t count = onDisk + added.size();
     if (count > static_cast<std::size_t>(maxKeys))
-        return {false, std::string(barFullMessage), {}, {}};
+        return {false, barFullMessage, {}, {}};
     std::vector<KeyRecord> table;
     if (fs::exists(store.keyTable, error)) {
         auto stored = readKeyTable(store.keyTable, maxKeys);
         if (!stored)
-            return {false, "Cannot read " + store.keyTable.string(), {}, {}};
+            return {false, unreadableMessage(store.keyTable), {}, {}};
         table = std::move(*stored);
     }
     for (std::size_t i = table.size(); i < onDisk; ++i)

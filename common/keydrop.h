@@ -4,7 +4,7 @@
 #include "common/keyaction.h"
 #include "common/keyrecord.h"
 #include "common/keytexts.h"
-#include "common/translatable.h"
+#include "common/usermessage.h"
 
 #include <filesystem>
 #include <optional>
@@ -91,14 +91,19 @@ struct KeyStore {
     std::filesystem::path keyCountFile;
 };
 
-inline constexpr std::string_view barFullMessage =
+inline constexpr const char* barFullMessage =
     QT_TRANSLATE_NOOP("Ombrix", "La barra ha già 128 tasti/The bar already has 128 keys");
-inline constexpr std::string_view setupOpenMessage =
+inline constexpr const char* setupOpenMessage =
     QT_TRANSLATE_NOOP("Ombrix", "Chiudere prima la personalizzazione/Close the setup window first");
+
+// Why stored keys could not be changed: a save interrupted earlier could not be finished, or
+// a file could not be read.
+UserMessage unfinishedSaveMessage(const std::filesystem::path& dataFolder);
+UserMessage unreadableMessage(const std::filesystem::path& file);
 
 struct AddResult {
     bool added = false;
-    std::string message;         // why nothing was added
+    UserMessage message;         // why nothing was added
     std::vector<KeyRecord> keys; // the keys the bar shows now, as stored
     KeyTexts texts;              // their texts as typed, as stored beside them
 };

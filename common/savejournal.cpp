@@ -23,8 +23,9 @@ fs::path stagedPath(const fs::path& target) {
     return staged;
 }
 
-std::string describe(const char* what, const fs::path& path, int error) {
-    return std::string("Cannot ") + what + " " + path.string() + ": " + std::strerror(error);
+UserMessage cannotWrite(const fs::path& path, int error) {
+    return {QT_TRANSLATE_NOOP("Ombrix", "Cannot write %1: %2."),
+            {path.string(), std::strerror(error)}};
 }
 
 class Disk final : public SaveFileSystem {
@@ -135,15 +136,17 @@ WriteResult makeFolderFor(SaveFileSystem& disk, const fs::path& file) {
     if (::stat(folder.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode))
             return {};
-        return WriteResult::failure(folder.string() +
-                                    " is a file where a folder is needed: move it away or "
-                                    "rename it, then save again.");
+        return WriteResult::failure(
+            {QT_TRANSLATE_NOOP("Ombrix", "%1 is a file where a folder is needed: move it away or "
+                                         "rename it, then save again."),
+             {folder.string()}});
     }
     std::error_code error;
     fs::create_directories(folder.parent_path(), error);
     const int made = disk.makeFolder(folder);
     if (made != 0 && made != EEXIST)
-        return WriteResult::failure(describe("make the folder", folder, made));
+        return WriteResult::failure({QT_TRANSLATE_NOOP("Ombrix", "Cannot make the folder %1: %2."),
+                                     {folder.string(), std::strerror(made)}});
     return {};
 }
 
@@ -153,9 +156,10 @@ WriteResult checkTarget(const fs::path& target) {
     struct stat info {};
     if (::stat(target.c_str(), &info) != 0 || S_ISREG(info.st_mode))
         return {};
-    return WriteResult::failure(target.string() +
-                                " is not a regular file and is left alone: move it away, "
-                                "then save again.");
+    return WriteResult::failure(
+        {QT_TRANSLATE_NOOP("Ombrix", "%1 is not a regular file and is left alone: move it away, "
+                                     "then save again."),
+         {target.string()}});
 }
 
 std::vector<SavedFile> withLinksFollowed(std::vector<SavedFile> files) {
@@ -249,8 +253,9 @@ Recovery recoverSave(SaveFileSystem& disk, const SavePlaces& places) {
 WriteResult commitSave(SaveFileSystem& disk, const SavePlaces& places,
                        const std::vector<SavedFile>& wanted) {
     if (recoverSave(disk, places) == Recovery::Failed)
-        return WriteResult::failure("An earlier save could not be finished in " +
-                                    places.journalFolder.string() + ".");
+        return WriteResult::failure(
+            {QT_TRANSLATE_NOOP("Ombrix", "An earlier save could not be finished in %1."),
+             {places.journalFolder.string()}});
     const std::vector<SavedFile> files = changedFiles(disk, withLinksFollowed(wanted));
     if (files.empty())
         return {};
@@ -260,9 +265,9 @@ WriteResult commitSave(SaveFileSystem& disk, const SavePlaces& places,
         if (WriteResult ok = makeFolderFor(disk, file.path); !ok)
             return ok;
     }
-    const auto giveUp = [&](const char* what, const fs::path& path, int error) {
+    const auto giveUp = [&](const fs::path& path, int error) {
         removeStagedFiles(disk, places);
-        return WriteResult::failure(describe(what, path, error));
+        return WriteResult::failure(cannotWrite(path, error));
     };
     std::set<fs::path> folders{places.journalFolder};
     for (const SavedFile& file : files) {
@@ -270,7 +275,7 @@ WriteResult commitSave(SaveFileSystem& disk, const SavePlaces& places,
             continue;
         const fs::path staged = stagedPath(file.path);
         if (const int error = disk.writeNew(staged, *file.bytes); error != 0)
-            return giveUp("write", file.path, error);
+            return giveUp(file.path, error);
         folders.insert(file.path.parent_path());
     }
     for (const fs::path& folder : folders)
@@ -279,15 +284,17 @@ WriteResult commitSave(SaveFileSystem& disk, const SavePlaces& places,
     const fs::path journal = places.journalFolder / journalName;
     const fs::path stagedJournal = stagedPath(journal);
     if (const int error = disk.writeNew(stagedJournal, journalText(files)); error != 0)
-        return giveUp("write", journal, error);
+        return giveUp(journal, error);
     if (const int error = disk.rename(stagedJournal, journal); error != 0)
-        return giveUp("write", journal, error);
+        return giveUp(journal, error);
     disk.syncFolder(places.journalFolder);
 
     // Committed: from here on the save is finished, now or at the next start.
     if (const int error = applyJournal(disk, files); error != 0)
-        return WriteResult::failure(describe("finish saving", places.journalFolder, error) +
-                                    " The save is finished at the next start.");
+        return WriteResult::failure(
+            {QT_TRANSLATE_NOOP("Ombrix", "Cannot finish saving in %1: %2. The save is finished "
+                                         "at the next start."),
+             {places.journalFolder.string(), std::strerror(error)}});
     disk.remove(journal);
     disk.syncFolder(places.journalFolder);
     return {};

@@ -21,16 +21,29 @@ std::unique_ptr<QSettings> settingsOf(const std::filesystem::path& file) {
 }
 
 // Keeps a damaged file under another name, where the user may look at it.
-std::string setAside(const std::filesystem::path& file, const char* why) {
+UserMessage setAside(const std::filesystem::path& file, bool tooLarge) {
     std::filesystem::path aside = file;
     aside += ".damaged";
     std::error_code error;
     std::filesystem::rename(file, aside, error);
     if (error)
-        return "The settings file " + file.string() + " " + why + " and could not be kept aside (" +
-               error.message() + "): the settings start from their defaults.";
-    return "The settings file " + file.string() + " " + why + ". It is kept as " + aside.string() +
-           ", and the settings start again from their defaults.";
+        return {
+            tooLarge
+                ? QT_TRANSLATE_NOOP("Ombrix", "The settings file %1 is far too large to be one and "
+                                              "could not be kept aside (%2): the settings start "
+                                              "from their defaults.")
+                : QT_TRANSLATE_NOOP("Ombrix", "The settings file %1 was damaged and could not be "
+                                              "kept aside (%2): the settings start from their "
+                                              "defaults."),
+            {file.string(), error.message()}};
+    return {
+        tooLarge
+            ? QT_TRANSLATE_NOOP("Ombrix", "The settings file %1 is far too large to be one. It is "
+                                          "kept as %2, and the settings start again from their "
+                                          "defaults.")
+            : QT_TRANSLATE_NOOP("Ombrix", "The settings file %1 was damaged. It is kept as %2, and "
+                                          "the settings start again from their defaults."),
+        {file.string(), aside.string()}};
 }
 
 } // namespace
@@ -39,18 +52,20 @@ IniSettings::IniSettings(const std::filesystem::path& file) {
     struct stat info {};
     if (::stat(file.c_str(), &info) == 0) {
         if (!S_ISREG(info.st_mode)) {
-            problem_ = "The settings file " + file.string() +
-                       " is not a regular file and is left alone: no setting is read or "
-                       "stored. Move it away to let the settings be stored.";
+            problem_ = {QT_TRANSLATE_NOOP("Ombrix",
+                                          "The settings file %1 is not a regular file and is "
+                                          "left alone: no setting is read or stored. Move it "
+                                          "away to let the settings be stored."),
+                        {file.string()}};
             return;
         }
         if (static_cast<std::size_t>(info.st_size) > settingsFileLimit)
-            problem_ = setAside(file, "is far too large to be one");
+            problem_ = setAside(file, true);
     }
     settings_ = settingsOf(file);
     if (settings_->status() == QSettings::FormatError) {
         settings_.reset();
-        problem_ = setAside(file, "was damaged");
+        problem_ = setAside(file, false);
         settings_ = settingsOf(file);
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/settings.h"
+#include "common/usermessage.h"
 
 #include <QSettings>
 
@@ -25,11 +26,11 @@ public:
     [[nodiscard]] bool write(std::string_view key, std::string_view text) override;
 
     // What was wrong with the file at the start, in words for the user; empty when nothing.
-    const std::string& problem() const { return problem_; }
+    const UserMessage& problem() const { return problem_; }
 
 private:
     std::unique_ptr<QSettings> settings_; // none for a file that is left alone
-    std::string problem_;
+    UserMessage problem_;
 };
 
 } // namespace ombrix::platform

@@ -17,6 +17,19 @@ QString translate(const char* context, const std::string& text) {
     return QCoreApplication::translate(context, text.c_str());
 }
 
+QString translated(const UserMessage& message) {
+    QString whole;
+    for (const UserMessage::Sentence& sentence : message.sentences) {
+        if (!whole.isEmpty())
+            whole += ' ';
+        const std::string words = sentence.verbatim
+                                      ? std::string(sentence.words)
+                                      : translate(textContext, sentence.words).toStdString();
+        whole += QString::fromStdString(fillPlaces(words, sentence.fill));
+    }
+    return whole;
+}
+
 QString loadTranslations(QCoreApplication& app) {
     return loadTranslations(app, QCoreApplication::applicationDirPath() +
                                      QStringLiteral("/translations"));

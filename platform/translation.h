@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/usermessage.h"
+
 #include <QString>
 
 #include <string>
@@ -18,6 +20,9 @@ inline constexpr const char* textContext = "Ombrix";
 // The text in the user's language.
 QString translate(const char* context, const char* text);
 QString translate(const char* context, const std::string& text);
+// A message of the shared core in the user's language: each sentence's words translated,
+// then its places filled; a text of the user's own as it stands.
+QString translated(const UserMessage& message);
 
 // Installs the catalogue for the desktop's language (its first language with one, as
 // QLocale::system() lists them), looked for in the program folder's "translations", and Qt's

@@ -111,7 +111,7 @@ class KeyName : public testing::TestWithParam<NameRow> {};
 
 TEST_P(KeyName, IsWhatThePersonSees) {
     const NameRow& row = GetParam();
-    EXPECT_EQ(keyAccessibleName(row.index, row.caption, row.toolTip), row.spoken);
+    EXPECT_EQ(keyAccessibleName(row.index, row.caption, row.toolTip).text(), row.spoken);
     EXPECT_EQ(keyAccessibleDescription(row.index, row.caption, row.toolTip), row.description);
 }
 
@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(BarControlNames, EveryControlHasANameOfItsOwn) {
     std::vector<std::string> names;
     for (const BarStop& stop : barStops({})) {
-        const std::string name = barControlName(stop.kind, stop.index);
+        const std::string name = barControlName(stop.kind, stop.index).text();
         EXPECT_FALSE(name.empty());
         EXPECT_EQ(std::count(names.begin(), names.end(), name), 0) << name;
         names.push_back(name);

@@ -87,14 +87,15 @@ TEST_P(WriteOver, ReplacesOnlyARegularFile) {
     struct stat before {};
     ASSERT_EQ(::stat(file.c_str(), &before), 0);
     const WriteResult result = writeFileAtomically(file, "new");
-    EXPECT_EQ(result.ok, GetParam().written) << result.message;
+    EXPECT_EQ(result.ok, GetParam().written) << result.message.text();
     struct stat after {};
     ASSERT_EQ(::stat(file.c_str(), &after), 0);
     if (GetParam().written) {
         EXPECT_EQ(readBytes(file), "new");
         return;
     }
-    EXPECT_NE(result.message.find(file.string()), std::string::npos) << result.message;
+    EXPECT_NE(result.message.text().find(file.string()), std::string::npos)
+        << result.message.text();
     EXPECT_EQ(after.st_mode, before.st_mode) << "left alone";
     EXPECT_EQ(after.st_ino, before.st_ino) << "left alone";
     EXPECT_EQ(after.st_rdev, before.st_rdev) << "left alone";

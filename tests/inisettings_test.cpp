@@ -90,8 +90,9 @@ TEST_P(HostileSettingsFile, IsReportedAndNeverHoldsTheProgram) {
     ::lstat(file.c_str(), &before);
     {
         IniSettings store(file);
-        EXPECT_FALSE(store.problem().empty());
-        EXPECT_NE(store.problem().find(file.string()), std::string::npos) << store.problem();
+        EXPECT_FALSE(store.problem().text().empty());
+        EXPECT_NE(store.problem().text().find(file.string()), std::string::npos)
+            << store.problem().text();
         EXPECT_EQ(Preferences(store).width(), 400);
         EXPECT_EQ(Preferences(store).setLeft(12), !GetParam().leftAlone);
     }
@@ -104,7 +105,7 @@ TEST_P(HostileSettingsFile, IsReportedAndNeverHoldsTheProgram) {
         return;
     }
     IniSettings again(file);
-    EXPECT_TRUE(again.problem().empty()) << "reported once: " << again.problem();
+    EXPECT_TRUE(again.problem().text().empty()) << "reported once: " << again.problem().text();
     EXPECT_EQ(Preferences(again).left(), 12);
 }
 

@@ -80,7 +80,7 @@ TEST_P(ArrangingKeys, TakesRecordsAndIconFilesAlong) {
 
     const ArrangeResult result = arrangeStoredKeys(store, shown, row.change);
 
-    ASSERT_TRUE(result.done()) << result.message;
+    ASSERT_TRUE(result.done()) << result.message.text();
     EXPECT_EQ(readKeyCount(store.keyCountFile), row.countAfter);
     EXPECT_EQ(result.keys.size(), static_cast<std::size_t>(row.countAfter));
     const auto table = readKeyTable(store.keyTable, maxKeys);
@@ -160,13 +160,13 @@ TEST(KeyArrangement, RemoveThenUndoGivesBackTheSameBytes) {
     const auto removal = removeArrangement(2, 6);
     ASSERT_TRUE(removal);
     const ArrangeResult removed = arrangeStoredKeys(store, shownKeys(store), *removal);
-    ASSERT_TRUE(removed.done()) << removed.message;
+    ASSERT_TRUE(removed.done()) << removed.message.text();
     ASSERT_NE(readStored(filesOf(store)), before);
 
     std::vector<KeyRecord> shown = removed.keys;
     shown.push_back(loadKeys(store.keyTable, storedRecords)[5]);
     const ArrangeResult undone = arrangeStoredKeys(store, shown, *restoreArrangement(2, 5));
-    ASSERT_TRUE(undone.done()) << undone.message;
+    ASSERT_TRUE(undone.done()) << undone.message.text();
     EXPECT_EQ(readStored(filesOf(store)), before);
 }
 
@@ -188,7 +188,7 @@ TEST(KeyArrangement, RefusesStaleKeysAndTheSetupProgramsSession) {
         ASSERT_TRUE(setup.held());
         const ArrangeResult locked = arrangeStoredKeys(store, shownKeys(store), {0, 4, 0});
         EXPECT_EQ(locked.refusal, ArrangeRefusal::SetupOpen);
-        EXPECT_EQ(locked.message, setupOpenMessage);
+        EXPECT_EQ(locked.message.text(), setupOpenMessage);
     }
     EXPECT_EQ(readStored(filesOf(store)), before);
 }

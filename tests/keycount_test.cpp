@@ -86,5 +86,5 @@ TEST(KeyCountFile, AFailedWriteIsReported) {
     folder.write("blocker", "a file where a folder should be");
     const auto result = writeKeyCount(folder / "blocker" / "keycount.stm", 5);
     EXPECT_FALSE(result);
-    EXPECT_FALSE(result.message.empty());
+    EXPECT_FALSE(result.message.text().empty());
 }

@@ -153,7 +153,7 @@ TEST_P(KeyDrop, DoesWhatTheDropAsks) {
     const AddResult result = addKeys(store, shown, added);
 
     EXPECT_EQ(result.added, row.message.empty());
-    EXPECT_EQ(result.message, row.message);
+    EXPECT_EQ(result.message.text(), row.message);
     if (!row.message.empty()) {
         EXPECT_EQ(readBytes(store.keyTable), tableBefore);
         EXPECT_EQ(readStoredKeyCount(store.keyCountFile),
@@ -328,7 +328,7 @@ TEST(DroppedTexts, JoinTheKeptTextsInTheSameSave) {
     dropped.keep(0, KeyTextField::ToolTip, {"Просмотр", "????????", false});
     const AddResult result = addKeys({keyTablePath(files.dataFolder), files.keyCountFile},
                                      std::vector{first}, std::vector{entry}, dropped);
-    ASSERT_TRUE(result.added) << result.message;
+    ASSERT_TRUE(result.added) << result.message.text();
 
     const std::vector<KeyRecord> table = *readKeyTable(keyTablePath(files.dataFolder), maxKeys);
     const KeyTexts read = readKeyTexts(keyTextsPath(files.dataFolder));

@@ -226,9 +226,10 @@ TEST_P(ExchangeIconFiles, MovesEachIconWithItsKeyAndLosesNone) {
     lay(program, row.before);
     const WriteResult result = exchangeIconFiles(program.path(), row.a, row.b);
     const std::string failureNames = row.failureNames;
-    EXPECT_EQ(result.ok, failureNames.empty()) << result.message;
+    EXPECT_EQ(result.ok, failureNames.empty()) << result.message.text();
     if (!failureNames.empty()) {
-        EXPECT_NE(result.message.find(failureNames), std::string::npos) << result.message;
+        EXPECT_NE(result.message.text().find(failureNames), std::string::npos)
+            << result.message.text();
     }
     EXPECT_EQ(iconsIn(program), row.after);
 }

@@ -237,7 +237,7 @@ TEST(KeyTableWriting, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
 
     const auto noFolder = writeKeyTable(folder / "missing" / "barra.dat", keys);
     EXPECT_FALSE(noFolder);
-    EXPECT_NE(noFolder.message.find("barra.dat"), std::string::npos);
+    EXPECT_NE(noFolder.message.text().find("barra.dat"), std::string::npos);
 
     // A folder standing where the table should go cannot be replaced by a file.
     std::filesystem::create_directories(folder / "barra.dat" / "inside");

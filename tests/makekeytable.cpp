@@ -187,7 +187,8 @@ int main(int argc, char** argv) {
     const auto table = ombrix::writeKeyTable(ombrix::keyTablePath(programFolder), keys);
     const auto stored = ombrix::writeKeyCount(keyCountFile, static_cast<float>(count));
     if (!table || !stored) {
-        std::fprintf(stderr, "makekeytable: %s%s\n", table.message.c_str(), stored.message.c_str());
+        std::fprintf(stderr, "makekeytable: %s%s\n", table.message.text().c_str(),
+                     stored.message.text().c_str());
         return 1;
     }
     return 0;

@@ -157,7 +157,8 @@ TEST_P(SaveWithSomethingInTheWay, IsRefusedAndChangesNothing) {
     const StoredKeys before = readStored(files);
     const WriteResult result = saveNewState(files, diskFileSystem());
     EXPECT_FALSE(result);
-    EXPECT_NE(result.message.find(GetParam().named), std::string::npos) << result.message;
+    EXPECT_NE(result.message.text().find(GetParam().named), std::string::npos)
+        << result.message.text();
     EXPECT_EQ(readStored(files), before);
     EXPECT_FALSE(leftovers(files));
 }

@@ -1,6 +1,8 @@
 #include "tuneeditor.h"
 
 #include "bar/form1.h"
+#include "common/accessiblenames.h"
+#include "common/keydrop.h"
 #include "platform/translation.h"
 
 #include <QCheckBox>
@@ -64,7 +66,22 @@ INSTANTIATE_TEST_SUITE_P(
         ShownText{"BarSetupToolTip",
                   [](TuneEditor&, Form1& b) { return b.setupButton()->toolTip(); },
                   "Apre la finestra di personalizzazione/Open the personalization window",
-                  "Öffnet das Einrichtungsfenster"}),
+                  "Öffnet das Einrichtungsfenster"},
+        // Messages and names composed in the shared core: the words translated, the places
+        // filled after, so a file name holding "%2" is never taken for a place.
+        ShownText{"CoreMessage",
+                  [](TuneEditor&, Form1&) {
+                      return translated(unreadableMessage("/home/ann/50%2 off/barra.dat"));
+                  },
+                  "Cannot read /home/ann/50%2 off/barra.dat.",
+                  "/home/ann/50%2 off/barra.dat kann nicht gelesen werden."},
+        ShownText{"UnnamedKeyName",
+                  [](TuneEditor&, Form1&) { return translated(keyAccessibleName(6, "", "")); },
+                  "Key 7", "Taste 7"},
+        ShownText{
+            "CaptionAsTyped",
+            [](TuneEditor&, Form1&) { return translated(keyAccessibleName(6, "Key %1", "")); },
+            "Key %1", "Key %1"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

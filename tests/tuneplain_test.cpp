@@ -63,7 +63,7 @@ TEST(IconWorkspace, ChangesReachTheIconsFolderOnlyWithTheKeyTable) {
     ASSERT_TRUE(moveKey(state, icons.folder(), 3, 6)); // icon3 becomes icon6, none at 3
     const WriteResult saved =
         saveKeys(keyFilesOf(f), std::span(state.keys.data(), maxKeys), 7, icons.savedIcons());
-    ASSERT_TRUE(saved) << saved.message;
+    ASSERT_TRUE(saved) << saved.message.text();
     EXPECT_FALSE(fileExists(iconFilePath(f.folder.path(), 3)));
     EXPECT_EQ(f.icon(4), "four");
     EXPECT_EQ(f.icon(6), "three");
@@ -82,7 +82,7 @@ TEST(IconWorkspace, ASaveThatCannotBeMadeChangesNoIcon) {
     const WriteResult saved =
         saveKeys(keyFilesOf(f), std::span(state.keys.data(), maxKeys), 7, icons.savedIcons());
     EXPECT_FALSE(saved);
-    EXPECT_NE(saved.message.find("barra.dat"), std::string::npos) << saved.message;
+    EXPECT_NE(saved.message.text().find("barra.dat"), std::string::npos) << saved.message.text();
     EXPECT_EQ(f.icon(3), "three");
     EXPECT_EQ(f.icon(4), "four");
     EXPECT_FALSE(fs::exists(f.folder / "config/keycount.stm"));

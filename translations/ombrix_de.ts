@@ -529,5 +529,105 @@ Die Leiste behält ihre bisherige Anzahl an Tasten.</translation>
         <source>Cannot start &quot;%1&quot;: %2 (error %3).</source>
         <translation>„%1“ kann nicht gestartet werden: %2 (Fehler %3).</translation>
     </message>
+    <message>
+        <source>Cannot make the folder %1: %2.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot make an icon of the picture for %1.</source>
+        <translation>Aus dem Bild für %1 kann kein Symbol erstellt werden.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: it is no readable icon file.</source>
+        <translation>%1 kann nicht gelesen werden: Es ist keine lesbare Symboldatei.</translation>
+    </message>
+    <message>
+        <source>Cannot read the folder %1: %2.</source>
+        <translation>Der Ordner %1 kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot make a scratch folder for the icons in %1: %2.</source>
+        <translation>In %1 kann kein Arbeitsordner für die Symbole angelegt werden: %2.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 could not be put back as %2; rename it by hand.</source>
+        <translation>Die Symboldatei %1 konnte nicht wieder in %2 umbenannt werden. Bitte benennen Sie sie von Hand um.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 could not be renamed to %2: a file or folder of that name is in the way.</source>
+        <translation>Die Symboldatei %1 konnte nicht in %2 umbenannt werden: Eine Datei oder ein Ordner dieses Namens ist im Weg.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 could not be renamed to %2: %3.</source>
+        <translation>Die Symboldatei %1 konnte nicht in %2 umbenannt werden: %3.</translation>
+    </message>
+    <message>
+        <source>There is no key at place %1.</source>
+        <translation>An Position %1 gibt es keine Taste.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 is left over from an exchange of icons that did not finish and may hold a key&apos;s icon. Rename it to the icon file of the key it belongs to, or delete it, then move the key again.</source>
+        <translation>Die Symboldatei %1 ist von einem nicht abgeschlossenen Tausch von Symbolen übrig und enthält vielleicht das Symbol einer Taste. Benennen Sie sie in die Symboldatei der Taste um, zu der sie gehört, oder löschen Sie sie, und verschieben Sie die Taste dann erneut.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is far too large to be one and could not be kept aside (%2): the settings start from their defaults.</source>
+        <translation>Die Einstellungsdatei %1 ist viel zu groß für eine Einstellungsdatei und konnte nicht beiseitegelegt werden (%2): Die Einstellungen beginnen mit ihren Standardwerten.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 was damaged and could not be kept aside (%2): the settings start from their defaults.</source>
+        <translation>Die Einstellungsdatei %1 war beschädigt und konnte nicht beiseitegelegt werden (%2): Die Einstellungen beginnen mit ihren Standardwerten.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is far too large to be one. It is kept as %2, and the settings start again from their defaults.</source>
+        <translation>Die Einstellungsdatei %1 ist viel zu groß für eine Einstellungsdatei. Sie wird als %2 aufbewahrt, und die Einstellungen beginnen wieder mit ihren Standardwerten.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 was damaged. It is kept as %2, and the settings start again from their defaults.</source>
+        <translation>Die Einstellungsdatei %1 war beschädigt. Sie wird als %2 aufbewahrt, und die Einstellungen beginnen wieder mit ihren Standardwerten.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not a regular file and is left alone: no setting is read or stored. Move it away to let the settings be stored.</source>
+        <translation>Die Einstellungsdatei %1 ist keine normale Datei und bleibt unangetastet: Es wird keine Einstellung gelesen oder gespeichert. Verschieben Sie sie, damit die Einstellungen gespeichert werden können.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2.</source>
+        <translation>%1 kann nicht geschrieben werden: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: it is not a regular file, and is left alone. Move it away to let the file be written.</source>
+        <translation>%1 kann nicht geschrieben werden: Es ist keine normale Datei und bleibt unangetastet. Verschieben Sie sie, damit die Datei geschrieben werden kann.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1 (a link to %2): it is not a regular file, and is left alone. Move it away to let the file be written.</source>
+        <translation>%1 (ein Verweis auf %2) kann nicht geschrieben werden: Es ist keine normale Datei und bleibt unangetastet. Verschieben Sie sie, damit die Datei geschrieben werden kann.</translation>
+    </message>
+    <message>
+        <source>Cannot read the icon files in %1.</source>
+        <translation>Die Symboldateien in %1 können nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Cannot finish the last save in %1.</source>
+        <translation>Das letzte Speichern in %1 kann nicht abgeschlossen werden.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1.</source>
+        <translation>%1 kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>%1 is a file where a folder is needed: move it away or rename it, then save again.</source>
+        <translation>%1 ist eine Datei, wo ein Ordner gebraucht wird: Verschieben Sie sie oder benennen Sie sie um, und speichern Sie dann erneut.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file and is left alone: move it away, then save again.</source>
+        <translation>%1 ist keine normale Datei und bleibt unangetastet: Verschieben Sie sie, und speichern Sie dann erneut.</translation>
+    </message>
+    <message>
+        <source>An earlier save could not be finished in %1.</source>
+        <translation>Ein früheres Speichern in %1 konnte nicht abgeschlossen werden.</translation>
+    </message>
+    <message>
+        <source>Cannot finish saving in %1: %2. The save is finished at the next start.</source>
+        <translation>Das Speichern in %1 kann nicht abgeschlossen werden: %2. Es wird beim nächsten Start abgeschlossen.</translation>
+    </message>
 </context>
 </TS>

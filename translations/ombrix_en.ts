@@ -529,5 +529,105 @@ The bar keeps its earlier number of keys.</translation>
         <source>Cannot start &quot;%1&quot;: %2 (error %3).</source>
         <translation>Cannot start &quot;%1&quot;: %2 (error %3).</translation>
     </message>
+    <message>
+        <source>Cannot make the folder %1: %2.</source>
+        <translation>Cannot create the folder %1: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot make an icon of the picture for %1.</source>
+        <translation>Cannot make an icon of the picture for %1.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: it is no readable icon file.</source>
+        <translation>Cannot read %1: it is not a readable icon file.</translation>
+    </message>
+    <message>
+        <source>Cannot read the folder %1: %2.</source>
+        <translation>Cannot read the folder %1: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot make a scratch folder for the icons in %1: %2.</source>
+        <translation>Cannot create a working folder for the icons in %1: %2.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 could not be put back as %2; rename it by hand.</source>
+        <translation>The icon file %1 could not be renamed back to %2; rename it by hand.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 could not be renamed to %2: a file or folder of that name is in the way.</source>
+        <translation>The icon file %1 could not be renamed to %2: a file or folder of that name is in the way.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 could not be renamed to %2: %3.</source>
+        <translation>The icon file %1 could not be renamed to %2: %3.</translation>
+    </message>
+    <message>
+        <source>There is no key at place %1.</source>
+        <translation>There is no key at position %1.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 is left over from an exchange of icons that did not finish and may hold a key&apos;s icon. Rename it to the icon file of the key it belongs to, or delete it, then move the key again.</source>
+        <translation>The icon file %1 is left over from an exchange of icons that did not finish and may hold a key&apos;s icon. Rename it to the icon file of the key it belongs to, or delete it, then move the key again.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is far too large to be one and could not be kept aside (%2): the settings start from their defaults.</source>
+        <translation>The settings file %1 is far too large to be a settings file and could not be set aside (%2): the settings start from their defaults.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 was damaged and could not be kept aside (%2): the settings start from their defaults.</source>
+        <translation>The settings file %1 was damaged and could not be set aside (%2): the settings start from their defaults.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is far too large to be one. It is kept as %2, and the settings start again from their defaults.</source>
+        <translation>The settings file %1 is far too large to be a settings file. It is kept as %2, and the settings start again from their defaults.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 was damaged. It is kept as %2, and the settings start again from their defaults.</source>
+        <translation>The settings file %1 was damaged. It is kept as %2, and the settings start again from their defaults.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not a regular file and is left alone: no setting is read or stored. Move it away to let the settings be stored.</source>
+        <translation>The settings file %1 is not a regular file and is left alone: no setting is read or stored. Move it away to let the settings be stored.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2.</source>
+        <translation>Cannot write %1: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: it is not a regular file, and is left alone. Move it away to let the file be written.</source>
+        <translation>Cannot write %1: it is not a regular file, and is left alone. Move it away to let the file be written.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1 (a link to %2): it is not a regular file, and is left alone. Move it away to let the file be written.</source>
+        <translation>Cannot write %1 (a link to %2): it is not a regular file, and is left alone. Move it away to let the file be written.</translation>
+    </message>
+    <message>
+        <source>Cannot read the icon files in %1.</source>
+        <translation>Cannot read the icon files in %1.</translation>
+    </message>
+    <message>
+        <source>Cannot finish the last save in %1.</source>
+        <translation>Cannot finish the last save in %1.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1.</source>
+        <translation>Cannot read %1.</translation>
+    </message>
+    <message>
+        <source>%1 is a file where a folder is needed: move it away or rename it, then save again.</source>
+        <translation>%1 is a file where a folder is needed: move it away or rename it, then save again.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file and is left alone: move it away, then save again.</source>
+        <translation>%1 is not a regular file and is left alone: move it away, then save again.</translation>
+    </message>
+    <message>
+        <source>An earlier save could not be finished in %1.</source>
+        <translation>An earlier save could not be finished in %1.</translation>
+    </message>
+    <message>
+        <source>Cannot finish saving in %1: %2. The save is finished at the next start.</source>
+        <translation>Cannot finish saving in %1: %2. The save will be finished at the next start.</translation>
+    </message>
 </context>
 </TS>

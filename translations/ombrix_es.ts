@@ -529,5 +529,105 @@ La barra mantiene su número de teclas anterior.</translation>
         <source>Cannot start &quot;%1&quot;: %2 (error %3).</source>
         <translation>No se puede iniciar «%1»: %2 (error %3).</translation>
     </message>
+    <message>
+        <source>Cannot make the folder %1: %2.</source>
+        <translation>No se puede crear la carpeta %1: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot make an icon of the picture for %1.</source>
+        <translation>No se puede hacer un icono de la imagen para %1.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: it is no readable icon file.</source>
+        <translation>No se puede leer %1: no es un archivo de icono legible.</translation>
+    </message>
+    <message>
+        <source>Cannot read the folder %1: %2.</source>
+        <translation>No se puede leer la carpeta %1: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot make a scratch folder for the icons in %1: %2.</source>
+        <translation>No se puede crear en %1 una carpeta de trabajo para los iconos: %2.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 could not be put back as %2; rename it by hand.</source>
+        <translation>No se ha podido volver a cambiar el nombre del archivo de icono %1 a %2; cámbielo a mano.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 could not be renamed to %2: a file or folder of that name is in the way.</source>
+        <translation>No se ha podido cambiar el nombre del archivo de icono %1 a %2: un archivo o una carpeta con ese nombre lo impide.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 could not be renamed to %2: %3.</source>
+        <translation>No se ha podido cambiar el nombre del archivo de icono %1 a %2: %3.</translation>
+    </message>
+    <message>
+        <source>There is no key at place %1.</source>
+        <translation>No hay ninguna tecla en la posición %1.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 is left over from an exchange of icons that did not finish and may hold a key&apos;s icon. Rename it to the icon file of the key it belongs to, or delete it, then move the key again.</source>
+        <translation>El archivo de icono %1 ha quedado de un intercambio de iconos que no terminó y puede contener el icono de una tecla. Cámbiele el nombre al del archivo de icono de la tecla a la que pertenece, o elimínelo, y luego vuelva a mover la tecla.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is far too large to be one and could not be kept aside (%2): the settings start from their defaults.</source>
+        <translation>El archivo de configuración %1 es demasiado grande para serlo y no se ha podido apartar (%2): la configuración vuelve a sus valores predeterminados.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 was damaged and could not be kept aside (%2): the settings start from their defaults.</source>
+        <translation>El archivo de configuración %1 estaba dañado y no se ha podido apartar (%2): la configuración vuelve a sus valores predeterminados.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is far too large to be one. It is kept as %2, and the settings start again from their defaults.</source>
+        <translation>El archivo de configuración %1 es demasiado grande para serlo. Se conserva como %2 y la configuración vuelve a sus valores predeterminados.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 was damaged. It is kept as %2, and the settings start again from their defaults.</source>
+        <translation>El archivo de configuración %1 estaba dañado. Se conserva como %2 y la configuración vuelve a sus valores predeterminados.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not a regular file and is left alone: no setting is read or stored. Move it away to let the settings be stored.</source>
+        <translation>El archivo de configuración %1 no es un archivo normal y se deja como está: no se lee ni se guarda ninguna opción. Muévalo a otro sitio para que la configuración se pueda guardar.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2.</source>
+        <translation>No se puede escribir %1: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: it is not a regular file, and is left alone. Move it away to let the file be written.</source>
+        <translation>No se puede escribir %1: no es un archivo normal y se deja como está. Muévalo a otro sitio para que el archivo se pueda escribir.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1 (a link to %2): it is not a regular file, and is left alone. Move it away to let the file be written.</source>
+        <translation>No se puede escribir %1 (un enlace a %2): no es un archivo normal y se deja como está. Muévalo a otro sitio para que el archivo se pueda escribir.</translation>
+    </message>
+    <message>
+        <source>Cannot read the icon files in %1.</source>
+        <translation>No se pueden leer los archivos de icono de %1.</translation>
+    </message>
+    <message>
+        <source>Cannot finish the last save in %1.</source>
+        <translation>No se puede terminar el último guardado en %1.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1.</source>
+        <translation>No se puede leer %1.</translation>
+    </message>
+    <message>
+        <source>%1 is a file where a folder is needed: move it away or rename it, then save again.</source>
+        <translation>%1 es un archivo donde hace falta una carpeta: muévalo o cámbiele el nombre, y luego vuelva a guardar.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file and is left alone: move it away, then save again.</source>
+        <translation>%1 no es un archivo normal y se deja como está: muévalo a otro sitio y luego vuelva a guardar.</translation>
+    </message>
+    <message>
+        <source>An earlier save could not be finished in %1.</source>
+        <translation>No se ha podido terminar un guardado anterior en %1.</translation>
+    </message>
+    <message>
+        <source>Cannot finish saving in %1: %2. The save is finished at the next start.</source>
+        <translation>No se puede terminar el guardado en %1: %2. El guardado se terminará en el próximo inicio.</translation>
+    </message>
 </context>
 </TS>

@@ -529,5 +529,105 @@ La barre garde son nombre de touches précédent.</translation>
         <source>Cannot start &quot;%1&quot;: %2 (error %3).</source>
         <translation>Impossible de lancer « %1 » : %2 (erreur %3).</translation>
     </message>
+    <message>
+        <source>Cannot make the folder %1: %2.</source>
+        <translation>Impossible de créer le dossier %1 : %2.</translation>
+    </message>
+    <message>
+        <source>Cannot make an icon of the picture for %1.</source>
+        <translation>Impossible de faire une icône de l&apos;image pour %1.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: it is no readable icon file.</source>
+        <translation>Impossible de lire %1 : ce n&apos;est pas un fichier d&apos;icône lisible.</translation>
+    </message>
+    <message>
+        <source>Cannot read the folder %1: %2.</source>
+        <translation>Impossible de lire le dossier %1 : %2.</translation>
+    </message>
+    <message>
+        <source>Cannot make a scratch folder for the icons in %1: %2.</source>
+        <translation>Impossible de créer dans %1 un dossier de travail pour les icônes : %2.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 could not be put back as %2; rename it by hand.</source>
+        <translation>Le fichier d&apos;icône %1 n&apos;a pas pu être renommé de nouveau en %2 ; renommez-le à la main.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 could not be renamed to %2: a file or folder of that name is in the way.</source>
+        <translation>Le fichier d&apos;icône %1 n&apos;a pas pu être renommé en %2 : un fichier ou un dossier de ce nom existe déjà.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 could not be renamed to %2: %3.</source>
+        <translation>Le fichier d&apos;icône %1 n&apos;a pas pu être renommé en %2 : %3.</translation>
+    </message>
+    <message>
+        <source>There is no key at place %1.</source>
+        <translation>Il n&apos;y a pas de touche à la position %1.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 is left over from an exchange of icons that did not finish and may hold a key&apos;s icon. Rename it to the icon file of the key it belongs to, or delete it, then move the key again.</source>
+        <translation>Le fichier d&apos;icône %1 reste d&apos;un échange d&apos;icônes qui n&apos;a pas abouti et contient peut-être l&apos;icône d&apos;une touche. Renommez-le comme le fichier d&apos;icône de la touche à laquelle il appartient, ou supprimez-le, puis déplacez de nouveau la touche.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is far too large to be one and could not be kept aside (%2): the settings start from their defaults.</source>
+        <translation>Le fichier de paramètres %1 est bien trop grand pour en être un et n&apos;a pas pu être mis de côté (%2) : les paramètres reprennent leurs valeurs par défaut.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 was damaged and could not be kept aside (%2): the settings start from their defaults.</source>
+        <translation>Le fichier de paramètres %1 était endommagé et n&apos;a pas pu être mis de côté (%2) : les paramètres reprennent leurs valeurs par défaut.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is far too large to be one. It is kept as %2, and the settings start again from their defaults.</source>
+        <translation>Le fichier de paramètres %1 est bien trop grand pour en être un. Il est conservé sous le nom %2, et les paramètres reprennent leurs valeurs par défaut.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 was damaged. It is kept as %2, and the settings start again from their defaults.</source>
+        <translation>Le fichier de paramètres %1 était endommagé. Il est conservé sous le nom %2, et les paramètres reprennent leurs valeurs par défaut.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not a regular file and is left alone: no setting is read or stored. Move it away to let the settings be stored.</source>
+        <translation>Le fichier de paramètres %1 n&apos;est pas un fichier ordinaire et n&apos;est pas touché : aucun paramètre n&apos;est lu ni enregistré. Déplacez-le pour que les paramètres puissent être enregistrés.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2.</source>
+        <translation>Impossible d&apos;écrire %1 : %2.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: it is not a regular file, and is left alone. Move it away to let the file be written.</source>
+        <translation>Impossible d&apos;écrire %1 : ce n&apos;est pas un fichier ordinaire, et il n&apos;est pas touché. Déplacez-le pour que le fichier puisse être écrit.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1 (a link to %2): it is not a regular file, and is left alone. Move it away to let the file be written.</source>
+        <translation>Impossible d&apos;écrire %1 (un lien vers %2) : ce n&apos;est pas un fichier ordinaire, et il n&apos;est pas touché. Déplacez-le pour que le fichier puisse être écrit.</translation>
+    </message>
+    <message>
+        <source>Cannot read the icon files in %1.</source>
+        <translation>Impossible de lire les fichiers d&apos;icône dans %1.</translation>
+    </message>
+    <message>
+        <source>Cannot finish the last save in %1.</source>
+        <translation>Impossible de terminer le dernier enregistrement dans %1.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1.</source>
+        <translation>Impossible de lire %1.</translation>
+    </message>
+    <message>
+        <source>%1 is a file where a folder is needed: move it away or rename it, then save again.</source>
+        <translation>%1 est un fichier là où il faut un dossier : déplacez-le ou renommez-le, puis enregistrez de nouveau.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file and is left alone: move it away, then save again.</source>
+        <translation>%1 n&apos;est pas un fichier ordinaire et n&apos;est pas touché : déplacez-le, puis enregistrez de nouveau.</translation>
+    </message>
+    <message>
+        <source>An earlier save could not be finished in %1.</source>
+        <translation>Un enregistrement précédent n&apos;a pas pu être terminé dans %1.</translation>
+    </message>
+    <message>
+        <source>Cannot finish saving in %1: %2. The save is finished at the next start.</source>
+        <translation>Impossible de terminer l&apos;enregistrement dans %1 : %2. L&apos;enregistrement sera terminé au prochain démarrage.</translation>
+    </message>
 </context>
 </TS>

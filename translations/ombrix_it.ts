@@ -529,5 +529,105 @@ La barra mantiene il numero di tasti precedente.</translation>
         <source>Cannot start &quot;%1&quot;: %2 (error %3).</source>
         <translation>Impossibile avviare «%1»: %2 (errore %3).</translation>
     </message>
+    <message>
+        <source>Cannot make the folder %1: %2.</source>
+        <translation>Impossibile creare la cartella %1: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot make an icon of the picture for %1.</source>
+        <translation>Impossibile ricavare un&apos;icona dall&apos;immagine per %1.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: it is no readable icon file.</source>
+        <translation>Impossibile leggere %1: non è un file di icona leggibile.</translation>
+    </message>
+    <message>
+        <source>Cannot read the folder %1: %2.</source>
+        <translation>Impossibile leggere la cartella %1: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot make a scratch folder for the icons in %1: %2.</source>
+        <translation>Impossibile creare in %1 una cartella di lavoro per le icone: %2.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 could not be put back as %2; rename it by hand.</source>
+        <translation>Non è stato possibile rinominare di nuovo il file di icona %1 in %2; rinominarlo a mano.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 could not be renamed to %2: a file or folder of that name is in the way.</source>
+        <translation>Non è stato possibile rinominare il file di icona %1 in %2: un file o una cartella con quel nome è d&apos;intralcio.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 could not be renamed to %2: %3.</source>
+        <translation>Non è stato possibile rinominare il file di icona %1 in %2: %3.</translation>
+    </message>
+    <message>
+        <source>There is no key at place %1.</source>
+        <translation>Non c&apos;è alcun tasto nella posizione %1.</translation>
+    </message>
+    <message>
+        <source>The icon file %1 is left over from an exchange of icons that did not finish and may hold a key&apos;s icon. Rename it to the icon file of the key it belongs to, or delete it, then move the key again.</source>
+        <translation>Il file di icona %1 è rimasto da uno scambio di icone non terminato e potrebbe contenere l&apos;icona di un tasto. Rinominarlo come il file di icona del tasto a cui appartiene, oppure eliminarlo, quindi spostare di nuovo il tasto.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is far too large to be one and could not be kept aside (%2): the settings start from their defaults.</source>
+        <translation>Il file delle impostazioni %1 è troppo grande per essere un file di impostazioni e non è stato possibile metterlo da parte (%2): le impostazioni ripartono dai valori predefiniti.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 was damaged and could not be kept aside (%2): the settings start from their defaults.</source>
+        <translation>Il file delle impostazioni %1 era danneggiato e non è stato possibile metterlo da parte (%2): le impostazioni ripartono dai valori predefiniti.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is far too large to be one. It is kept as %2, and the settings start again from their defaults.</source>
+        <translation>Il file delle impostazioni %1 è troppo grande per essere un file di impostazioni. È conservato come %2 e le impostazioni ripartono dai valori predefiniti.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 was damaged. It is kept as %2, and the settings start again from their defaults.</source>
+        <translation>Il file delle impostazioni %1 era danneggiato. È conservato come %2 e le impostazioni ripartono dai valori predefiniti.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not a regular file and is left alone: no setting is read or stored. Move it away to let the settings be stored.</source>
+        <translation>Il file delle impostazioni %1 non è un file normale e viene lasciato com&apos;è: nessuna impostazione viene letta o salvata. Spostarlo altrove perché le impostazioni possano essere salvate.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2.</source>
+        <translation>Impossibile scrivere %1: %2.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: it is not a regular file, and is left alone. Move it away to let the file be written.</source>
+        <translation>Impossibile scrivere %1: non è un file normale e viene lasciato com&apos;è. Spostarlo altrove perché il file possa essere scritto.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1 (a link to %2): it is not a regular file, and is left alone. Move it away to let the file be written.</source>
+        <translation>Impossibile scrivere %1 (un collegamento a %2): non è un file normale e viene lasciato com&apos;è. Spostarlo altrove perché il file possa essere scritto.</translation>
+    </message>
+    <message>
+        <source>Cannot read the icon files in %1.</source>
+        <translation>Impossibile leggere i file di icona in %1.</translation>
+    </message>
+    <message>
+        <source>Cannot finish the last save in %1.</source>
+        <translation>Impossibile completare l&apos;ultimo salvataggio in %1.</translation>
+    </message>
+    <message>
+        <source>Cannot read %1.</source>
+        <translation>Impossibile leggere %1.</translation>
+    </message>
+    <message>
+        <source>%1 is a file where a folder is needed: move it away or rename it, then save again.</source>
+        <translation>%1 è un file dove serve una cartella: spostarlo o rinominarlo, quindi salvare di nuovo.</translation>
+    </message>
+    <message>
+        <source>%1 is not a regular file and is left alone: move it away, then save again.</source>
+        <translation>%1 non è un file normale e viene lasciato com&apos;è: spostarlo altrove, quindi salvare di nuovo.</translation>
+    </message>
+    <message>
+        <source>An earlier save could not be finished in %1.</source>
+        <translation>Non è stato possibile completare un salvataggio precedente in %1.</translation>
+    </message>
+    <message>
+        <source>Cannot finish saving in %1: %2. The save is finished at the next start.</source>
+        <translation>Impossibile completare il salvataggio in %1: %2. Il salvataggio sarà completato al prossimo avvio.</translation>
+    </message>
 </context>
 </TS>

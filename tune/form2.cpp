@@ -760,7 +760,7 @@ bool Form2::exchangeWithIconFiles(int from, int to) {
     if (!moved) {
         const QSignalBlocker quiet(c_.HScroll2);
         c_.HScroll2->setValue(from);
-        warn(QString::fromStdString(moved.message));
+        warn(translated(moved.message));
     }
     return moved.ok;
 }
@@ -967,7 +967,7 @@ void Form2::showSetupFace(int i, KeyRecord& key, const FieldText& caption) {
     if (isPictureIndex(key.iconIndex)) {
         const WriteResult stored = storeIconFile(i);
         if (!stored)
-            warn(QString::fromStdString(stored.message));
+            warn(translated(stored.message));
         const auto file = workingIconFile(i);
         copy.setKeyFace(i, QString(), context_.smallIcon ? context_.smallIcon(file) : QPixmap());
     } else if (key.iconIndex == targetIconIndex) {
@@ -995,13 +995,15 @@ WriteResult Form2::stagePicture(int i, const QPixmap& picture) {
     std::error_code error;
     std::filesystem::create_directories(file.parent_path(), error);
     if (error)
-        return WriteResult::failure("Cannot create the folder " + file.parent_path().string() +
-                                    ": " + error.message());
+        return WriteResult::failure({QT_TRANSLATE_NOOP("Ombrix", "Cannot make the folder %1: %2."),
+                                     {file.parent_path().string(), error.message()}});
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!picture.toImage().save(&buffer, "ICO"))
-        return WriteResult::failure("Cannot make an icon of the picture for " + file.string());
+        return WriteResult::failure(
+            {QT_TRANSLATE_NOOP("Ombrix", "Cannot make an icon of the picture for %1."),
+             {file.string()}});
     return writeFileAtomically(
         file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
@@ -1011,7 +1013,7 @@ void Form2::stageListPicture(int i) {
     const KeyRecord& key = state_.keys[static_cast<std::size_t>(i)];
     const WriteResult staged = stagePicture(i, context_.images->image(key.iconIndex));
     if (!staged)
-        warn(QString::fromStdString(staged.message));
+        warn(translated(staged.message));
 }
 
 // Every key leaving the editor with a picture of the list has its icon file, also when its
@@ -1026,7 +1028,7 @@ bool Form2::giveEveryPictureKeyItsFile() {
         if (!staged) {
             warn(translate("Ombrix", "The keys were not saved.\n%1\nThe setup stays open with your "
                                      "changes.")
-                     .arg(QString::fromStdString(staged.message)));
+                     .arg(translated(staged.message)));
             return false;
         }
     }
@@ -1059,8 +1061,7 @@ bool Form2::storeTableAndChoices() {
     if (!written) {
         warn(translate("Ombrix", "The keys were not saved.\n%1\nThe old %2 is unchanged; the setup "
                                  "stays open with your changes.")
-                 .arg(QString::fromStdString(written.message),
-                      QString::fromStdString(table.string())));
+                 .arg(translated(written.message), QString::fromStdString(table.string())));
         return false;
     }
     countSaved_ = state_.keyCount;
@@ -1090,7 +1091,7 @@ bool Form2::Form_Unload() {
     if (!counted)
         warn(translate("Ombrix", "The number of keys was not saved.\n%1\nThe bar keeps its "
                                  "earlier number of keys.")
-                 .arg(QString::fromStdString(counted.message)));
+                 .arg(translated(counted.message)));
     unloaded_ = true;
     if (context_.endRunningBar)
         context_.endRunningBar();

@@ -1,6 +1,7 @@
 // The keys arranged on the bar copy, as on the bar: dragged to another place, or moved,
 // removed and selected through a key's menu. Like a move with the move bar, the records change
 // in the editor's table and the icon files in its scratch copy; "EXIT" saves them all.
+#include "platform/translation.h"
 #include "tune/form2.h"
 
 #include "tune/form3.h"
@@ -25,7 +26,7 @@ bool Form2::arrangeKeys(const KeyArrangement& change) {
     if (moved)
         moved = shiftKey(state_, icons_.folder(), change.from, change.to);
     if (!moved) {
-        warn(QString::fromStdString(moved.message));
+        warn(translated(moved.message));
         return false;
     }
     muovi();

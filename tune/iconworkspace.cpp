@@ -18,10 +18,6 @@ fs::path scratchFolderOf(const fs::path& dataFolder) {
     return dataFolder / scratchFolderName;
 }
 
-std::string failed(const std::string& what, const fs::path& path, const std::string& why) {
-    return "Cannot " + what + " " + path.string() + ": " + why + ".";
-}
-
 // Copies the regular files of the icons folder (not its subfolders, not a save's staged
 // files) into the folder `to`, each written whole and flushed.
 WriteResult copyIconFiles(const fs::path& from, const fs::path& to) {
@@ -36,13 +32,16 @@ WriteResult copyIconFiles(const fs::path& from, const fs::path& to) {
             continue;
         const auto bytes = readFilePrefix(file, iconFileLimit);
         if (!bytes)
-            return WriteResult::failure(failed("read", file, "it is no readable icon file"));
+            return WriteResult::failure(
+                {QT_TRANSLATE_NOOP("Ombrix", "Cannot read %1: it is no readable icon file."),
+                 {file.string()}});
         if (WriteResult written = writeFileAtomically(to / "icons" / file.filename(), *bytes);
             !written)
             return written;
     }
     if (error)
-        return WriteResult::failure(failed("read the folder", icons, error.message()));
+        return WriteResult::failure({QT_TRANSLATE_NOOP("Ombrix", "Cannot read the folder %1: %2."),
+                                     {icons.string(), error.message()}});
     return {};
 }
 
@@ -67,7 +66,8 @@ WriteResult IconWorkspace::prepareChange() {
     fs::create_directories(scratch / "icons", error);
     if (error)
         return WriteResult::failure(
-            failed("make a scratch folder for the icons in", dataFolder_, error.message()));
+            {QT_TRANSLATE_NOOP("Ombrix", "Cannot make a scratch folder for the icons in %1: %2."),
+             {dataFolder_.string(), error.message()}});
     WriteResult copied = copyIconFiles(dataFolder_, scratch);
     if (!copied) {
         fs::remove_all(scratch, error);

@@ -36,33 +36,37 @@ public:
     }
 
     // The failure, with a note for every file that could not be put back.
-    std::string undoAndExplain() {
-        std::string message = failure_;
+    UserMessage undoAndExplain() {
+        UserMessage message = failure_;
         for (auto it = done_.rbegin(); it != done_.rend(); ++it) {
             if (renameWithoutReplacing(it->second, it->first))
-                message += " The icon file " + it->second.string() + " could not be put back as " +
-                           it->first.string() + "; rename it by hand.";
+                message.then({QT_TRANSLATE_NOOP("Ombrix", "The icon file %1 could not be put back "
+                                                          "as %2; rename it by hand."),
+                              {it->second.string(), it->first.string()}});
         }
         done_.clear();
         return message;
     }
 
 private:
-    static std::optional<std::string> renameWithoutReplacing(const fs::path& from,
+    static std::optional<UserMessage> renameWithoutReplacing(const fs::path& from,
                                                              const fs::path& to) {
-        const std::string what =
-            "The icon file " + from.string() + " could not be renamed to " + to.string();
         std::error_code error;
         if (fs::exists(fs::symlink_status(to, error)))
-            return what + ": a file or folder of that name is in the way.";
+            return UserMessage(QT_TRANSLATE_NOOP("Ombrix",
+                                                 "The icon file %1 could not be renamed to %2: a "
+                                                 "file or folder of that name is in the way."),
+                               {from.string(), to.string()});
         fs::rename(from, to, error);
         if (error)
-            return what + ": " + error.message() + ".";
+            return UserMessage(
+                QT_TRANSLATE_NOOP("Ombrix", "The icon file %1 could not be renamed to %2: %3."),
+                {from.string(), to.string(), error.message()});
         return std::nullopt;
     }
 
     std::vector<std::pair<fs::path, fs::path>> done_;
-    std::string failure_;
+    UserMessage failure_;
 };
 
 // Only plain files count, as a folder holding just other folders has no icons to exchange.
@@ -75,11 +79,16 @@ bool holdsAnyFile(const fs::path& folder) {
     return false;
 }
 
-std::string leftoverMessage(const fs::path& temporary) {
-    return "The icon file " + temporary.string() +
-           " is left over from an exchange of icons that did not finish and may hold a key's "
-           "icon. Rename it to the icon file of the key it belongs to, or delete it, then move "
-           "the key again.";
+UserMessage noKeyMessage(int place) {
+    return {QT_TRANSLATE_NOOP("Ombrix", "There is no key at place %1."), {std::to_string(place)}};
+}
+
+UserMessage leftoverMessage(const fs::path& temporary) {
+    return {QT_TRANSLATE_NOOP("Ombrix",
+                              "The icon file %1 is left over from an exchange of icons that did "
+                              "not finish and may hold a key's icon. Rename it to the icon file "
+                              "of the key it belongs to, or delete it, then move the key again."),
+            {temporary.string()}};
 }
 
 } // namespace
@@ -130,8 +139,7 @@ void swapKeys(TuneState& state, int a, int b) {
 
 WriteResult exchangeIconFiles(const fs::path& dataFolder, int a, int b) {
     if (!isKeyIndex(a) || !isKeyIndex(b))
-        return WriteResult::failure("There is no key at place " +
-                                    std::to_string(isKeyIndex(a) ? b : a) + ".");
+        return WriteResult::failure(noKeyMessage(isKeyIndex(a) ? b : a));
     if (a == b || !holdsAnyFile(dataFolder / "icons"))
         return {};
     const fs::path iconOfA = iconFilePath(dataFolder, a);
@@ -163,8 +171,7 @@ WriteResult moveKey(TuneState& state, const fs::path& dataFolder, int from, int 
 
 WriteResult shiftKey(TuneState& state, const fs::path& dataFolder, int from, int to) {
     if (!isKeyIndex(from) || !isKeyIndex(to))
-        return WriteResult::failure("There is no key at place " +
-                                    std::to_string(isKeyIndex(from) ? to : from) + ".");
+        return WriteResult::failure(noKeyMessage(isKeyIndex(from) ? to : from));
     const int step = to > from ? 1 : -1;
     for (int at = from; at != to; at += step) {
         WriteResult moved = moveKey(state, dataFolder, at, at + step);

@@ -38,7 +38,7 @@ AutostartOutcome writeEntry(const std::filesystem::path& entry, const std::strin
                        error.message());
     const WriteResult written = writeFileAtomically(entry, text);
     if (!written)
-        return failure(written.message);
+        return failure(written.message.text());
     return {true, AutostartChange::Written, {}};
 }
 
