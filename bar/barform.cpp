@@ -205,9 +205,12 @@ bool BarForm::showFace(int i, KeyRecord& key, const std::filesystem::path& dataF
 
 void BarForm::showToolTipAndShutdownBlue(int i, KeyRecord& key) {
     key.toolTip.trimInPlace();
-    setKeyToolTip(i, QString::fromStdString(texts_ ? texts_->textOf(key, i, KeyTextField::ToolTip)
-                                                   : key.toolTip.text()));
     key.target.trimInPlace();
+    const std::string shown =
+        texts_ ? texts_->textOf(key, i, KeyTextField::ToolTip) : key.toolTip.text();
+    setKeyToolTip(i, showsShutdownToolTip(key.target.text(), shown)
+                         ? translate(textContext, shutdownToolTip)
+                         : QString::fromStdString(shown));
     if (isShutdownTarget(key.target.text()))
         setKeyColour(i, 0x0000FF);
 }

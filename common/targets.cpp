@@ -86,6 +86,10 @@ bool isShutdownTarget(std::string_view trimmedTarget) {
     return trimmedTarget == shutdownTarget;
 }
 
+bool showsShutdownToolTip(std::string_view trimmedTarget, std::string_view shownToolTip) {
+    return isShutdownTarget(trimmedTarget) && shownToolTip == shutdownToolTip;
+}
+
 bool isDesktopEntry(std::string_view path) {
     return endsWithIgnoringCase(path, ".desktop");
 }

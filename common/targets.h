@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/translatable.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -20,6 +22,14 @@ bool isWebAddress(std::string_view trimmedTarget, WebSchemes schemes = WebScheme
 
 // Exact case: only "shl.ShutdownWindows" asks for the shut-down dialog.
 bool isShutdownTarget(std::string_view trimmedTarget);
+
+// The pop-up text the setup program gives a shut-down key, in the design's words.
+inline constexpr const char* shutdownToolTip = QT_TRANSLATE_NOOP("Ombrix", "EXIT Windows");
+
+// Whether a key shows the design's shut-down text, which the window then gives in the user's
+// language: a shut-down key whose stored pop-up text is still that text exactly, as keys set
+// up in earlier versions hold it. A text the user typed is theirs and is shown as it stands.
+bool showsShutdownToolTip(std::string_view trimmedTarget, std::string_view shownToolTip);
 
 // A desktop entry is started from its Exec line and shows its Icon.
 bool isDesktopEntry(std::string_view path);

@@ -407,7 +407,7 @@ Die Leiste behält ihre bisherige Anzahl an Tasten.</translation>
     </message>
     <message>
         <source>Se&amp;tup</source>
-        <translation>Ü&amp;bernehmen</translation>
+        <translation>&amp;Übernehmen</translation>
     </message>
     <message>
         <source>E&amp;XIT</source>
@@ -415,7 +415,7 @@ Die Leiste behält ihre bisherige Anzahl an Tasten.</translation>
     </message>
     <message>
         <source>Numero tasti/&amp;Number of keys</source>
-        <translation>Anzahl der &amp;Tasten</translation>
+        <translation>A&amp;nzahl der Tasten</translation>
     </message>
     <message>
         <source>Number of keys</source>

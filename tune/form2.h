@@ -68,7 +68,6 @@ inline constexpr const char* programKindPattern = "*.exe;*.com;*.bat;*.pif";
 inline constexpr const char* webAddressStart = "http://";
 
 // The shut-down key's fixed values.
-inline constexpr const char* shutdownToolTip = QT_TRANSLATE_NOOP("Ombrix", "EXIT Windows");
 inline constexpr float shutdownBlue = 16711680.0f; // &HFF0000
 
 // "Ombrix Setup - " and the version, each number written as the classic number-to-text does:

@@ -7,6 +7,7 @@
 #include "tune/form2.h"
 #include "tune/form3.h"
 #include "widgets/choicefocus.h"
+#include "widgets/design.h"
 #include "widgets/focusring.h"
 
 #include <QAbstractItemView>
@@ -32,6 +33,28 @@ void labelFor(QLabel* label, const QString& text, QWidget* control, const QStrin
     label->setText(text);
     label->setBuddy(control);
     control->setAccessibleName(name);
+}
+
+// No two controls share an access key in any language: each text keeps the letter its
+// translation marks, and a text whose letter a control before it took gets the first free
+// one. "Setup" and "EXIT" come first, then the options, whose short fixed names ("file") have
+// few letters to spare, then the rest.
+void keepAccessKeysDistinct(const Form2::Controls& c) {
+    QAbstractButton* const buttons[] = {c.Command2, c.command1, c.Check1,  c.Check2,
+                                        c.Check5,   c.Check4,   c.Check3,  c.Option2,
+                                        c.Option3,  c.Option5,  c.Command4};
+    QLabel* const labels[] = {c.Label4, c.Label2, c.Label3, c.Label9, c.Label6};
+    QStringList texts;
+    for (const QAbstractButton* button : buttons)
+        texts << button->text();
+    for (const QLabel* label : labels)
+        texts << label->text();
+    const QStringList keyed = design::withDistinctAccessKeys(texts, QString());
+    qsizetype i = 0;
+    for (QAbstractButton* button : buttons)
+        button->setText(keyed.at(i++));
+    for (QLabel* label : labels)
+        label->setText(keyed.at(i++));
 }
 
 void nameControls(const Form2::Controls& c) {
@@ -70,6 +93,7 @@ void nameControls(const Form2::Controls& c) {
     c.Label1->setAccessibleName(translate("Ombrix", "Icon number"));
     for (std::size_t i = 0; i < c.Option1.size(); ++i)
         c.Option1[i]->setAccessibleName(translate("Ombrix", "Key %1").arg(i + 1));
+    keepAccessKeysDistinct(c);
 }
 
 // The key selectors, 16 to a row: the arrows select the next key in use that way, as Qt's own

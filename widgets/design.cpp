@@ -11,6 +11,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include <vector>
+
 #include <type_traits>
 
 namespace ombrix::design {
@@ -126,6 +128,67 @@ QString withAccessKey(const QString& text, QChar letter) {
         return text;
     QString marked = text;
     marked.insert(at, QLatin1Char('&'));
+    return marked;
+}
+
+namespace {
+
+// Where the "&" of a text's access key stands ("&&" is a plain ampersand); -1 without one.
+qsizetype markAt(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text.at(i) != QLatin1Char('&'))
+            continue;
+        if (text.at(i + 1) != QLatin1Char('&'))
+            return i;
+        ++i;
+    }
+    return -1;
+}
+
+// Where in `text` the first letter not in `taken` stands: one that begins a word first.
+qsizetype firstFreeLetter(const QString& text, const QString& taken) {
+    const auto free = [&](qsizetype i) {
+        return text.at(i).isLetterOrNumber() && !taken.contains(text.at(i).toCaseFolded());
+    };
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (free(i) && (i == 0 || !text.at(i - 1).isLetterOrNumber()))
+            return i;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (free(i))
+            return i;
+    return -1;
+}
+
+} // namespace
+
+QStringList withDistinctAccessKeys(const QStringList& texts, const QString& preferred) {
+    QStringList marked = texts;
+    QString taken;
+    std::vector<qsizetype> unkeyed;
+    for (qsizetype i = 0; i < marked.size(); ++i) {
+        const qsizetype at = markAt(marked.at(i));
+        const QChar key = at >= 0 ? marked.at(i).at(at + 1).toCaseFolded() : QChar();
+        if (at >= 0 && !taken.contains(key)) {
+            taken += key;
+            continue;
+        }
+        if (at >= 0) // an earlier text has it: this one is keyed again below
+            marked[i].remove(at, 1);
+        unkeyed.push_back(i);
+    }
+    for (const qsizetype i : unkeyed) {
+        QString& text = marked[i];
+        const QChar wish = i < preferred.size() ? preferred.at(i).toCaseFolded() : QChar();
+        if (!wish.isNull() && !taken.contains(wish))
+            text = withAccessKey(text, wish);
+        if (markAt(text) < 0) {
+            const qsizetype at = firstFreeLetter(text, taken);
+            if (at >= 0)
+                text.insert(at, QLatin1Char('&'));
+        }
+        if (const qsizetype at = markAt(text); at >= 0)
+            taken += text.at(at + 1).toCaseFolded();
+    }
     return marked;
 }
 

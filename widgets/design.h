@@ -63,6 +63,13 @@ struct Drawing {
 // left as it is; so is the text a translation gives.
 QString withAccessKey(const QString& text, QChar letter);
 
+// One window's texts, each with an access key of its own: a text keeps the key its
+// translation marks unless an earlier text has it; else it takes its `preferred` letter (same place
+// in the list) where it has it and no other text has taken it; else the first free letter that
+// begins a word; else the first free letter anywhere. A text left without a free letter gets no
+// key. So a window keeps every key in a language whose words lack the design's letters.
+QStringList withDistinctAccessKeys(const QStringList& texts, const QString& preferred);
+
 // The caption colour on a face of colour `face`: black or white, whichever reads better.
 QColor captionColourOn(const QColor& face);
 

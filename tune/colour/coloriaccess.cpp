@@ -16,15 +16,28 @@ namespace ombrix {
 
 namespace {
 
-// The label's access key, Alt and `key`, takes the focus to its box.
-void labelFor(QLabel* label, QChar key, QLineEdit* box, const QString& name) {
-    label->setText(design::withAccessKey(label->text(), key));
+// The label's access key takes the focus to its box.
+void labelFor(QLabel* label, QLineEdit* box, const QString& name) {
     label->setBuddy(box);
     box->setAccessibleName(name);
 }
 
-void accessKey(QPushButton* button, QChar key) {
-    button->setText(design::withAccessKey(button->text(), key));
+// Every label and button an access key of its own, the design's letters where the texts as
+// they read have them.
+void giveAccessKeys(const colori::Controls& c) {
+    QLabel* const labels[] = {c.Label2, c.Label3, c.label5, c.label6, c.Label7, c.Label8};
+    QPushButton* const buttons[] = {c.Command9, c.Command4, c.Command3, c.Command1, c.Command5};
+    QStringList texts;
+    for (const QLabel* label : labels)
+        texts << label->text();
+    for (const QPushButton* button : buttons)
+        texts << button->text();
+    const QStringList keyed = design::withDistinctAccessKeys(texts, QStringLiteral("TSLRVBCAGOP"));
+    qsizetype i = 0;
+    for (QLabel* label : labels)
+        label->setText(keyed.at(i++));
+    for (QPushButton* button : buttons)
+        button->setText(keyed.at(i++));
 }
 
 } // namespace
@@ -32,18 +45,13 @@ void accessKey(QPushButton* button, QChar key) {
 void makeColourWindowAccessible(colori& window) {
     const colori::Controls& c = window.controls();
     new FocusRing(&window);
-    labelFor(c.Label2, QLatin1Char('T'), c.ton, translate("Ombrix", "Hue, 0 to 240"));
-    labelFor(c.Label3, QLatin1Char('S'), c.sat, translate("Ombrix", "Saturation, 0 to 240"));
-    labelFor(c.label5, QLatin1Char('L'), c.lum, translate("Ombrix", "Luminance, 0 to 240"));
-    labelFor(c.label6, QLatin1Char('R'), c.ROSSO, translate("Ombrix", "Red, 0 to 255"));
-    labelFor(c.Label7, QLatin1Char('V'), c.VERDE, translate("Ombrix", "Green, 0 to 255"));
-    labelFor(c.Label8, QLatin1Char('B'), c.BLUE, translate("Ombrix", "Blue, 0 to 255"));
-    // The access keys: each a letter of its own, chosen from the texts as they read.
-    accessKey(c.Command9, QLatin1Char('C'));
-    accessKey(c.Command4, QLatin1Char('A'));
-    accessKey(c.Command3, QLatin1Char('G'));
-    accessKey(c.Command1, QLatin1Char('O'));
-    accessKey(c.Command5, QLatin1Char('P'));
+    labelFor(c.Label2, c.ton, translate("Ombrix", "Hue, 0 to 240"));
+    labelFor(c.Label3, c.sat, translate("Ombrix", "Saturation, 0 to 240"));
+    labelFor(c.label5, c.lum, translate("Ombrix", "Luminance, 0 to 240"));
+    labelFor(c.label6, c.ROSSO, translate("Ombrix", "Red, 0 to 255"));
+    labelFor(c.Label7, c.VERDE, translate("Ombrix", "Green, 0 to 255"));
+    labelFor(c.Label8, c.BLUE, translate("Ombrix", "Blue, 0 to 255"));
+    giveAccessKeys(c);
     c.Label9->setAccessibleName(translate("Ombrix", "Colour field: hue across, saturation down"));
     c.Label4->setAccessibleName(translate("Ombrix", "Luminance strip"));
     c.Image1->setAccessibleName(translate("Ombrix", "Colour field"));
