@@ -227,16 +227,17 @@ private:
     bool showsAllKeys() const;      // Check4, "Mostra tutti i tasti /Show all the keys"
     bool programKindChosen() const; // Option2, "exe"
     bool webKindChosen() const;     // Option5, "html"
+    // The icon controls as Form_Load shows key 0's, leaving the bar copy alone.
     void showStoredIconChoice(const KeyRecord& key);
 
     // The design (form2design.cpp).
-    void drawDesign();
+    void drawDesign(); // the window at the desktop font's scale, every control at its place
     void createKeyFields();
     void createIconControls();
     void createKeyListControls();
     void createTargetControls();
     void createSelectors();
-    void fitKindOptions();
+    void fitKindOptions(); // the kind options side by side, each with room for its text
     void connectHandlers();
     void connectChooserHandlers();
     void connectBarCopyArranging(); // form2arranging.cpp

@@ -1,9 +1,9 @@
-#include "platform/translation.h"
 #include "tune/form2.h"
 
 #include "common/keytable.h"
 #include "common/targets.h"
 #include "platform/graphemes.h"
+#include "platform/translation.h"
 #include "tune/filechooser.h"
 #include "tune/form2fields.h"
 #include "tune/form3.h"

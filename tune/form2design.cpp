@@ -1,7 +1,7 @@
-#include "platform/translation.h"
 #include "tune/form2.h"
 
 #include "platform/screen.h"
+#include "platform/translation.h"
 #include "tune/filechooser.h"
 #include "tune/form2fields.h"
 #include "tune/form3.h"

@@ -1,9 +1,9 @@
-#include "platform/translation.h"
 #include "tune/form2.h"
 
 #include "common/colourvalue.h"
 #include "common/leadingnumber.h"
 #include "platform/screen.h"
+#include "platform/translation.h"
 #include "tune/form3.h"
 #include "tune/keylist.h"
 #include "tune/placement.h"

@@ -1,4 +1,3 @@
-#include "platform/translation.h"
 #include "tune/form2.h"
 
 #include "common/keycount.h"
@@ -8,6 +7,7 @@
 #include "common/settings.h"
 #include "platform/desktopservices.h"
 #include "platform/graphemes.h"
+#include "platform/translation.h"
 #include "tune/form2fields.h"
 #include "tune/form3.h"
 #include "tune/keylist.h"
