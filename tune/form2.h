@@ -79,7 +79,7 @@ std::string setupCaption(int major, int minor, int patch, const std::string& nam
 // number of keys and the move bar, and the global check boxes. Every change it makes to a
 // key shows at once on the bar copy. A handler runs whenever its control's value really
 // changes, also when the window sets the value itself; handlers are named after their
-// controls.
+// controls. The window itself is in form2.cpp, its parts in the form2*.cpp files named below.
 class Form2 : public QWidget {
     Q_OBJECT
 
@@ -150,7 +150,10 @@ public:
     void Form_Load();
     // Each time the window becomes active: the number box and the show-all box follow the state.
     void Form_Activate();
+    void Form_MouseMove(double xTwips, double yTwips, Qt::MouseButtons buttons);
+    void Command4_Click();
 
+    // The selected key (form2keyfields.cpp).
     // Loads key `index` into the window and marks it on the bar copy.
     void Option1_Click(int index);
     // Switches key `index`'s selector on, so that its key selection runs once: through the
@@ -158,10 +161,8 @@ public:
     void selectKey(int index);
     void HScroll1_Change();
     void Check3_Click();
-    void Form_MouseMove(double xTwips, double yTwips, Qt::MouseButtons buttons);
-    void Command4_Click();
 
-    // The key list.
+    // The key list (form2keylist.cpp).
     void Text4_Change();
     void Text4_LostFocus();
     void Check4_Click();
@@ -183,8 +184,8 @@ public:
     void showKeyMenu(int index, QPoint global);
     void chooseForKey(int index, KeyMenuChoice choice);
 
-    // The target chooser. The place handlers do nothing while a key is being loaded; a file
-    // click writes the key's target or document at once.
+    // The target chooser (form2chooser.cpp). The place handlers do nothing while a key is being
+    // loaded; a file click writes the key's target or document at once.
     void Drive1_Change();
     void Dir1_Change();
     void Dir1_Click();
@@ -196,10 +197,11 @@ public:
     void Option3_Click(); // "file"
     void Option4_Click(); // makes the selected key the shut-down key, complete without "Setup"
     void Option5_Click(); // "html"
+
+    // "Setup" and "EXIT" (form2saving.cpp).
     // Applies the target line, the icon choice, the caption and the pop-up text to the checked
     // key and its button on the bar copy; a chosen picture is stored as the key's icon file.
     void Command2_Click();
-
     // "EXIT": stores every key and the sound and double-click choices, then closes the window.
     // A store that fails says so and leaves the window open with every change kept.
     void command1_Click();
@@ -219,38 +221,47 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void connectBarCopyArranging();
     // What the option controls mean where they are read.
     bool usesTargetIcon() const;    // Check3, "Originale / Original"
     bool showsAllKeys() const;      // Check4, "Mostra tutti i tasti /Show all the keys"
     bool programKindChosen() const; // Option2, "exe"
     bool webKindChosen() const;     // Option5, "html"
+    // The icon controls as Form_Load shows key 0's, leaving the bar copy alone.
+    void showStoredIconChoice(const KeyRecord& key);
 
-    void createControls();
+    // The design (form2design.cpp).
+    void drawDesign(); // the window at the desktop font's scale, every control at its place
     void createKeyFields();
     void createIconControls();
     void createKeyListControls();
     void createTargetControls();
     void createSelectors();
+    void fitKindOptions(); // the kind options side by side, each with room for its text
     void connectHandlers();
     void connectChooserHandlers();
+    void connectBarCopyArranging(); // form2arranging.cpp
 
-    void showStoredIconChoice(const KeyRecord& key);
+    // The selected key's fields (form2keyfields.cpp).
     void showIconChoice(int index, const KeyRecord& key);
     void pointListsAtProgram(const KeyRecord& key);
-    void showKeysInUse();
-    bool exchangeWithIconFiles(int from, int to);
     int firstCheckedSelector() const;
 
+    // The key list (form2keylist.cpp).
+    void showKeysInUse();
+    bool exchangeWithIconFiles(int from, int to);
+    void correctKeyCount(const std::string& typed);
+
+    // The target chooser (form2chooser.cpp).
     void programKindChosenPlace();
     std::filesystem::path chosenFile() const;
+
+    // "Setup" and "EXIT" (form2saving.cpp).
     void clearKey(int i);
     void showSetupFace(int i, KeyRecord& key, const FieldText& caption);
     WriteResult storeIconFile(int i);
     WriteResult stagePicture(int i, const QPixmap& picture);
     void stageListPicture(int i);
     bool giveEveryPictureKeyItsFile();
-    void correctKeyCount(const std::string& typed);
     bool storeTableAndChoices();
     int startFromProgramFolder(const char* program);
 
