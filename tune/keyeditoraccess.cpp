@@ -35,28 +35,6 @@ void labelFor(QLabel* label, const QString& text, QWidget* control, const QStrin
     control->setAccessibleName(name);
 }
 
-// No two controls share an access key in any language: each text keeps the letter its
-// translation marks, and a text whose letter a control before it took gets the first free
-// one. "Setup" and "EXIT" come first, then the options, whose short fixed names ("file") have
-// few letters to spare, then the rest.
-void keepAccessKeysDistinct(const Form2::Controls& c) {
-    QAbstractButton* const buttons[] = {c.Command2, c.command1, c.Check1,  c.Check2,
-                                        c.Check5,   c.Check4,   c.Check3,  c.Option2,
-                                        c.Option3,  c.Option5,  c.Command4};
-    QLabel* const labels[] = {c.Label4, c.Label2, c.Label3, c.Label9, c.Label6};
-    QStringList texts;
-    for (const QAbstractButton* button : buttons)
-        texts << button->text();
-    for (const QLabel* label : labels)
-        texts << label->text();
-    const QStringList keyed = design::withDistinctAccessKeys(texts, QString());
-    qsizetype i = 0;
-    for (QAbstractButton* button : buttons)
-        button->setText(keyed.at(i++));
-    for (QLabel* label : labels)
-        label->setText(keyed.at(i++));
-}
-
 void nameControls(const Form2::Controls& c) {
     // The access keys: Alt and the underlined letter.
     c.Check1->setText(translate("Ombrix", "Suono/&Sound"));
@@ -93,7 +71,13 @@ void nameControls(const Form2::Controls& c) {
     c.Label1->setAccessibleName(translate("Ombrix", "Icon number"));
     for (std::size_t i = 0; i < c.Option1.size(); ++i)
         c.Option1[i]->setAccessibleName(translate("Ombrix", "Key %1").arg(i + 1));
-    keepAccessKeysDistinct(c);
+    // No two controls share an access key in any language: each text keeps the letter its
+    // translation marks, and a text whose letter a control before it took gets the first free
+    // one. "Setup" and "EXIT" come first, then the options, whose short fixed names ("file")
+    // have few letters to spare.
+    design::giveDistinctAccessKeys({c.Command2, c.command1, c.Check1, c.Check2, c.Check5, c.Check4,
+                                    c.Check3, c.Option2, c.Option3, c.Option5, c.Command4, c.Label4,
+                                    c.Label2, c.Label3, c.Label9, c.Label6});
 }
 
 // The key selectors, 16 to a row: the arrows select the next key in use that way, as Qt's own

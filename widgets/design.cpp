@@ -4,6 +4,7 @@
 
 #include "platform/screen.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -190,6 +191,25 @@ QStringList withDistinctAccessKeys(const QStringList& texts, const QString& pref
             taken += text.at(at + 1).toCaseFolded();
     }
     return marked;
+}
+
+void giveDistinctAccessKeys(const QList<QWidget*>& controls, const QString& preferred) {
+    const auto textOf = [](const QWidget* control) {
+        if (const auto* label = qobject_cast<const QLabel*>(control))
+            return label->text();
+        const auto* button = qobject_cast<const QAbstractButton*>(control);
+        return button ? button->text() : QString();
+    };
+    QStringList texts;
+    for (const QWidget* control : controls)
+        texts << textOf(control);
+    const QStringList keyed = withDistinctAccessKeys(texts, preferred);
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        if (auto* label = qobject_cast<QLabel*>(controls.at(i)))
+            label->setText(keyed.at(i));
+        else if (auto* button = qobject_cast<QAbstractButton*>(controls.at(i)))
+            button->setText(keyed.at(i));
+    }
 }
 
 QColor captionColourOn(const QColor& face) {

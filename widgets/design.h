@@ -69,6 +69,8 @@ QString withAccessKey(const QString& text, QChar letter);
 // begins a word; else the first free letter anywhere. A text left without a free letter gets no
 // key. So a window keeps every key in a language whose words lack the design's letters.
 QStringList withDistinctAccessKeys(const QStringList& texts, const QString& preferred);
+// The same for a window's labels and buttons as they stand, in the order that keeps letters.
+void giveDistinctAccessKeys(const QList<QWidget*>& controls, const QString& preferred = {});
 
 // The caption colour on a face of colour `face`: black or white, whichever reads better.
 QColor captionColourOn(const QColor& face);

@@ -22,24 +22,6 @@ void labelFor(QLabel* label, QLineEdit* box, const QString& name) {
     box->setAccessibleName(name);
 }
 
-// Every label and button an access key of its own, the design's letters where the texts as
-// they read have them.
-void giveAccessKeys(const colori::Controls& c) {
-    QLabel* const labels[] = {c.Label2, c.Label3, c.label5, c.label6, c.Label7, c.Label8};
-    QPushButton* const buttons[] = {c.Command9, c.Command4, c.Command3, c.Command1, c.Command5};
-    QStringList texts;
-    for (const QLabel* label : labels)
-        texts << label->text();
-    for (const QPushButton* button : buttons)
-        texts << button->text();
-    const QStringList keyed = design::withDistinctAccessKeys(texts, QStringLiteral("TSLRVBCAGOP"));
-    qsizetype i = 0;
-    for (QLabel* label : labels)
-        label->setText(keyed.at(i++));
-    for (QPushButton* button : buttons)
-        button->setText(keyed.at(i++));
-}
-
 } // namespace
 
 void makeColourWindowAccessible(colori& window) {
@@ -51,7 +33,11 @@ void makeColourWindowAccessible(colori& window) {
     labelFor(c.label6, c.ROSSO, translate("Ombrix", "Red, 0 to 255"));
     labelFor(c.Label7, c.VERDE, translate("Ombrix", "Green, 0 to 255"));
     labelFor(c.Label8, c.BLUE, translate("Ombrix", "Blue, 0 to 255"));
-    giveAccessKeys(c);
+    // Every label and button an access key of its own, the design's letters where the texts
+    // as they read have them.
+    design::giveDistinctAccessKeys({c.Label2, c.Label3, c.label5, c.label6, c.Label7, c.Label8,
+                                    c.Command9, c.Command4, c.Command3, c.Command1, c.Command5},
+                                   QStringLiteral("TSLRVBCAGOP"));
     c.Label9->setAccessibleName(translate("Ombrix", "Colour field: hue across, saturation down"));
     c.Label4->setAccessibleName(translate("Ombrix", "Luminance strip"));
     c.Image1->setAccessibleName(translate("Ombrix", "Colour field"));
