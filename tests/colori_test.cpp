@@ -4,6 +4,7 @@
 #include "common/colourvalue.h"
 #include "platform/screen.h"
 #include "tune/colour/colori.h"
+#include "tune/colour/colorisize.h"
 #include "tune/form3.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -939,3 +941,29 @@ INSTANTIATE_TEST_SUITE_P(Areas, LargeText,
                          [](const testing::TestParamInfo<LargeTextRow>& info) {
                              return info.param.name;
                          });
+
+// On an area smaller than the design (a small screen at double scale, below the bar copy) the
+// window lies on the area and its drawing scrolls: every control keeps its place and size,
+// and the focus brings the one it reaches into view.
+TEST(SmallArea, TheWindowLiesOnTheAreaAndScrollsToTheFocusedControl) {
+    ColourFixture f;
+    const QSize designed = f.open()->size();
+    const double t = platform::toTwips(1);
+    const ScreenSize area{683 * t, 300 * t, 0, 40 * t};
+    ColourWindowContext context = f.windowContext();
+    context.area = [area] { return area; };
+    colori window(context);
+    placeWithinArea(window, nullptr, area);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    const QRect framed(window.pos(), window.size() + QSize(8, 36));
+    EXPECT_TRUE(QRect(0, 40, 683, 300).contains(framed)) << "the window and its frame lie on it";
+    EXPECT_EQ(window.canvas()->size(), designed) << "the drawing keeps the design's size";
+    auto* scroller = window.findChild<QScrollArea*>();
+    ASSERT_TRUE(scroller);
+    QPushButton* ok = window.controls().Command1;
+    ok->setFocus();
+    QApplication::processEvents();
+    const QRect seen(ok->mapTo(scroller->viewport(), QPoint(0, 0)), ok->size());
+    EXPECT_TRUE(scroller->viewport()->rect().contains(seen)) << "OK scrolled into view";
+}

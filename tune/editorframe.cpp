@@ -10,6 +10,7 @@ EditorFrame::EditorFrame(Form2* editor) {
     setWindowTitle(editor->windowTitle());
     setWidgetResizable(false);
     setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::NoFocus); // the focus goes to the editor's controls, as drawn
     setWidget(editor);
 }
 

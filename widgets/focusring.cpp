@@ -16,6 +16,7 @@ constexpr int gap = 1; // between the control and the ring
 } // namespace
 
 FocusRing::FocusRing(QWidget* window) : QWidget(window) {
+    setObjectName(QStringLiteral("focusRing"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     hide();
@@ -28,7 +29,8 @@ void FocusRing::follow(QWidget* focused) {
         target_->removeEventFilter(this);
     target_ = focused;
     QWidget* window = parentWidget();
-    if (!focused || focused == window || focused->window() != window || focused == this) {
+    // The ring's parent may be a window's scrolled drawing rather than the window itself.
+    if (!focused || focused == this || !window->isAncestorOf(focused)) {
         hide();
         return;
     }

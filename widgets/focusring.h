@@ -6,7 +6,7 @@
 
 namespace ombrix {
 
-// A clear mark around whatever control of `window` has the keyboard focus: a 2-pixel ring in
+// A clear mark around whatever control within `window` has the keyboard focus: a 2-pixel ring in
 // black or white, whichever reads better on the window's background (4.5:1 at least), drawn
 // over the window so that every kind of control gets the same mark whatever the style. The
 // styles' own marks can be as faint as 1.1:1.

@@ -11,6 +11,7 @@
 #include "platform/screen.h"
 #include "widgets/design.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QEvent>
 #include <QFrame>
@@ -19,6 +20,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -68,8 +72,26 @@ colori::colori(ColourWindowContext context, QWidget* parent)
     QFont designFont = font();
     designFont.setPixelSize(static_cast<int>(std::lround(11 * scale_)));
     setFont(designFont);
-    setFixedSize(platform::toPixels(clientWidth * scale_),
-                 platform::toPixels(clientHeight * scale_));
+    const QSize drawn(platform::toPixels(clientWidth * scale_),
+                      platform::toPixels(clientHeight * scale_));
+    canvas_ = new QWidget;
+    canvas_->setObjectName(QStringLiteral("canvas"));
+    canvas_->setFixedSize(drawn);
+    canvas_->installEventFilter(this); // it shows the luminance strip
+    auto* scroller = new QScrollArea(this);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus); // the focus goes to the first box, as drawn
+    scroller->setWidget(canvas_);
+    // Whatever takes the focus, by Tab or by its access key, is brought into view.
+    connect(qApp, &QApplication::focusChanged, scroller, [this, scroller](QWidget*, QWidget* now) {
+        if (now && canvas_->isAncestorOf(now))
+            scroller->ensureWidgetVisible(now);
+    });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroller);
+    setFixedSize(colourWindowSize(drawn, areaNow(),
+                                  style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this)));
     strip_ = QImage(stripArea(scale_).size(), QImage::Format_ARGB32_Premultiplied);
     strip_.fill(Qt::transparent);
     createControls();
@@ -88,39 +110,39 @@ void colori::createControls() {
 }
 
 void colori::createBoxes() {
-    c_.Label2 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Tonaltà"), label2Place, "Label2",
-                              design::Wrap::No);
-    c_.ton = numberBox(this, tonPlace, "ton");
-    c_.Label3 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Saturazione"), label3Place,
+    c_.Label2 = drawing.label(canvas_, QT_TRANSLATE_NOOP("Ombrix", "Tonaltà"), label2Place,
+                              "Label2", design::Wrap::No);
+    c_.ton = numberBox(canvas_, tonPlace, "ton");
+    c_.Label3 = drawing.label(canvas_, QT_TRANSLATE_NOOP("Ombrix", "Saturazione"), label3Place,
                               "Label3", design::Wrap::No);
-    c_.sat = numberBox(this, satPlace, "sat");
-    c_.label5 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Luminosità"), label5Place,
+    c_.sat = numberBox(canvas_, satPlace, "sat");
+    c_.label5 = drawing.label(canvas_, QT_TRANSLATE_NOOP("Ombrix", "Luminosità"), label5Place,
                               "label5", design::Wrap::No);
-    c_.lum = numberBox(this, lumPlace, "lum");
-    c_.label6 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Rosso"), label6Place, "label6",
+    c_.lum = numberBox(canvas_, lumPlace, "lum");
+    c_.label6 = drawing.label(canvas_, QT_TRANSLATE_NOOP("Ombrix", "Rosso"), label6Place, "label6",
                               design::Wrap::No);
-    c_.ROSSO = numberBox(this, rossoPlace, "ROSSO");
-    c_.Label7 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Verde"), label7Place, "Label7",
+    c_.ROSSO = numberBox(canvas_, rossoPlace, "ROSSO");
+    c_.Label7 = drawing.label(canvas_, QT_TRANSLATE_NOOP("Ombrix", "Verde"), label7Place, "Label7",
                               design::Wrap::No);
-    c_.VERDE = numberBox(this, verdePlace, "VERDE");
-    c_.Label8 = drawing.label(this, QT_TRANSLATE_NOOP("Ombrix", "Blu"), label8Place, "Label8",
+    c_.VERDE = numberBox(canvas_, verdePlace, "VERDE");
+    c_.Label8 = drawing.label(canvas_, QT_TRANSLATE_NOOP("Ombrix", "Blu"), label8Place, "Label8",
                               design::Wrap::No);
-    c_.BLUE = numberBox(this, bluePlace, "BLUE");
+    c_.BLUE = numberBox(canvas_, bluePlace, "BLUE");
 }
 
 void colori::createButtons() {
-    c_.Command9 = button(this, QT_TRANSLATE_NOOP("Ombrix", "CANCEL"), command9Place, "Command9");
+    c_.Command9 = button(canvas_, QT_TRANSLATE_NOOP("Ombrix", "CANCEL"), command9Place, "Command9");
     c_.Command4 =
-        button(this, QT_TRANSLATE_NOOP("Ombrix", "CANCEL ALL"), command4Place, "Command4");
+        button(canvas_, QT_TRANSLATE_NOOP("Ombrix", "CANCEL ALL"), command4Place, "Command4");
     c_.Command3 =
-        button(this, QT_TRANSLATE_NOOP("Ombrix", "System Gray"), command3Place, "Command3");
-    c_.Command1 = button(this, QT_TRANSLATE_NOOP("Ombrix", "OK"), command1Place, "Command1");
+        button(canvas_, QT_TRANSLATE_NOOP("Ombrix", "System Gray"), command3Place, "Command3");
+    c_.Command1 = button(canvas_, QT_TRANSLATE_NOOP("Ombrix", "OK"), command1Place, "Command1");
     c_.Command5 =
-        button(this, QT_TRANSLATE_NOOP("Ombrix", "Preceeding color"), command5Place, "Command5");
+        button(canvas_, QT_TRANSLATE_NOOP("Ombrix", "Preceeding color"), command5Place, "Command5");
     QFont small = font();
     small.setPointSizeF(7 * scale_);
     for (std::size_t i = 0; i < c_.Command2.size(); ++i) {
-        auto* key = drawing.place(new KeyButton(this),
+        auto* key = drawing.place(new KeyButton(canvas_),
                                   {sampleKeyLefts[i], sampleKeyTop, sampleKeySize, sampleKeySize},
                                   "Command2");
         key->setObjectName(QStringLiteral("Command2_%1").arg(i));
@@ -135,7 +157,7 @@ void colori::createButtons() {
 
 void colori::createSelectors() {
     c_.Frame1 =
-        drawing.place(new QGroupBox(translate("Ombrix", "Button"), this), frame1Place, "Frame1");
+        drawing.place(new QGroupBox(translate("Ombrix", "Button"), canvas_), frame1Place, "Frame1");
     c_.keySelectors = new QButtonGroup(this);
     c_.keySelectors->setExclusive(true);
     QFont smallFonts(QStringLiteral("Small Fonts"));

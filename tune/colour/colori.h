@@ -128,6 +128,8 @@ public:
     explicit colori(ColourWindowContext context, QWidget* parent = nullptr);
     ~colori() override;
 
+    // The design's drawing, which holds every control and scrolls on a small area.
+    QWidget* canvas() const { return canvas_; }
     const Controls& controls() const { return c_; }
     float workingColour(int i) const { return workingColours_.at(static_cast<std::size_t>(i)); }
     colour::StripColour stripColour() const { return stripColour_; }
@@ -187,7 +189,6 @@ public:
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void reject() override;
 
@@ -218,6 +219,8 @@ private:
 
     ColourWindowContext context_;
     TuneState& state_;
+    // The design's drawing, the window's whole size; it scrolls where the area is smaller.
+    QWidget* canvas_ = nullptr;
     double scale_ = 1;
     Controls c_{};
     std::array<float, maxKeys> workingColours_{};

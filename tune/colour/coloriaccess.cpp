@@ -26,7 +26,7 @@ void labelFor(QLabel* label, QLineEdit* box, const QString& name) {
 
 void makeColourWindowAccessible(colori& window) {
     const colori::Controls& c = window.controls();
-    new FocusRing(&window);
+    new FocusRing(window.canvas()); // scrolls with the controls it marks
     labelFor(c.Label2, c.ton, translate("Ombrix", "Hue, 0 to 240"));
     labelFor(c.Label3, c.sat, translate("Ombrix", "Saturation, 0 to 240"));
     labelFor(c.label5, c.lum, translate("Ombrix", "Luminance, 0 to 240"));

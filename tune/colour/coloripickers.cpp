@@ -151,7 +151,7 @@ QRect stripArea(double scale) {
 // Pictures first, markers above them, the transparent mouse surfaces on top.
 void colori::createPickers() {
     const design::Drawing drawing{scale_};
-    c_.Image1 = new QLabel(this);
+    c_.Image1 = new QLabel(canvas_);
     c_.Image1->setObjectName(QStringLiteral("Image1"));
     c_.Image1->setFrameStyle(QFrame::Box | QFrame::Plain);
     c_.Image1->setLineWidth(1);
@@ -161,20 +161,20 @@ void colori::createPickers() {
     c_.Image1->move(platform::toPixels(fieldLeft * scale_), platform::toPixels(fieldTop * scale_));
     c_.Image1->resize(c_.Image1->sizeHint()); // the picture and its border
 
-    c_.Image4 = drawing.place(new QFrame(this), image4Place, "Image4");
+    c_.Image4 = drawing.place(new QFrame(canvas_), image4Place, "Image4");
     c_.Image4->setFrameStyle(QFrame::Box | QFrame::Plain);
 
-    c_.Image2 = drawing.place(new QLabel(this), crossPlace, "Image2");
+    c_.Image2 = drawing.place(new QLabel(canvas_), crossPlace, "Image2");
     c_.Image2->setPixmap(crossPicture(c_.Image2->size()));
     crossLeft_ = crossPlace.left;
     crossTop_ = crossPlace.top;
 
-    c_.Image3 = drawing.place(new QLabel(this), arrowPlace, "Image3");
+    c_.Image3 = drawing.place(new QLabel(canvas_), arrowPlace, "Image3");
     c_.Image3->setPixmap(arrowPicture(c_.Image3->size()));
     arrowTop_ = arrowPlace.top;
 
-    c_.Label9 = mouseSurface(drawing, this, label9Place, "Label9");
-    c_.Label4 = mouseSurface(drawing, this, label4Place, "Label4");
+    c_.Label9 = mouseSurface(drawing, canvas_, label9Place, "Label9");
+    c_.Label4 = mouseSurface(drawing, canvas_, label4Place, "Label4");
 }
 
 // The strip is kept as a picture and painted from it, so it looks as last drawn whenever the
@@ -197,14 +197,8 @@ void colori::righe() {
         painter.drawLine(QPointF(left, y), QPointF(right, y));
     }
     painter.end();
-    update(stripArea(scale_));
+    canvas_->update(stripArea(scale_));
     dipingi();
-}
-
-void colori::paintEvent(QPaintEvent* event) {
-    QDialog::paintEvent(event);
-    QPainter painter(this);
-    painter.drawImage(stripArea(scale_).topLeft(), strip_);
 }
 
 // ---- The markers
@@ -326,6 +320,11 @@ void colori::luminanceFromStrip(double y) {
 
 // The mouse surfaces report positions in twips within themselves.
 bool colori::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == canvas_ && event->type() == QEvent::Paint) {
+        QPainter painter(canvas_);
+        painter.drawImage(stripArea(scale_).topLeft(), strip_);
+        return true;
+    }
     const bool field = watched == c_.Label9;
     if (!field && watched != c_.Label4)
         return QDialog::eventFilter(watched, event);

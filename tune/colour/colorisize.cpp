@@ -29,6 +29,18 @@ double colourWindowTextScale(double widthTwips, double heightTwips, const Screen
                       heightTwips + platform::toTwips(frameHeightPixels), area.width, area.height});
 }
 
+QSize colourWindowSize(QSize drawn, const ScreenSize& area, int scrollBar) {
+    const QSize room = platform::toPixels(area.left, area.top, area.width, area.height).size() -
+                       QSize(frameWidthPixels, frameHeightPixels);
+    bool cutAcross = drawn.width() > room.width();
+    bool cutDown = drawn.height() > room.height();
+    // A scroll bar along one side takes room from the other, which may then be cut too.
+    cutDown = cutDown || (cutAcross && drawn.height() + scrollBar > room.height());
+    cutAcross = cutAcross || (cutDown && drawn.width() + scrollBar > room.width());
+    return {std::min(drawn.width() + (cutDown ? scrollBar : 0), room.width()),
+            std::min(drawn.height() + (cutAcross ? scrollBar : 0), room.height())};
+}
+
 void placeWithinArea(QWidget& window, const QWidget* parent, const ScreenSize& area) {
     const QRect room = platform::toPixels(area.left, area.top, area.width, area.height);
     const QSize framed = window.size() + QSize(frameWidthPixels, frameHeightPixels);
