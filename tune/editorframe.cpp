@@ -1,6 +1,7 @@
 #include "tune/editorframe.h"
 
 #include "tune/form2.h"
+#include "widgets/focusring.h"
 
 #include <QCloseEvent>
 
@@ -12,6 +13,7 @@ EditorFrame::EditorFrame(Form2* editor) {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::NoFocus); // the focus goes to the editor's controls, as drawn
     setWidget(editor);
+    bringFocusIntoView(this);
 }
 
 EditorFrame::~EditorFrame() {

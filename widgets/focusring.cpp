@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPainter>
+#include <QScrollArea>
 
 namespace ombrix {
 
@@ -59,6 +60,13 @@ void FocusRing::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(colour_, ringWidth));
     painter.drawRect(QRectF(rect()).adjusted(ringWidth / 2.0, ringWidth / 2.0, -ringWidth / 2.0,
                                              -ringWidth / 2.0));
+}
+
+void bringFocusIntoView(QScrollArea* area) {
+    QObject::connect(qApp, &QApplication::focusChanged, area, [area](QWidget*, QWidget* now) {
+        if (now && area->widget() && area->widget()->isAncestorOf(now))
+            area->ensureWidgetVisible(now);
+    });
 }
 
 } // namespace ombrix

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class QScrollArea;
+
 namespace ombrix {
 
 // A clear mark around whatever control within `window` has the keyboard focus: a 2-pixel ring in
@@ -25,5 +27,9 @@ private:
     QPointer<QWidget> target_;
     QColor colour_;
 };
+
+// Keeps whatever control within `area`'s drawing takes the focus, by Tab or by its access key,
+// in view, as a window too small for its drawing scrolls.
+void bringFocusIntoView(QScrollArea* area);
 
 } // namespace ombrix

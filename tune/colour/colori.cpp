@@ -10,8 +10,8 @@
 #include "platform/icons.h"
 #include "platform/screen.h"
 #include "widgets/design.h"
+#include "widgets/focusring.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QEvent>
 #include <QFrame>
@@ -82,11 +82,7 @@ colori::colori(ColourWindowContext context, QWidget* parent)
     scroller->setFrameShape(QFrame::NoFrame);
     scroller->setFocusPolicy(Qt::NoFocus); // the focus goes to the first box, as drawn
     scroller->setWidget(canvas_);
-    // Whatever takes the focus, by Tab or by its access key, is brought into view.
-    connect(qApp, &QApplication::focusChanged, scroller, [this, scroller](QWidget*, QWidget* now) {
-        if (now && canvas_->isAncestorOf(now))
-            scroller->ensureWidgetVisible(now);
-    });
+    bringFocusIntoView(scroller);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scroller);
