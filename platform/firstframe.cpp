@@ -41,13 +41,17 @@ protected:
 private:
     explicit FirstFrame(QObject* parent) : QObject(parent) {
         QCoreApplication::instance()->installEventFilter(this);
-        QTimer::singleShot(patienceMs, this, &FirstFrame::framePainted);
+        patience_.setSingleShot(true);
+        connect(&patience_, &QTimer::timeout, this, &FirstFrame::framePainted);
+        patience_.start(patienceMs);
     }
 
     void framePainted() {
         if (painted_)
             return;
         painted_ = true;
+        // Stopped, so that a bar at rest is not woken by it.
+        patience_.stop();
         QCoreApplication::instance()->removeEventFilter(this);
         // The paint of the window's controls and the flush to the screen follow the window's
         // own paint in the same turn of the event loop: the waiting work comes after them.
@@ -62,6 +66,7 @@ private:
     }
 
     std::vector<std::function<void()>> waiting_;
+    QTimer patience_;
     bool painted_ = false;
 };
 
