@@ -78,6 +78,11 @@ void FocusMark::paintEvent(QPaintEvent*) {
 BarKeyboard::BarKeyboard(Form1& bar) : QObject(&bar), bar_(bar), mark_(new FocusMark(&bar)) {
     clock_.start();
     bar_.installEventFilter(this);
+    // Qt polishes a text label that may take the focus into a text document of its own, laid
+    // out there and then with the fonts loaded for it, before the bar is on the screen.
+    // Polished before the controls may take the focus, the close label draws its "X" as plain
+    // text, and makes that document only when the keyboard gives it the focus.
+    bar_.ensurePolished();
     for (const BarStop& stop : stops()) {
         QWidget* widget = widgetOf(stop);
         // Tab and the mouse never give a control the focus: only the bar opened by the keyboard

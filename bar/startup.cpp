@@ -14,6 +14,7 @@
 #include "common/keytable.h"
 #include "common/starterkeys.h"
 #include "common/targets.h"
+#include "platform/firstframe.h"
 #include "platform/icons.h"
 #include "platform/paths.h"
 #include "platform/singleinstance.h"
@@ -22,6 +23,7 @@
 
 #include <QApplication>
 #include <QPixmap>
+#include <QPointer>
 #include <QTimer>
 #include <QWindow>
 
@@ -191,11 +193,13 @@ int runBar(int argc, char** argv) {
     makeBarAccessible(*bar);
     auto* keyboard = new BarKeyboard(*bar);
     bar->show();
-    // The session-bus service and the shortcut are offered once the bar is on its way to the
-    // screen: the round trips they cost never delay the bar's first appearance.
+    // The session-bus service and the shortcut are offered once the bar is on the screen: the
+    // round trips they cost never delay the bar's first frame.
     Preferences& preferences = *startup.context.preferences;
-    QTimer::singleShot(0, keyboard,
-                       [keyboard, &preferences] { offerToggle(*keyboard, preferences); });
+    platform::afterFirstFrame([keyboard = QPointer<BarKeyboard>(keyboard), &preferences] {
+        if (keyboard)
+            offerToggle(*keyboard, preferences);
+    });
     tellSettingsProblem(session);
     if (toggle)
         openByKeyboardOnceShown(*bar, *keyboard);

@@ -8,6 +8,7 @@
 #   the bar with the theme keys and an empty picture cache: within 2 x;
 #   the setup program with the theme keys, until both its windows (the bar copy and the key
 #   editor) are mapped: within 2.5 x and under 45 MB.
+# The bare window is also launched with a label and a button, for what text alone costs.
 # Where Debian's dock Plank is installed, its launch is timed beside them for comparison.
 # At scale 2 (QT_SCALE_FACTOR=2) the bare window and the bar with the theme keys, warm and cold,
 # are timed again. Then the bar with the theme keys, started closed, is left alone, clicked
@@ -171,6 +172,7 @@ measure_all() {
             [ "$round" = 1 ] && : >"$work/$name.runs"
             case $name in
             bare) launch bare "$barewindow" ;;
+            baretext) launch baretext "$barewindow" --text ;;
             bare2) launch bare2 env QT_SCALE_FACTOR=2 "$barewindow" ;;
             theme2)
                 launch theme2 env QT_SCALE_FACTOR=2 XDG_CONFIG_HOME="$work/theme2.config" \
@@ -228,7 +230,7 @@ prepare_bar cold targets "${entries[@]}"
 prepare_bar tune targets "${entries[@]}"
 prepare_bar theme2 targets "${entries[@]}"
 prepare_bar cold2 targets "${entries[@]}"
-cases=(bare icons theme cold tune bare2 theme2 cold2)
+cases=(bare baretext icons theme cold tune bare2 theme2 cold2)
 command -v plank >/dev/null 2>&1 && cases+=(plank)
 
 echo "Launching each case $runs times in turn on display $DISPLAY (after one unmeasured round)..."
@@ -238,6 +240,7 @@ echo
 printf '%-46s %17s   %17s\n' "" "launch to map, ms" "peak RSS, MB"
 printf '%-46s %8s %8s   %8s %8s\n' "case" median max median max
 report_row "(a) bare masked Qt window" bare
+report_row "(a') the same with a label and a button" baretext
 report_row "(b) bar, 128 icon-file keys" icons
 report_row "(c) bar, 128 theme-icon keys, warm cache" theme
 report_row "(d) bar, 128 theme-icon keys, empty cache" cold
@@ -290,6 +293,14 @@ read -r _ bare_rss <<<"$(stats "$work/bare.runs" 2 0.0009765625)"
 read -r _ theme_rss <<<"$(stats "$work/theme.runs" 2 0.0009765625)"
 echo "(c) peak RSS above the bare window (max of runs): $(awk -v a="$theme_rss" -v b="$bare_rss" \
     'BEGIN { printf "%.1f", a - b }') MB (target <= 3 MB)"
+# What any window pays for text (the fonts, the style's buttons), which the bare window has none
+# of: a share of every gap above, for the reader to weigh, not a target.
+read -r baretext_time _ <<<"$(stats "$work/baretext.runs" 1 1)"
+read -r _ baretext_rss <<<"$(stats "$work/baretext.runs" 2 0.0009765625)"
+echo "(a') the bare window with a label and a button: $(ratio "$baretext_time" "$bare_time") x its" \
+    "launch time, $(awk -v a="$baretext_rss" -v b="$bare_rss" 'BEGIN { printf "%.1f", a - b }') MB" \
+    "more peak RSS; (c) above (a'): $(awk -v a="$theme_rss" -v b="$baretext_rss" \
+        'BEGIN { printf "%.1f", a - b }') MB"
 
 # The bar at rest: started closed with a warm cache, watched, clicked open, watched again.
 echo

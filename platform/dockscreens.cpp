@@ -28,21 +28,35 @@ xcb_connection_t* x11Connection() {
     return x11 ? x11->connection() : nullptr;
 }
 
-xcb_atom_t atomNamed(xcb_connection_t* c, std::string_view name) {
-    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(name.size()), name.data()), nullptr));
-    return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-}
-
 xcb_window_t rootOf(xcb_connection_t* c) {
     return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
 }
 
-// A property of 32-bit values; empty when the window has none.
-std::vector<std::uint32_t> cardinals(xcb_connection_t* c, xcb_window_t window, xcb_atom_t name,
-                                     xcb_atom_t type) {
-    const Reply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(c, xcb_get_property(c, 0, window, name, type, 0, 1024), nullptr));
+// The atoms the work areas are read with, asked for together: one round trip to the X server.
+DockAtoms dockAtoms(xcb_connection_t* c) {
+    constexpr std::string_view names[] = {"_NET_WORKAREA", "_NET_CURRENT_DESKTOP",
+                                          "_NET_CLIENT_LIST", "_NET_WM_STRUT_PARTIAL",
+                                          "_NET_WM_STRUT"};
+    std::vector<xcb_intern_atom_cookie_t> cookies;
+    for (const std::string_view name : names)
+        cookies.push_back(
+            xcb_intern_atom(c, 0, static_cast<std::uint16_t>(name.size()), name.data()));
+    xcb_atom_t atoms[std::size(names)] = {};
+    for (std::size_t i = 0; i < cookies.size(); ++i) {
+        const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c, cookies[i], nullptr));
+        atoms[i] = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    }
+    return {atoms[0], atoms[1], atoms[2], atoms[3], atoms[4]};
+}
+
+xcb_get_property_cookie_t askProperty(xcb_connection_t* c, xcb_window_t window, xcb_atom_t name,
+                                      xcb_atom_t type) {
+    return xcb_get_property(c, 0, window, name, type, 0, 1024);
+}
+
+// The answer to askProperty, a property of 32-bit values; empty when the window has none.
+std::vector<std::uint32_t> cardinals(xcb_connection_t* c, xcb_get_property_cookie_t cookie) {
+    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(c, cookie, nullptr));
     if (!reply || reply->format != 32)
         return {};
     const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
@@ -57,47 +71,56 @@ struct X11Desktop {
     std::vector<std::uint32_t> strutWindows; // the panels that reserve them
 };
 
-// The X screen's size, the desktop's work area on the current workspace, and the struts of
-// every managed window (the window manager lists panels among its clients).
-X11Desktop readX11Desktop(xcb_connection_t* c) {
-    X11Desktop d;
-    const xcb_window_t root = rootOf(c);
-    const Reply<xcb_get_geometry_reply_t> geometry(
-        xcb_get_geometry_reply(c, xcb_get_geometry(c, root), nullptr));
-    if (geometry)
-        d.desktop = {0, 0, static_cast<double>(geometry->width),
-                     static_cast<double>(geometry->height)};
-
-    const auto workArea = cardinals(c, root, atomNamed(c, "_NET_WORKAREA"), XCB_ATOM_CARDINAL);
-    const auto current =
-        cardinals(c, root, atomNamed(c, "_NET_CURRENT_DESKTOP"), XCB_ATOM_CARDINAL);
-    const std::size_t at = 4 * (current.empty() ? 0 : current[0]);
-    if (workArea.size() >= at + 4)
-        d.workArea = {static_cast<double>(workArea[at]), static_cast<double>(workArea[at + 1]),
-                      static_cast<double>(workArea[at + 2]), static_cast<double>(workArea[at + 3])};
-
-    const xcb_atom_t partial = atomNamed(c, "_NET_WM_STRUT_PARTIAL");
-    const xcb_atom_t whole = atomNamed(c, "_NET_WM_STRUT");
-    for (const std::uint32_t window :
-         cardinals(c, root, atomNamed(c, "_NET_CLIENT_LIST"), XCB_ATOM_WINDOW)) {
-        const auto p = cardinals(c, window, partial, XCB_ATOM_CARDINAL);
+// The struts of `windows`: every window's properties are asked for before any answer is read,
+// so that a desktop of many windows costs one round trip, not two per window.
+void readStruts(xcb_connection_t* c, const DockAtoms& atoms,
+                const std::vector<std::uint32_t>& windows, X11Desktop& d) {
+    std::vector<std::pair<xcb_get_property_cookie_t, xcb_get_property_cookie_t>> asked;
+    for (const std::uint32_t window : windows)
+        asked.emplace_back(askProperty(c, window, atoms.strutPartial, XCB_ATOM_CARDINAL),
+                           askProperty(c, window, atoms.strut, XCB_ATOM_CARDINAL));
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        const auto p = cardinals(c, asked[i].first);
+        const auto w = cardinals(c, asked[i].second);
         if (p.size() >= 12) {
             Strut s;
             double* fields[12] = {&s.left,       &s.right,    &s.top,          &s.bottom,
                                   &s.leftStartY, &s.leftEndY, &s.rightStartY,  &s.rightEndY,
                                   &s.topStartX,  &s.topEndX,  &s.bottomStartX, &s.bottomEndX};
-            for (int i = 0; i < 12; ++i)
-                *fields[i] = p[static_cast<std::size_t>(i)];
+            for (int f = 0; f < 12; ++f)
+                *fields[f] = p[static_cast<std::size_t>(f)];
             d.struts.push_back(s);
-            d.strutWindows.push_back(window);
+        } else if (w.size() >= 4) {
+            d.struts.push_back(wholeEdgeStrut(w[0], w[1], w[2], w[3], d.desktop));
+        } else {
             continue;
         }
-        const auto w = cardinals(c, window, whole, XCB_ATOM_CARDINAL);
-        if (w.size() >= 4) {
-            d.struts.push_back(wholeEdgeStrut(w[0], w[1], w[2], w[3], d.desktop));
-            d.strutWindows.push_back(window);
-        }
+        d.strutWindows.push_back(windows[i]);
     }
+}
+
+// The X screen's size, the desktop's work area on the current workspace, and the struts of
+// every managed window (the window manager lists panels among its clients).
+X11Desktop readX11Desktop(xcb_connection_t* c, const DockAtoms& atoms) {
+    X11Desktop d;
+    const xcb_window_t root = rootOf(c);
+    const xcb_get_geometry_cookie_t geometryAsked = xcb_get_geometry(c, root);
+    const auto workAreaAsked = askProperty(c, root, atoms.workArea, XCB_ATOM_CARDINAL);
+    const auto currentAsked = askProperty(c, root, atoms.currentDesktop, XCB_ATOM_CARDINAL);
+    const auto clientsAsked = askProperty(c, root, atoms.clientList, XCB_ATOM_WINDOW);
+
+    const Reply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(c, geometryAsked, nullptr));
+    if (geometry)
+        d.desktop = {0, 0, static_cast<double>(geometry->width),
+                     static_cast<double>(geometry->height)};
+    const auto workArea = cardinals(c, workAreaAsked);
+    const auto current = cardinals(c, currentAsked);
+    const std::size_t at = 4 * (current.empty() ? 0 : current[0]);
+    if (workArea.size() >= at + 4)
+        d.workArea = {static_cast<double>(workArea[at]), static_cast<double>(workArea[at + 1]),
+                      static_cast<double>(workArea[at + 2]), static_cast<double>(workArea[at + 3])};
+    readStruts(c, atoms, cardinals(c, clientsAsked), d);
     return d;
 }
 
@@ -117,13 +140,13 @@ struct Reading {
     std::vector<std::uint32_t> strutWindows;
 };
 
-Reading readScreens() {
+Reading readScreens(const DockAtoms* atoms) {
     std::vector<Monitor> monitors;
     for (const QScreen* screen : QGuiApplication::screens())
         monitors.push_back(monitorOf(screen));
     const double t = twipsPerPixel();
     if (xcb_connection_t* c = x11Connection()) {
-        X11Desktop d = readX11Desktop(c);
+        X11Desktop d = readX11Desktop(c, atoms ? *atoms : dockAtoms(c));
         return {dockScreensOf(monitors, d.struts, d.desktop, d.workArea, t),
                 std::move(d.strutWindows)};
     }
@@ -143,11 +166,14 @@ Reading readScreens() {
 } // namespace
 
 std::vector<DockScreen> readDockScreens() {
-    return readScreens().screens;
+    return readScreens(nullptr).screens;
 }
 
 ScreenWatch::ScreenWatch(QObject* parent) : QObject(parent) {
-    Reading reading = readScreens();
+    xcb_connection_t* c = x11Connection();
+    if (c)
+        atoms_ = dockAtoms(c);
+    Reading reading = readScreens(c ? &atoms_ : nullptr);
     screens_ = std::move(reading.screens);
     auto* app = qGuiApp;
     connect(app, &QGuiApplication::screenAdded, this, [this](QScreen* screen) {
@@ -159,11 +185,7 @@ ScreenWatch::ScreenWatch(QObject* parent) : QObject(parent) {
     for (QScreen* screen : QGuiApplication::screens())
         watch(screen);
     // The desktop's work area changes when a panel appears, goes or reserves another strut.
-    if (xcb_connection_t* c = x11Connection()) {
-        workAreaAtom_ = atomNamed(c, "_NET_WORKAREA");
-        clientListAtom_ = atomNamed(c, "_NET_CLIENT_LIST");
-        strutAtoms_[0] = atomNamed(c, "_NET_WM_STRUT_PARTIAL");
-        strutAtoms_[1] = atomNamed(c, "_NET_WM_STRUT");
+    if (c) {
         root_ = rootOf(c);
         // Qt already listens on the root window; property changes are added to what it asked.
         const Reply<xcb_get_window_attributes_reply_t> attributes(
@@ -183,13 +205,18 @@ void ScreenWatch::watchPanels(const std::vector<std::uint32_t>& windows) {
     xcb_connection_t* c = x11Connection();
     if (!c)
         return;
+    // Checked, so that a panel already gone is no error for the toolkit to report; all are
+    // asked before the first answer is awaited.
+    std::vector<std::pair<std::uint32_t, xcb_void_cookie_t>> asked;
     for (const std::uint32_t window : windows) {
         if (!panels_.insert(window).second)
             continue;
         const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
-        // Checked, so that a panel already gone is no error for the toolkit to report.
-        const Reply<xcb_generic_error_t> error(xcb_request_check(
-            c, xcb_change_window_attributes_checked(c, window, XCB_CW_EVENT_MASK, &mask)));
+        asked.emplace_back(
+            window, xcb_change_window_attributes_checked(c, window, XCB_CW_EVENT_MASK, &mask));
+    }
+    for (const auto& [window, cookie] : asked) {
+        const Reply<xcb_generic_error_t> error(xcb_request_check(c, cookie));
         if (error)
             panels_.erase(window);
     }
@@ -222,10 +249,11 @@ bool ScreenWatch::nativeEventFilter(const QByteArray& eventType, void* message, 
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY) {
         const auto* property = static_cast<const xcb_property_notify_event_t*>(message);
-        const bool desktop = property->window == root_ &&
-                             (property->atom == workAreaAtom_ || property->atom == clientListAtom_);
-        const bool panel = panels_.count(property->window) != 0 &&
-                           (property->atom == strutAtoms_[0] || property->atom == strutAtoms_[1]);
+        const bool desktop = property->window == root_ && (property->atom == atoms_.workArea ||
+                                                           property->atom == atoms_.clientList);
+        const bool panel =
+            panels_.count(property->window) != 0 &&
+            (property->atom == atoms_.strutPartial || property->atom == atoms_.strut);
         if (desktop || panel)
             changeSoon();
     }
@@ -243,7 +271,7 @@ void ScreenWatch::changeSoon() {
 
 void ScreenWatch::reread() {
     pending_ = false;
-    Reading reading = readScreens();
+    Reading reading = readScreens(x11Connection() ? &atoms_ : nullptr);
     watchPanels(reading.strutWindows);
     std::vector<DockScreen> now = std::move(reading.screens);
     const bool same = now.size() == screens_.size() &&

@@ -5,6 +5,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QObject>
 
+#include <cstdint>
 #include <set>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,15 @@ class QScreen;
 
 // The monitors the bar can dock to, each with its work area, and the word that they changed.
 namespace ombrix::platform {
+
+// The X11 atoms the work areas are read with (0 where the X server has no such name yet).
+struct DockAtoms {
+    std::uint32_t workArea = 0;
+    std::uint32_t currentDesktop = 0;
+    std::uint32_t clientList = 0; // a panel appears or goes
+    std::uint32_t strutPartial = 0;
+    std::uint32_t strut = 0;
+};
 
 // The monitors now, each with its work area in twips. On X11 the work area is the monitor less
 // the struts of the panels on it (the desktop's single work area is only used with a single
@@ -49,9 +59,7 @@ private:
     std::vector<DockScreen> screens_;
     void watchPanels(const std::vector<std::uint32_t>& windows);
 
-    std::uint32_t workAreaAtom_ = 0;
-    std::uint32_t clientListAtom_ = 0; // a panel appears or goes
-    std::uint32_t strutAtoms_[2] = {};
+    DockAtoms atoms_;
     std::set<std::uint32_t> panels_; // windows with struts, watched for a change of them
     std::uint32_t root_ = 0;
     bool pending_ = false;

@@ -1,6 +1,7 @@
 #include "platform/icons.h"
 
 #include "common/desktopentry.h"
+#include "platform/firstframe.h"
 #include "platform/iconthemes.h"
 #include "platform/imagefiles.h"
 #include "platform/keypicturecache.h"
@@ -16,7 +17,6 @@
 #include <QImage>
 #include <QStandardPaths>
 #include <QString>
-#include <QTimer>
 
 #include <map>
 #include <optional>
@@ -145,9 +145,9 @@ std::filesystem::path keyPictureCacheFile() {
            "keypictures.cache";
 }
 
-// One cache per program run, written once the start-up's pictures are all made: the save is
-// queued behind the events that show the windows, and done again at the end for pictures
-// made later (the setup program's chooser).
+// One cache per program run, written once the start-up's pictures are all made: the save waits
+// for the windows' first frame, and is done again at the end for pictures made later (the
+// setup program's chooser).
 KeyPictureCache& keyPictures() {
     static KeyPictureCache cache(keyPictureCacheFile(), renderSmallFileIcon, iconThemesStamp);
     return cache;
@@ -159,7 +159,7 @@ void saveKeyPicturesSoon() {
     if (queued || !application || !keyPictures().changed())
         return;
     queued = true;
-    QTimer::singleShot(0, application, [] {
+    afterFirstFrame([] {
         queued = false;
         keyPictures().save();
     });

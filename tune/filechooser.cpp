@@ -12,15 +12,27 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
+#include <utility>
 
 namespace ombrix {
 
 namespace {
 
 // A folder's or drive's icon as the desktop shows it, where the icon themes can be read
-// safely; none otherwise.
+// safely; none otherwise. Each kind is looked up once per icon theme: the toolkit reads the
+// themes' indexes again for every look-up, milliseconds that the drive list and each folder
+// list would pay at every start. The icons are kept for the whole run, past the toolkit's
+// end, so that none is released without it.
 QIcon placeIcon(QFileIconProvider::IconType type) {
-    return platform::iconThemesBounded() ? QFileIconProvider().icon(type) : QIcon();
+    if (!platform::iconThemesBounded())
+        return {};
+    static auto* made = new std::map<std::pair<int, QString>, QIcon>;
+    const std::pair<int, QString> key{type, QIcon::themeName()};
+    const auto found = made->find(key);
+    if (found != made->end())
+        return found->second;
+    return made->emplace(key, QFileIconProvider().icon(type)).first->second;
 }
 
 } // namespace
