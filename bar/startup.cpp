@@ -166,6 +166,16 @@ int runBar(int argc, char** argv) {
     const bool toggle = QCoreApplication::arguments().contains(QStringLiteral("--toggle"));
     if (toggle && askRunningBarToToggle())
         return 0;
+    // Asked to end (the session closing, the setup program starting): as the close label does,
+    // the place is saved first. Made before the lock is taken, so that it is let go after the
+    // lock: the setup program asks whoever holds the lock to end, also a bar already ending,
+    // which must not be ended by the signal's default as if it had been killed.
+    Form1* shown = nullptr;
+    const platform::TerminationSignals termination([&shown] {
+        if (shown)
+            shown->Form_Unload();
+        QCoreApplication::quit();
+    });
     platform::SingleInstance instance(QStringLiteral("ombrix"));
     if (!isOnlyCopy(instance))
         return 0;
@@ -183,12 +193,7 @@ int runBar(int argc, char** argv) {
     auto bar = buildBar(startup);
     QObject::connect(&session.screens, &platform::ScreenWatch::changed, bar.get(),
                      &Form1::Timer1_Timer);
-    // Asked to end (the session closing, the setup program starting): as the close label does,
-    // the place is saved first.
-    const platform::TerminationSignals termination([&bar] {
-        bar->Form_Unload();
-        QCoreApplication::quit();
-    });
+    shown = bar.get();
     platform::makeDock(bar.get());
     makeBarAccessible(*bar);
     auto* keyboard = new BarKeyboard(*bar);
@@ -203,7 +208,9 @@ int runBar(int argc, char** argv) {
     tellSettingsProblem(session);
     if (toggle)
         openByKeyboardOnceShown(*bar, *keyboard);
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    shown = nullptr;
+    return status;
 }
 
 } // namespace ombrix

@@ -44,6 +44,28 @@ expect_eq() { # description actual expected
     if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: got '$2', expected '$3'"; fi
 }
 
+# What a program shows or writes may lag behind the input that caused it, the more so on a busy
+# machine: a check is tried again until it holds, and fails only when it still does not after a
+# generous time, naming what it saw last.
+wait_until() { # seconds command...: true once the command succeeds, tried every 0.1 s
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+expect_eventually() { # description expected command...: expect_eq on the command's output, within 10 s
+    local description=$1 expected=$2 seen deadline=$((SECONDS + 10))
+    shift 2
+    until seen=$("$@") && [ "$seen" = "$expected" ]; do
+        [ "$SECONDS" -lt "$deadline" ] || break
+        sleep 0.1
+    done
+    expect_eq "$description" "$seen" "$expected"
+}
+
 report() { # the tally; true when no check failed
     echo "$passed passed, $failed failed"
     [ "$failed" -eq 0 ]
@@ -163,11 +185,21 @@ wait_for_window() { # pid: prints the first visible window of the process
     return 1
 }
 
-wait_for_geometry() { # window expected [seconds]: true once the geometry is as expected
-    local tries=$((${3:-3} * 20))
-    for _ in $(seq "$tries"); do
-        [ "$(geometry "$1")" = "$2" ] && return 0
-        sleep 0.05
+geometry_is() { [ "$(geometry "$1")" = "$2" ]; } # window expected
+
+wait_for_geometry() { # window expected [seconds, 10 unless told]: true once the geometry is as expected
+    wait_until "${3:-10}" geometry_is "$1" "$2"
+}
+
+# A window may still be placed after it shows: by the window manager framing it, or by its
+# program making room once it is framed. Its place is read once it has held for a second.
+wait_for_still() { # window [seconds, 10 unless told]: true once its geometry held 10 reads 0.1 s apart
+    local deadline=$((SECONDS + ${2:-10})) last="" now held=0
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        now=$(geometry "$1")
+        if [ "$now" = "$last" ]; then held=$((held + 1)); else held=0 last=$now; fi
+        [ "$held" -ge 10 ] && return 0
+        sleep 0.1
     done
     return 1
 }
