@@ -177,10 +177,7 @@ void Form1::Form_Unload() {
     const StoredPlace place =
         storedPlaceOf(state_, area(),
                       keepOpenBox()->isChecked() ? static_cast<float>(state_.width) : closedWidth);
-    (void)prefs.setLeft(place.left);
-    (void)prefs.setTop(place.top);
-    (void)prefs.setWidth(place.width);
-    (void)prefs.setAreaSize(place.areaWidth, place.areaHeight);
+    (void)prefs.setPlace(place);
 }
 
 int Form1::keyAt(QPoint at) const {

@@ -1,5 +1,7 @@
 #include "common/settings.h"
 
+#include "common/dockarea.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -11,6 +13,13 @@ std::optional<std::string> MemorySettings::read(std::string_view key) const {
     if (found == values_.end())
         return std::nullopt;
     return found->second;
+}
+
+bool SettingsStore::writeAll(std::span<const SettingValue> values) {
+    bool stored = true;
+    for (const SettingValue& value : values)
+        stored = write(value.key, value.text) && stored;
+    return stored;
 }
 
 bool MemorySettings::write(std::string_view key, std::string_view text) {
@@ -185,6 +194,15 @@ bool Preferences::setStartUp(bool on) {
 bool Preferences::setMonitor(std::string_view name) {
     return store_.write(settingkey::monitor, name);
 }
+bool Preferences::setPlace(const StoredPlace& place) {
+    const SettingValue values[] = {{settingkey::left, formatSingle(place.left)},
+                                   {settingkey::top, formatSingle(place.top)},
+                                   {settingkey::width, formatSingle(place.width)},
+                                   {settingkey::areaWidth, formatSingle(place.areaWidth)},
+                                   {settingkey::areaHeight, formatSingle(place.areaHeight)}};
+    return store_.writeAll(values);
+}
+
 bool Preferences::setAreaSize(float width, float height) {
     const bool stored = store_.write(settingkey::areaWidth, formatSingle(width));
     return store_.write(settingkey::areaHeight, formatSingle(height)) && stored;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -11,14 +12,24 @@
 // has a default, and a stored text that cannot be converted reads as that default.
 namespace ombrix {
 
+struct StoredPlace;
+
 // Where the texts live. The program uses the settings file of the desktop session; tests use
 // the in-memory store.
+struct SettingValue {
+    std::string_view key;
+    std::string text;
+};
+
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
     virtual std::optional<std::string> read(std::string_view key) const = 0;
     // False when the value could not be stored.
     [[nodiscard]] virtual bool write(std::string_view key, std::string_view text) = 0;
+    // Several values stored together, as one write where the store can: false when any could
+    // not be stored.
+    [[nodiscard]] virtual bool writeAll(std::span<const SettingValue> values);
 };
 
 // Its writes never fail.
@@ -100,6 +111,8 @@ public:
     [[nodiscard]] bool setStartUp(bool on);
     [[nodiscard]] bool setMonitor(std::string_view name);
     [[nodiscard]] bool setAreaSize(float width, float height);
+    // The bar's place, its width and the area's size, stored together as the bar ends.
+    [[nodiscard]] bool setPlace(const StoredPlace& place);
 
 private:
     float single(std::string_view key, float fallback) const;

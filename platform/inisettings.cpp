@@ -83,10 +83,15 @@ std::optional<std::string> IniSettings::read(std::string_view key) const {
 }
 
 bool IniSettings::write(std::string_view key, std::string_view text) {
+    const SettingValue value{key, std::string(text)};
+    return writeAll(std::span(&value, 1));
+}
+
+bool IniSettings::writeAll(std::span<const SettingValue> values) {
     if (!settings_)
         return false;
-    settings_->setValue(keyOf(key),
-                        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    for (const SettingValue& value : values)
+        settings_->setValue(keyOf(value.key), QString::fromStdString(value.text));
     settings_->sync();
     return settings_->status() == QSettings::NoError;
 }

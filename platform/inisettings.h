@@ -24,6 +24,8 @@ public:
 
     std::optional<std::string> read(std::string_view key) const override;
     [[nodiscard]] bool write(std::string_view key, std::string_view text) override;
+    // The values set together and the file written once.
+    [[nodiscard]] bool writeAll(std::span<const SettingValue> values) override;
 
     // What was wrong with the file at the start, in words for the user; empty when nothing.
     const UserMessage& problem() const { return problem_; }

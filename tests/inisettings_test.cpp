@@ -1,9 +1,12 @@
+#include "common/dockarea.h"
 #include "platform/inisettings.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+
+#include <tuple>
 
 using namespace ombrix;
 using ombrix::platform::IniSettings;
@@ -36,6 +39,13 @@ TEST(IniSettings, AWriteIsOnDiskBeforeTheStoreIsGone) {
     IniSettings store(file);
     ASSERT_TRUE(Preferences(store).setLeft(1234));
     EXPECT_NE(readBytes(file).find("left=1234"), std::string::npos);
+    // The place the bar stores as it ends: written together, all on disk at once.
+    ASSERT_TRUE(Preferences(store).setPlace({-15, 7200.5f, 400, 28800, 16200}));
+    IniSettings again(file);
+    const Preferences read(again);
+    EXPECT_EQ(std::make_tuple(read.left(), read.top(0), read.width(), read.areaWidth(),
+                              read.areaHeight()),
+              std::make_tuple(-15.0f, 7200.5f, 400.0f, 28800.0f, 16200.0f));
 }
 
 TEST(IniSettings, AFileOfGarbageGivesTheDefaults) {
