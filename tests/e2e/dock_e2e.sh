@@ -199,7 +199,7 @@ check_sides() { # layout name
             fail "$name, ${side_names[side]}: the handle ($handle) is not against that side of the primary ($area)"
         fi
         click_at $((x + 20)) $((y + 20))
-        wait_until_changed "$bar" "$g" ||
+        wait_until_changed "$bar" "$g" 10 ||
             fail "$name, ${side_names[side]}: a click on the handle did not open the bar"
     done
     g=$(settled "$bar")
@@ -297,9 +297,8 @@ else
     fail "its monitor taken away, the bar did not move within a second ($g)"
 fi
 layout 3200x1080 "DUMMY1 1280x1024 0x0" "DUMMY0 1920x1080 1280x0"
-sleep 0.3
-g=$(settled "$bar")
-if inside "$(handle_of "$g")" "$(monitor DUMMY1)"; then
+handle_on() { g=$(geometry "$bar") && inside "$(handle_of "$g")" "$(monitor "$1")"; } # monitor
+if wait_until 10 handle_on DUMMY1; then
     pass "the monitor back, the bar returns to it ($g)"
 else
     fail "the monitor back, the bar did not return to it ($g)"
@@ -327,7 +326,10 @@ for _ in $(seq 100); do
     [ -n "$editor" ] && [ -n "$copy" ] && break
     sleep 0.1
 done
-sleep 1 # placed again once framed
+# Both are placed again once framed: read once they hold.
+for window in "$editor" "$copy"; do
+    [ -z "$window" ] || wait_for_still "$window" || fail "the setup program's window $window kept moving"
+done
 area="0 1080 1920 1032"
 if [ -n "$editor" ] && inside "$(frame_of "$editor")" "$area"; then
     pass "the setup program's editor ($(frame_of "$editor")) opens inside the primary's area"
@@ -394,7 +396,7 @@ if bar=$(wait_for_window "$bar_pid"); then
     read -r x y _ <<<"$handle"
     expect_eq "docked at the top, the handle lies just below the panel" "$y" 30
     click_at $((x + 20)) $((y + 20))
-    if wait_until_changed "$bar" "$g" 1; then
+    if wait_until_changed "$bar" "$g" 10; then
         g=$(settled "$bar")
         read -r _ _ w _ <<<"$g"
         expect_eq "a click on that handle opens the bar across the screen" "$w" 1920
