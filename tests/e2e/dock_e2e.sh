@@ -164,7 +164,12 @@ side_names=(left top right bottom)
 side_button_x=(42 53 62 53)
 side_button_y=(15 5 15 26)
 
+side_stored() { [ "$(sed -n 's/^indice=//p' "$settings_file")" = "$1" ]; } # side, from 1
+closed() { [ "$(geometry "$bar" | cut -d' ' -f3)" = 27 ]; }
+
 # One layout, every side: the bar open on the side's button, closed, opened on its handle.
+# The bar stores a side as it docks to it, and a slow bar would be read where it was: each
+# place is read once the click has been seen to act.
 check_sides() { # layout name
     local name=$1 area side g handle x y
     area=$(monitor DUMMY0)
@@ -172,6 +177,8 @@ check_sides() { # layout name
         g=$(settled "$bar")
         read -r x y _ <<<"$g"
         click_at $((x + side_button_x[side])) $((y + side_button_y[side]))
+        wait_until 10 side_stored $((side + 1)) ||
+            fail "$name, ${side_names[side]}: the side's button did not store the side"
         g=$(settled "$bar")
         read -r x y w h <<<"$g"
         if inside "$g" "$area" && [ "$w" -eq "$(echo "$area" | cut -d' ' -f3)" ]; then
@@ -182,6 +189,7 @@ check_sides() { # layout name
         # The handle's corner of the open bar closes it; the click that opens it again is made
         # far enough away not to count as the second click of a double click.
         click_at $((x + 4)) $((y + 4))
+        wait_until 10 closed
         g=$(settled "$bar")
         handle=$(handle_of "$g")
         read -r x y _ <<<"$handle"
