@@ -56,7 +56,7 @@ start_bar() {
     "$program/ombrix" >>"$work/bar.log" 2>&1 &
     bar_pid=$!
     bar=$(wait_for_window "$bar_pid") || { fail "the bar showed no window"; cat "$work/bar.log"; report; exit; }
-    sleep 0.5
+    wait_for_still "$bar" || fail "the bar kept moving: $(geometry "$bar")"
 }
 
 end_bar() {
@@ -72,12 +72,12 @@ glide() { # from-x from-y to-x to-y: the held pointer moves there in eight steps
     done
 }
 
-wait_for_change() { # file: true once it differs from its copy in before/
-    for _ in $(seq 60); do
-        cmp -s "$1" "$work/before/$(basename "$1")" || return 0
-        sleep 0.05
-    done
-    return 1
+changed() { ! cmp -s "$1" "$work/before/$(basename "$1")"; } # file: differs from its copy in before/
+wait_for_change() { wait_until 10 changed "$1"; } # file
+same_as() { cmp -s "$1" "$2"; } # file file
+
+screen_pixel() { # picture x y: a screenshot taken now, then its pixel there
+    import -silent -window root "$1" && pixel "$@"
 }
 
 shots() { if [ -n "${ARRANGE_E2E_SHOTS:-}" ]; then cp "$@" "$ARRANGE_E2E_SHOTS/"; fi; }
@@ -97,83 +97,77 @@ cmp -s "$key_table" "$work/before/barra.dat" && pass "1: a drag that left the ba
 # 2. Key 5 dragged onto the place of key 2: the keys between make room while it moves.
 xdotool mousemove "$(key_x 5)" $key_y mousedown 1
 glide "$(key_x 5)" $key_y "$(key_x 2)" $((key_y + 2))
-sleep 0.3
-import -silent -window root "$work/dragging.png"
+expect_eventually "2: while dragged, key 2's picture has made room at the place of key 3" \
+    "$(icon_colour 2)" screen_pixel "$work/dragging.png" "$(key_x 3)" $key_y
 shots "$work/dragging.png"
-expect_eq "2: while dragged, key 2's picture has made room at the place of key 3" \
-    "$(pixel "$work/dragging.png" "$(key_x 3)" $key_y)" "$(icon_colour 2)"
 xdotool mouseup 1
 wait_for_change "$key_table" || fail "2: the key table was not saved after the drag"
-sleep 0.3
-order=""
-for record in 0 1 2 3 4 5; do
-    order+="$(dd if="$key_table" bs=1 skip=$((record * 550 + 508)) count=36 2>/dev/null |
-        tr -d ' \000' | sed 's/^key//')"
-done
-expect_eq "2: the records are stored in the new order (by their pop-up texts)" "$order" 152346
-icons_moved=yes
-for pair in 1:1 2:5 3:2 4:3 5:4 6:6; do
-    cmp -s "$program/icons/icon$((${pair%%:*} - 1)).ico" \
-        "$work/before/icons/icon$((${pair#*:} - 1)).ico" || icons_moved="no (place ${pair%%:*})"
-done
-expect_eq "2: each icon file went with its key" "$icons_moved" yes
+stored_order() { # the records' pop-up texts without "key", in their order
+    local record order=""
+    for record in 0 1 2 3 4 5; do
+        order+="$(dd if="$key_table" bs=1 skip=$((record * 550 + 508)) count=36 2>/dev/null |
+            tr -d ' \000' | sed 's/^key//')"
+    done
+    echo "$order"
+}
+expect_eventually "2: the records are stored in the new order (by their pop-up texts)" 152346 \
+    stored_order
+icons_moved() { # yes, or the first place whose icon file is not the one of its new key
+    local pair moved=yes
+    for pair in 1:1 2:5 3:2 4:3 5:4 6:6; do
+        cmp -s "$program/icons/icon$((${pair%%:*} - 1)).ico" \
+            "$work/before/icons/icon$((${pair#*:} - 1)).ico" || moved="no (place ${pair%%:*})"
+    done
+    echo "$moved"
+}
+expect_eventually "2: each icon file went with its key" yes icons_moved
 expect_eq "2: the key count stays 6" "$(number "$key_count_file" 340 f4)" 6
 
 # 3. The restarted bar shows every picture on its own key.
 end_bar
 start_bar
-import -silent -window root "$work/restarted.png"
-pictures=""
-for place in 1 2 3 4 5 6; do
-    pictures+="$(pixel "$work/restarted.png" "$(key_x $place)" $key_y) "
-done
-expect_eq "3: the restarted bar shows the pictures in the new order" "$pictures" \
-    "$(for k in 1 5 2 3 4 6; do printf '%s ' "$(icon_colour $k)"; done)"
+pictures() { # the picture on each of the six keys, as the screen shows them now
+    local place pictures=""
+    import -silent -window root "$work/restarted.png" || return 1
+    for place in 1 2 3 4 5 6; do
+        pictures+="$(pixel "$work/restarted.png" "$(key_x $place)" $key_y) "
+    done
+    echo "$pictures"
+}
+expect_eventually "3: the restarted bar shows the pictures in the new order" \
+    "$(for k in 1 5 2 3 4 6; do printf '%s ' "$(icon_colour $k)"; done)" pictures
 
 # 4. Remove through the key's menu, then Undo: the key table comes back byte for byte.
 cp "$key_table" "$work/arranged.dat"
 cp "$key_count_file" "$work/arranged.stm"
 xdotool mousemove "$(key_x 3)" $key_y click 3
-sleep 0.5
+other_window() { menu=$(visible_windows "$bar_pid" | grep -vx "$bar" | head -n1) && [ -n "$menu" ]; }
+wait_until 10 other_window && pass "4: a right click on a key shows its menu" || fail "4: no menu for the key"
+sleep 0.3 # let it paint itself for the screenshot
 import -silent -window root "$work/menu.png"
 shots "$work/menu.png"
-menu=$(visible_windows "$bar_pid" | grep -vx "$bar" | head -n1)
-[ -n "$menu" ] && pass "4: a right click on a key shows its menu" || fail "4: no menu for the key"
 xdotool key r
-for _ in $(seq 60); do
-    [ "$(number "$key_count_file" 340 f4)" = 5 ] && break
-    sleep 0.05
-done
-expect_eq "4: Remove stores one key fewer" "$(number "$key_count_file" 340 f4)" 5
+expect_eventually "4: Remove stores one key fewer" 5 number "$key_count_file" 340 f4
 sleep 0.3
 import -silent -window root "$work/removed.png"
 shots "$work/removed.png"
 xdotool mousemove "$(key_x 6)" $key_y click 1
-for _ in $(seq 60); do
-    [ "$(number "$key_count_file" 340 f4)" = 6 ] && break
-    sleep 0.05
-done
-cmp -s "$key_table" "$work/arranged.dat" && pass "4: Undo gives back barra.dat byte for byte" ||
+wait_until 10 same_as "$key_table" "$work/arranged.dat" && pass "4: Undo gives back barra.dat byte for byte" ||
     fail "4: barra.dat differs after Remove and Undo"
-cmp -s "$key_count_file" "$work/arranged.stm" && pass "4: and the key count file" ||
+wait_until 10 same_as "$key_count_file" "$work/arranged.stm" && pass "4: and the key count file" ||
     fail "4: keycount.stm differs after Remove and Undo"
 
 # 5. While the setup program holds the keys, a drag is refused with a message.
 flock -o "$program/barra.lock" sleep 300 &
 setup_stand_in=$!
-sleep 0.2
+locked() { ! flock -n "$program/barra.lock" true; }
+wait_until 10 locked || fail "5: the stand-in for the setup program did not take the lock"
 xdotool mousemove "$(key_x 1)" $key_y mousedown 1
 glide "$(key_x 1)" $key_y "$(key_x 4)" $key_y
 xdotool mouseup 1
-message_box=""
-for _ in $(seq 60); do
-    message_box=$(visible_windows "$bar_pid" | grep -vx "$bar" | head -n1)
-    [ -n "$message_box" ] && break
-    sleep 0.05
-done
-import -silent -window root "$work/refused.png"; shots "$work/refused.png"
-[ -n "$message_box" ] && pass "5: a drag while the setup program runs shows a message" ||
+wait_until 10 other_window && pass "5: a drag while the setup program runs shows a message" ||
     fail "5: no message for a drag while the setup program runs"
+import -silent -window root "$work/refused.png"; shots "$work/refused.png"
 cmp -s "$key_table" "$work/arranged.dat" && pass "5: and stores nothing" ||
     fail "5: the key table changed while the setup program held it"
 pkill -P "$setup_stand_in" # its sleep, which would keep the output open

@@ -67,16 +67,18 @@ key_centre() { # window-top left top (twips): sets kx, ky
 "$program/ombrix" >"$work/bar.log" 2>&1 &
 bar_pid=$!
 bar=$(wait_for_window "$bar_pid") || { cat "$work/bar.log"; echo "FAIL: the bar showed no window"; exit 1; }
-sleep 0.5 # let the window manager take it in
 
 # 1. A dock without a frame, placed exactly where it asks: docked at the bottom, 800 twips
 #    (53 px) above it.
 expect_eq "1: the window manager is told the bar is a dock" \
     "$(xprop -id "$bar" _NET_WM_WINDOW_TYPE | sed 's/.*= //; s/,.*//')" _NET_WM_WINDOW_TYPE_DOCK
-expect_eq "1: the bar has no frame" "$(xprop -id "$bar" _NET_FRAME_EXTENTS | sed 's/.*= //')" \
-    "0, 0, 0, 0"
+frame_extents() { xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //'; } # window
+# The window manager has taken the bar in once it has told its frame.
+expect_eventually "1: the bar has no frame" "0, 0, 0, 0" frame_extents "$bar"
+left_top_width() { geometry "$1" | cut -d' ' -f1-3; } # window
+expect_eventually "1: the closed bar sits where it asks" "0 $((screen_height - 53)) 27" \
+    left_top_width "$bar"
 read -r x y w h <<<"$(geometry "$bar")"
-expect_eq "1: the closed bar sits where it asks" "$x $y $w" "0 $((screen_height - 53)) 27"
 
 # 1. What the window manager is told: transient for no window (KWin keeps a transient dock on
 #    one desktop only), every desktop, out of task bars and pagers, and no "above" state of its
@@ -98,12 +100,14 @@ case "$states" in
 *) pass "1: the bar asks for no \"above\" state" ;;
 esac
 
-# 2. Every workspace shows it.
+# 2. Every workspace shows it: once the window manager has switched, the bar is viewable.
+on_desktop() { [ "$(xprop -root _NET_CURRENT_DESKTOP | sed 's/.*= //')" = "$1" ]; } # desktop
+map_state() { xwininfo -id "$1" | sed -n 's/.*Map State: //p'; } # window
 for desktop in 1 2 0; do
     xdotool set_desktop "$desktop"
-    sleep 0.3
-    expect_eq "2: the bar shows on workspace $((desktop + 1))" \
-        "$(xwininfo -id "$bar" | sed -n 's/.*Map State: //p')" IsViewable
+    wait_until 10 on_desktop "$desktop" ||
+        fail "2: the window manager did not switch to workspace $((desktop + 1))"
+    expect_eventually "2: the bar shows on workspace $((desktop + 1))" IsViewable map_state "$bar"
 done
 
 # 2. With a compositor that draws shadows, the closed handle casts none of its rectangle: the
@@ -133,10 +137,9 @@ fi
 
 # 4. Key 1's face is exactly its colour.
 xdotool mousemove 640 300 # the pointer away from the keys
-sleep 0.3
 key_centre "$y" 1670 60
-expect_eq "4: the centre of the key stored as 255.0 reads pure red" "$(colour_at "$kx" "$ky")" \
-    "255,0,0"
+expect_eventually "4: the centre of the key stored as 255.0 reads pure red" "255,0,0" \
+    colour_at "$kx" "$ky"
 
 # 5. Resting the pointer on a key shows its pop-up text within a second, though another
 #    window is active. A hand brings the pointer in several small moves; the last one counts.
@@ -188,8 +191,8 @@ cover=$(xdotool search --sync --onlyvisible --class OmbrixCover 2>/dev/null | he
 handle_dot="245,208,76" # the yellow dot at the handle's centre
 read -r x y _ _ <<<"$(geometry "$bar")"
 if [ -n "$cover" ]; then
-    sleep 0.5
-    read -r cx cy cw ch <<<"$(frame_of "$cover")"
+    wait_for_still "$cover" || fail "7: the covering window kept moving: $(frame_of "$cover")"
+    read -r cx cy _ ch <<<"$(frame_of "$cover")"
     [ "$cx" -le "$x" ] && [ $((cy + ch)) -gt $((y + 13)) ] ||
         wmctrl -i -r "$cover" -e "0,0,$((y - 100)),800,400"
     wmctrl -i -a "$cover"
@@ -198,14 +201,16 @@ if [ -n "$cover" ]; then
         "$(colour_at $((x + 13)) $((y + 13)))" "$handle_dot"
     wmctrl -i -r "$cover" -b add,fullscreen
     wmctrl -i -a "$cover"
-    sleep 0.8
-    read -r _ _ cw ch <<<"$(geometry "$cover")"
-    [ "$cw $ch" = "1280 $screen_height" ] || fail "7: the window did not go fullscreen (${cw}x$ch)"
-    colour=$(colour_at $((x + 13)) $((y + 13)))
-    if [ "$colour" != "$handle_dot" ]; then
+    sleep 0.8 # a handle raised again over the fullscreen window would show by now
+    cover_size() { geometry "$cover" | cut -d' ' -f3-; }
+    cover_fullscreen() { [ "$(cover_size)" = "1280 $screen_height" ]; }
+    wait_until 10 cover_fullscreen ||
+        fail "7: the window did not go fullscreen ($(cover_size | tr ' ' x))"
+    handle_covered() { colour=$(colour_at $((x + 13)) $((y + 13))) && [ "$colour" != "$handle_dot" ]; }
+    if wait_until 10 handle_covered; then
         pass "7: a fullscreen window covers the handle"
     else
-        fail "7: the handle shows over a fullscreen window"
+        fail "7: the handle shows over a fullscreen window (its centre reads $colour)"
     fi
 else
     fail "7: the covering window did not show"

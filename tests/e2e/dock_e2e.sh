@@ -164,7 +164,12 @@ side_names=(left top right bottom)
 side_button_x=(42 53 62 53)
 side_button_y=(15 5 15 26)
 
+side_stored() { [ "$(sed -n 's/^indice=//p' "$settings_file")" = "$1" ]; } # side, from 1
+closed() { [ "$(geometry "$bar" | cut -d' ' -f3)" = 27 ]; }
+
 # One layout, every side: the bar open on the side's button, closed, opened on its handle.
+# The bar stores a side as it docks to it, and a slow bar would be read where it was: each
+# place is read once the click has been seen to act.
 check_sides() { # layout name
     local name=$1 area side g handle x y
     area=$(monitor DUMMY0)
@@ -172,6 +177,8 @@ check_sides() { # layout name
         g=$(settled "$bar")
         read -r x y _ <<<"$g"
         click_at $((x + side_button_x[side])) $((y + side_button_y[side]))
+        wait_until 10 side_stored $((side + 1)) ||
+            fail "$name, ${side_names[side]}: the side's button did not store the side"
         g=$(settled "$bar")
         read -r x y w h <<<"$g"
         if inside "$g" "$area" && [ "$w" -eq "$(echo "$area" | cut -d' ' -f3)" ]; then
@@ -182,6 +189,7 @@ check_sides() { # layout name
         # The handle's corner of the open bar closes it; the click that opens it again is made
         # far enough away not to count as the second click of a double click.
         click_at $((x + 4)) $((y + 4))
+        wait_until 10 closed
         g=$(settled "$bar")
         handle=$(handle_of "$g")
         read -r x y _ <<<"$handle"
@@ -199,7 +207,7 @@ check_sides() { # layout name
             fail "$name, ${side_names[side]}: the handle ($handle) is not against that side of the primary ($area)"
         fi
         click_at $((x + 20)) $((y + 20))
-        wait_until_changed "$bar" "$g" ||
+        wait_until_changed "$bar" "$g" 10 ||
             fail "$name, ${side_names[side]}: a click on the handle did not open the bar"
     done
     g=$(settled "$bar")
@@ -297,9 +305,8 @@ else
     fail "its monitor taken away, the bar did not move within a second ($g)"
 fi
 layout 3200x1080 "DUMMY1 1280x1024 0x0" "DUMMY0 1920x1080 1280x0"
-sleep 0.3
-g=$(settled "$bar")
-if inside "$(handle_of "$g")" "$(monitor DUMMY1)"; then
+handle_on() { g=$(geometry "$bar") && inside "$(handle_of "$g")" "$(monitor "$1")"; } # monitor
+if wait_until 10 handle_on DUMMY1; then
     pass "the monitor back, the bar returns to it ($g)"
 else
     fail "the monitor back, the bar did not return to it ($g)"
@@ -327,7 +334,10 @@ for _ in $(seq 100); do
     [ -n "$editor" ] && [ -n "$copy" ] && break
     sleep 0.1
 done
-sleep 1 # placed again once framed
+# Both are placed again once framed: read once they hold.
+for window in "$editor" "$copy"; do
+    [ -z "$window" ] || wait_for_still "$window" || fail "the setup program's window $window kept moving"
+done
 area="0 1080 1920 1032"
 if [ -n "$editor" ] && inside "$(frame_of "$editor")" "$area"; then
     pass "the setup program's editor ($(frame_of "$editor")) opens inside the primary's area"
@@ -394,7 +404,7 @@ if bar=$(wait_for_window "$bar_pid"); then
     read -r x y _ <<<"$handle"
     expect_eq "docked at the top, the handle lies just below the panel" "$y" 30
     click_at $((x + 20)) $((y + 20))
-    if wait_until_changed "$bar" "$g" 1; then
+    if wait_until_changed "$bar" "$g" 10; then
         g=$(settled "$bar")
         read -r _ _ w _ <<<"$g"
         expect_eq "a click on that handle opens the bar across the screen" "$w" 1920

@@ -45,13 +45,8 @@ export ARGRECORDER_OUT="$record"
 
 bar_width() { geometry "$bar" | cut -d' ' -f3; }
 
-wait_for_width() { # width: true once the bar is that wide (3 s at most)
-    for _ in $(seq 60); do
-        [ "$(bar_width)" = "$1" ] && return 0
-        sleep 0.05
-    done
-    return 1
-}
+bar_is_wide() { [ "$(bar_width)" = "$1" ]; } # width
+wait_for_width() { wait_until 10 bar_is_wide "$1"; } # width: true once the bar is that wide
 
 glide() { # from-x from-y to-x to-y: the held pointer moves there in ten steps
     local step
@@ -68,7 +63,7 @@ drag_to_handle() {
     xdotool mousedown 1
     sleep 0.1
     glide 980 340 13 513
-    sleep 0.8 # the bar opens after half a second
+    wait_for_width 1920 # the bar opens after half a second
 }
 
 field() { # record offset length: the text of a field of barra.dat, blanks trimmed
@@ -107,20 +102,15 @@ sleep 0.3
 import -silent -window root "$work/drag-over-bar.png"
 if [ -n "${DROP_E2E_SHOTS:-}" ]; then cp "$work/drag-over-bar.png" "$DROP_E2E_SHOTS/"; fi
 xdotool mouseup 1
-for _ in $(seq 60); do
-    [ "$(number "$key_count_file" 340 f4)" = 3 ] && break
-    sleep 0.05
-done
-expect_eq "1: the key count is saved as 3" "$(number "$key_count_file" 340 f4)" 3
-expect_eq "1: record 3 holds the entry as its target" "$(field 2 0 250)" "$entry"
+expect_eventually "1: the key count is saved as 3" 3 number "$key_count_file" 340 f4
+expect_eventually "1: record 3 holds the entry as its target" "$entry" field 2 0 250
 expect_eq "1: record 3 shows the target's own icon" "$(number "$key_table" $((2 * 550 + 500)) d2)" 999
 expect_eq "1: record 3's pop-up text is the entry's name" "$(field 2 508 36)" "Recorder"
 expect_eq "1: the first two records are as they were" "$(field 0 0 250)|$(field 1 0 250)" \
     "$recorder|$recorder"
 expect_eq "1: the source was asked for a link, never a move" "$(head -n1 "$work/source-entry.out")" link
-sleep 0.3
-expect_eq "1: the open bar is one key longer (3 x 365 + 2020 twips)" \
-    "$(xwininfo -shape -id "$bar" | awk '/Window shape extents/ {print $NF}' | cut -dx -f1)" 208
+shaped_width() { xwininfo -shape -id "$bar" | awk '/Window shape extents/ {print $NF}' | cut -dx -f1; }
+expect_eventually "1: the open bar is one key longer (3 x 365 + 2020 twips)" 208 shaped_width
 
 # 2. The new key starts its entry's program, in the entry's folder.
 rm -f "$record"
@@ -167,11 +157,8 @@ drag_to_handle
 glide 13 513 196 516
 xdotool mouseup 1
 message_box=""
-for _ in $(seq 60); do
-    message_box=$(visible_windows "$bar_pid" | grep -vx "$bar" | head -n1)
-    [ -n "$message_box" ] && break
-    sleep 0.05
-done
+message_shown() { message_box=$(visible_windows "$bar_pid" | grep -vx "$bar" | head -n1) && [ -n "$message_box" ]; }
+wait_until 10 message_shown
 [ -n "$message_box" ] && pass "5: a drop while the setup program runs shows a message" ||
     fail "5: no message was shown for a drop while the setup program runs"
 expect_eq "5: the key count is still 3" "$(number "$key_count_file" 340 f4)" 3
@@ -200,17 +187,13 @@ sleep 0.1
 xdotool mousedown 1
 sleep 0.1
 glide 980 340 1906 513
-sleep 0.8
+wait_for_width 1920 # the bar opens after half a second
 glide 1906 513 196 516
-sleep 0.3
+sleep 0.3 # a bar closing as the pointer leaves its handle would be closing by now
 expect_eq "6: the bar opened from the right is still open under the drag" "$(bar_width)" 1920
 xdotool mouseup 1
-for _ in $(seq 60); do
-    [ "$(number "$key_count_file" 340 f4)" = 4 ] && break
-    sleep 0.05
-done
-expect_eq "6: the drop on the bar opened from the right adds key 4" \
-    "$(number "$key_count_file" 340 f4)|$(field 3 0 250)" "4|$entry"
+fourth_key() { echo "$(number "$key_count_file" 340 f4)|$(field 3 0 250)"; }
+expect_eventually "6: the drop on the bar opened from the right adds key 4" "4|$entry" fourth_key
 
 [ "$failed" -eq 0 ] || cat "$work/bar.log"
 report

@@ -65,10 +65,13 @@ row_width() { echo $(((2 * ($1 * 365 + 2020) + 15) / 30)); } # keys: pixels, 15 
 "$program/ombrix" >"$work/bar1.log" 2>&1 &
 bar1=$!
 bar=$(wait_for_window "$bar1") || { cat "$work/bar1.log"; echo "FAIL: the bar showed no window"; exit 1; }
-sleep 0.5
+wait_for_still "$bar" || fail "the bar kept moving: $(geometry "$bar")"
 read -r x y _ _ <<<"$(geometry "$bar")"
 xdotool mousemove $((x + 12)) $((y + 12)) sleep 0.1 mousedown 1 sleep 0.1 \
     mousemove $((x + 12)) $((y + 62)) sleep 0.1 mousemove $((x + 12)) $((y + 112)) sleep 0.1 mouseup 1
+below() { [ "$(geometry "$bar" | cut -d' ' -f2)" -gt "$y" ]; }
+# The place it was dragged to is read once it has stopped there.
+wait_until 10 below && wait_for_still "$bar"
 read -r _ moved_y _ _ <<<"$(geometry "$bar")"
 [ "$moved_y" -gt "$y" ] || fail "the bar could not be dragged down (at $y, then $moved_y)"
 
@@ -84,8 +87,9 @@ fi
 expect_eq "1: the bar saved the place it was dragged to" "$(setting top)" "$((moved_y * 15))"
 wait_for 10 eval 'xdotool search --onlyvisible --name "^Ombrix Setup" >/dev/null 2>&1' ||
     { cat "$work/tune.log"; fail "1: the setup program showed no editor"; report; exit 1; }
-sleep 1 # the editor is placed again once the window manager has framed it
 editor=$(xdotool search --onlyvisible --name "^Ombrix Setup" 2>/dev/null | head -n1)
+# The editor is placed again once the window manager has framed it: read once it holds.
+wait_for_still "$editor" || fail "1: the editor kept moving: $(geometry "$editor")"
 read -r ex ey _ _ <<<"$(geometry "$editor")"
 
 # 2. A bar started while the setup program runs, then "EXIT" after making the keys 3: only
@@ -106,7 +110,7 @@ expect_eq "2: exactly one bar process runs after \"EXIT\"" "$(our_bars | wc -l)"
 expect_eq "2: exactly one bar window shows after \"EXIT\"" "$(bar_windows | wc -l)" 1
 bar=$(bar_windows | head -n1)
 if [ -n "$bar" ]; then
-    expect_eq "2: the bar shows the three keys just saved" "$(shaped_width "$bar")" "$(row_width 3)"
+    expect_eventually "2: the bar shows the three keys just saved" "$(row_width 3)" shaped_width "$bar"
 
     # 3. "ins." hands the setup program a startup notice, which its editor carries: the
     #    window manager brings that window to the front.

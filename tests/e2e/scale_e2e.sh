@@ -52,6 +52,16 @@ spread() { # comma-separated numbers: largest minus smallest
     tr ',' '\n' <<<"$1" | sort -n | awk 'NR == 1 { a = $1 } { b = $1 } END { print b - a }'
 }
 
+edge_solid() { [[ "$1" =~ ^($row_edge\ )+($row_background\ )+$ ]]; } # column
+
+row_drawn_evenly() { # shot: a screenshot taken now shows the first row's keys as the checks want
+    local widths gaps
+    import -window root "$1" || return 1
+    read -r widths gaps <<<"$(runs "$1" "$x" "$y" $((end - x)))"
+    [ -n "$widths" ] && [ -n "$gaps" ] && [ "$widths" = "${widths%%,*}" ] &&
+        [ "$(spread "$gaps")" -le 1 ] && edge_solid "$(pixels "$1" $((x + 1)) 0 1 4 | tr '\n' ' ')"
+}
+
 for scale in 1.25 1.5 2; do
     printf '[posizione]\nleft=0\ntop=0\nlarghezza=28800\n' >"$XDG_CONFIG_HOME/Ombrix/Ombrix.conf"
     QT_SCALE_FACTOR=$scale "$program/ombrix" >"$work/bar-$scale.log" 2>&1 &
@@ -60,19 +70,20 @@ for scale in 1.25 1.5 2; do
         fail "scale $scale: the bar shows no window"
         continue
     fi
-    sleep 1
+    wait_for_still "$window" || fail "scale $scale: the bar kept moving: $(geometry "$window")"
     xdotool mousemove 1900 1060
-    sleep 0.3
-    shot="$work/shot-$scale.png"
-    import -window root "$shot"
-    kill "$bar_pid"
-    wait "$bar_pid" 2>/dev/null
 
     # A line three device pixels below the top of the first row's keys (Top 60 twips), from
     # just before the first key (Left 1670) into the last one (Left 1670 + 39 x 365).
     y=$(awk -v s="$scale" 'BEGIN { printf "%d", 60 / 15 * s + 0.5 + 3 }')
     x=$(awk -v s="$scale" 'BEGIN { printf "%d", 1670 / 15 * s - 2 }')
     end=$(awk -v s="$scale" 'BEGIN { printf "%d", (1670 + 39 * 365 + 100) / 15 * s }')
+    shot="$work/shot-$scale.png"
+    # The bar may paint after it is placed: screenshots are taken until one shows every check
+    # holding, and the checks below are made on the last one.
+    wait_until 10 row_drawn_evenly "$shot"
+    kill "$bar_pid"
+    wait "$bar_pid" 2>/dev/null
     read -r widths gaps <<<"$(runs "$shot" "$x" "$y" $((end - x)))"
     if [ -z "$widths" ] || [ -z "$gaps" ]; then
         fail "scale $scale: no keys found along the first row"
@@ -87,7 +98,7 @@ for scale in 1.25 1.5 2; do
     fi
     # Down the rows' top edge, beside the keys: edge pixels, then the background at once.
     column=$(pixels "$shot" $((x + 1)) 0 1 4 | tr '\n' ' ')
-    if [[ "$column" =~ ^($row_edge\ )+($row_background\ )+$ ]]; then
+    if edge_solid "$column"; then
         pass "scale $scale: the rows' edge line is solid"
     else
         fail "scale $scale: the rows' edge line reads $column"

@@ -112,7 +112,9 @@ if ! wait_for 10 window_named "^Ombrix Setup" >/dev/null; then
 fi
 editor=$(window_named "^Ombrix Setup")
 copy=$(first_line xdotool search --all --onlyvisible --pid "$tune_pid" --name '^Ombrix$')
-sleep 1 # the editor is placed again once the window manager has framed it
+# The editor is placed again once the window manager has framed it: read once both hold.
+wait_for_still "$editor" && wait_for_still "$copy" ||
+    fail "the windows kept moving: editor at $(origin "$editor"), bar copy at $(origin "$copy")"
 read -r ex ey <<<"$(origin "$editor")"
 read -r cx cy <<<"$(origin "$copy")"
 at() { echo $((ex + $1)) $((ey + $2)); } # a place in the editor, on the screen
@@ -154,8 +156,8 @@ if wait_for 5 test -f "$autostart_entry"; then
 else
     fail "1: no autostart entry after ticking the start-up box"
 fi
-expect_eq "1: the choice is stored at once" \
-    "$(grep -E '^StartUp=' "$XDG_CONFIG_HOME/Ombrix/Ombrix.conf" 2>/dev/null)" "StartUp=True"
+start_up_setting() { grep -E '^StartUp=' "$XDG_CONFIG_HOME/Ombrix/Ombrix.conf" 2>/dev/null; }
+expect_eventually "1: the choice is stored at once" "StartUp=True" start_up_setting
 sleep 0.5 # two clicks in a row would be a double click
 click_at $(at "${check5[@]}")
 wait_for 5 test ! -e "$autostart_entry" &&
@@ -176,17 +178,19 @@ xdotool key Down # the document below the program
 sleep 0.3
 click_at $(at "${check3[@]}")
 click_at $(at "${command2[@]}")
-sleep 0.3
-key_inside $((cx + $(key_left 6) + 4)) $((cy + key_top + 4)) "$work/copy-after.png"
-same_picture "$work/copy-before.png" "$work/copy-after.png" &&
-    fail "2: \"Setup\" did not change key 7 of the bar copy" ||
-    pass "2: \"Setup\" gives key 7 of the bar copy a new face"
+copy_key_changed() { # key 7 of the copy as it is now differs from before "Setup"
+    key_inside $((cx + $(key_left 6) + 4)) $((cy + key_top + 4)) "$work/copy-after.png" &&
+        ! same_picture "$work/copy-before.png" "$work/copy-after.png"
+}
+wait_until 10 copy_key_changed &&
+    pass "2: \"Setup\" gives key 7 of the bar copy a new face" ||
+    fail "2: \"Setup\" did not change key 7 of the bar copy"
 
 # What key 7 starts: the program in its folder with the one document.
 home_real=$(cd "$HOME" && pwd -P)
 started_with_document="${#home_real}:$home_real|$((${#HOME} + 12)):$HOME/argrecorder|$((${#HOME} + 10)):$HOME/notes.txt"
-recorded() { # what the program recorded, once it has, within 5 s
-    wait_for 5 test -f "$ARGRECORDER_OUT" && paste -sd'|' "$ARGRECORDER_OUT"
+recorded() { # what the program recorded, once it has, within 10 s
+    wait_for 10 test -f "$ARGRECORDER_OUT" && paste -sd'|' "$ARGRECORDER_OUT"
 }
 
 # A tried key closes the copy to its handle; a click on the handle opens it again.
@@ -194,12 +198,12 @@ rm -f "$ARGRECORDER_OUT"
 click_at $((cx + $(key_left 6) + 11)) $((cy + key_top + 11))
 expect_eq "2: key 7 tried on the copy starts the program with its document" "$(recorded)" \
     "$started_with_document"
-wait_for 3 eval '[ "$(width_of "$copy")" = 27 ]' &&
+wait_for 10 eval '[ "$(width_of "$copy")" = 27 ]' &&
     pass "2: the tried key closes the copy to its handle" ||
     fail "2: the copy did not close to its handle: $(width_of "$copy") px"
 sleep 0.5 # not a double click
 click_at $((cx + 13)) $((cy + 13))
-wait_for 3 eval '[ "$(width_of "$copy")" = "$screen_width" ]' &&
+wait_for 10 eval '[ "$(width_of "$copy")" = "$screen_width" ]' &&
     pass "2: a click on the copy's handle opens it again" ||
     fail "2: the copy's handle did not open it: $(width_of "$copy") px"
 
@@ -226,14 +230,16 @@ if wait_for 10 bar_window >/dev/null; then
     # 4. The bar, opened, shows the program's icon on key 7, as the setup program showed it.
     sleep 0.5
     click_at $((bx + 13)) $((by + 13))
-    wait_for 3 eval '[ "$(width_of "$bar")" = "$screen_width" ]' || fail "4: the bar did not open"
+    wait_for 10 eval '[ "$(width_of "$bar")" = "$screen_width" ]' || fail "4: the bar did not open"
     read -r bx by <<<"$(origin "$bar")"
-    sleep 0.3
-    key_inside $((bx + $(key_left 6) + 4)) $((by + key_top + 4)) "$work/bar-7.png"
-    key_inside $((bx + $(key_left 7) + 4)) $((by + key_top + 4)) "$work/bar-8.png"
-    if same_picture "$work/bar-7.png" "$work/copy-after.png" &&
-        ! same_picture "$work/bar-7.png" "$work/copy-before.png" &&
-        ! same_picture "$work/bar-7.png" "$work/bar-8.png"; then
+    bar_key_shows_icon() { # key 7 of the bar, as it is now, as the copy showed it, unlike key 8
+        key_inside $((bx + $(key_left 6) + 4)) $((by + key_top + 4)) "$work/bar-7.png" &&
+            key_inside $((bx + $(key_left 7) + 4)) $((by + key_top + 4)) "$work/bar-8.png" &&
+            same_picture "$work/bar-7.png" "$work/copy-after.png" &&
+            ! same_picture "$work/bar-7.png" "$work/copy-before.png" &&
+            ! same_picture "$work/bar-7.png" "$work/bar-8.png"
+    }
+    if wait_until 10 bar_key_shows_icon; then
         pass "4: key 7 of the bar shows the program's icon"
     else
         fail "4: key 7 of the bar does not show the icon the setup program showed"
@@ -255,7 +261,7 @@ if wait_for 10 bar_window >/dev/null; then
         bar_pid=""
         editor=$(window_named "^Ombrix Setup")
         tune2_pid=$(xdotool getwindowpid "$editor" 2>/dev/null)
-        sleep 1
+        wait_for_still "$editor" || fail "6: the editor kept moving: $(origin "$editor")"
         read -r ex ey <<<"$(origin "$editor")"
         click_at $(at "${selector7[@]}")
         click_at $(at "${command2[@]}")
@@ -272,7 +278,7 @@ if wait_for 10 bar_window >/dev/null; then
             read -r bx by <<<"$(origin "$bar")"
             sleep 0.5
             click_at $((bx + 13)) $((by + 13))
-            wait_for 3 eval '[ "$(width_of "$bar")" = "$screen_width" ]' || fail "6: the bar did not open"
+            wait_for 10 eval '[ "$(width_of "$bar")" = "$screen_width" ]' || fail "6: the bar did not open"
             rm -f "$ARGRECORDER_OUT"
             click_at $((bx + $(key_left 6) + 11)) $((by + key_top + 11))
             expect_eq "6: key 7 still starts the program with the one document" "$(recorded)" \
