@@ -45,8 +45,9 @@ bool Form1::saveArrangement(const KeyArrangement& change, std::span<const KeyRec
         return true;
     case ArrangeRefusal::Changed:
         showStoredKeys(std::move(result.keys));
-        context_.desktop->warn(this, tr("The keys were changed by another program. The bar now "
-                                        "shows them as they are stored; nothing was moved."));
+        context_.desktop->warn(
+            this, translate("Ombrix", "The keys were changed by another program. The bar now "
+                                      "shows them as they are stored; nothing was moved."));
         return false;
     case ArrangeRefusal::NoSuchKey:
         return false;

@@ -1,4 +1,5 @@
 #include "bar/keymenu.h"
+#include "platform/translation.h"
 
 namespace ombrix {
 
@@ -12,14 +13,16 @@ void KeyMenu::offer(const QString& text, KeyMenuChoice choice, bool enabled, con
 KeyMenu* KeyMenu::forKey(QWidget* parent, const KeyMenuOffer& can, Choose choose) {
     auto* menu = new KeyMenu(parent);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->offer(tr("&Edit…"), KeyMenuChoice::Edit, true, choose);
+    menu->offer(translate("Ombrix", "&Edit…"), KeyMenuChoice::Edit, true, choose);
     menu->addSeparator();
-    menu->offer(tr("Move &left"), KeyMenuChoice::MoveLeft, can.moveLeft, choose);
-    menu->offer(tr("Move r&ight"), KeyMenuChoice::MoveRight, can.moveRight, choose);
-    menu->offer(tr("&Remove"), KeyMenuChoice::Remove, can.remove, choose);
+    menu->offer(translate("Ombrix", "Move &left"), KeyMenuChoice::MoveLeft, can.moveLeft, choose);
+    menu->offer(translate("Ombrix", "Move r&ight"), KeyMenuChoice::MoveRight, can.moveRight,
+                choose);
+    menu->offer(translate("Ombrix", "&Remove"), KeyMenuChoice::Remove, can.remove, choose);
     if (can.openFolder) {
         menu->addSeparator();
-        menu->offer(tr("&Open the containing folder"), KeyMenuChoice::OpenFolder, true, choose);
+        menu->offer(translate("Ombrix", "&Open the containing folder"), KeyMenuChoice::OpenFolder,
+                    true, choose);
     }
     return menu;
 }
@@ -27,17 +30,17 @@ KeyMenu* KeyMenu::forKey(QWidget* parent, const KeyMenuOffer& can, Choose choose
 KeyMenu* KeyMenu::forBar(QWidget* parent, int removedKeyNumber, Choose choose) {
     auto* menu = new KeyMenu(parent);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->offer(tr("&Undo the removal of key %1").arg(removedKeyNumber), KeyMenuChoice::UndoRemoval,
-                true, choose);
+    menu->offer(translate("Ombrix", "&Undo the removal of key %1").arg(removedKeyNumber),
+                KeyMenuChoice::UndoRemoval, true, choose);
     return menu;
 }
 
 QString KeyMenu::undoText() {
-    return tr("Undo");
+    return translate("Ombrix", "Undo");
 }
 
 QString KeyMenu::undoToolTip(int removedKeyNumber) {
-    return tr("Undo the removal of key %1").arg(removedKeyNumber);
+    return translate("Ombrix", "Undo the removal of key %1").arg(removedKeyNumber);
 }
 
 } // namespace ombrix

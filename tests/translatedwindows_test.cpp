@@ -2,6 +2,7 @@
 
 #include "bar/form1.h"
 #include "bar/keybutton.h"
+#include "bar/keymenu.h"
 #include "barfixture.h"
 #include "common/accessiblenames.h"
 #include "common/keydrop.h"
@@ -85,6 +86,19 @@ INSTANTIATE_TEST_SUITE_P(
         ShownText{"UnnamedKeyName",
                   [](TuneEditor&, Form1&) { return translated(keyAccessibleName(6, "", "")); },
                   "Key 7", "Taste 7"},
+        // A shut-down key set up earlier keeps the design's words stored, and shows them in
+        // the user's language; one whose pop-up text was typed shows what was typed.
+        ShownText{"StoredShutdownToolTip",
+                  [](TuneEditor& f, Form1&) {
+                      f.bar.writeKeys(
+                          {keyWith(std::string(shutdownTarget), 0, "Off", shutdownToolTip),
+                           keyWith(std::string(shutdownTarget), 0, "Off", "Bye")});
+                      auto bar = f.bar.build();
+                      return bar->key(0)->toolTip() + '|' + bar->key(1)->toolTip();
+                  },
+                  "EXIT Windows|Bye", "Computer ausschalten|Bye"},
+        ShownText{"KeyMenuUndo", [](TuneEditor&, Form1&) { return KeyMenu::undoText(); }, "Undo",
+                  "Rückgängig"},
         ShownText{
             "CaptionAsTyped",
             [](TuneEditor&, Form1&) { return translated(keyAccessibleName(6, "Key %1", "")); },

@@ -2,48 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="it">
 <context>
-    <name>Form1</name>
-    <message>
-        <source>The keys were changed by another program. The bar now shows them as they are stored; nothing was moved.</source>
-        <translation>Die Tasten wurden von einem anderen Programm geändert. Die Leiste zeigt sie jetzt so, wie sie gespeichert sind; nichts wurde verschoben.</translation>
-    </message>
-</context>
-<context>
-    <name>KeyMenu</name>
-    <message>
-        <source>&amp;Edit…</source>
-        <translation>&amp;Bearbeiten…</translation>
-    </message>
-    <message>
-        <source>Move &amp;left</source>
-        <translation>Nach &amp;links verschieben</translation>
-    </message>
-    <message>
-        <source>Move r&amp;ight</source>
-        <translation>Nach &amp;rechts verschieben</translation>
-    </message>
-    <message>
-        <source>&amp;Remove</source>
-        <translation>&amp;Entfernen</translation>
-    </message>
-    <message>
-        <source>&amp;Open the containing folder</source>
-        <translation>Übergeordneten &amp;Ordner öffnen</translation>
-    </message>
-    <message>
-        <source>&amp;Undo the removal of key %1</source>
-        <translation>Entfernen von Taste %1 rück&amp;gängig machen</translation>
-    </message>
-    <message>
-        <source>Undo</source>
-        <translation>Rückgängig</translation>
-    </message>
-    <message>
-        <source>Undo the removal of key %1</source>
-        <translation>Entfernen von Taste %1 rückgängig machen</translation>
-    </message>
-</context>
-<context>
     <name>Ombrix</name>
     <message>
         <source>Sposta Ombrix sul lato sinistor/Move Ombrix to the left side</source>
@@ -628,6 +586,42 @@ Die Leiste behält ihre bisherige Anzahl an Tasten.</translation>
     <message>
         <source>Cannot finish saving in %1: %2. The save is finished at the next start.</source>
         <translation>Das Speichern in %1 kann nicht abgeschlossen werden: %2. Es wird beim nächsten Start abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>The keys were changed by another program. The bar now shows them as they are stored; nothing was moved.</source>
+        <translation>Die Tasten wurden von einem anderen Programm geändert. Die Leiste zeigt sie jetzt so, wie sie gespeichert sind; nichts wurde verschoben.</translation>
+    </message>
+    <message>
+        <source>&amp;Edit…</source>
+        <translation>&amp;Bearbeiten…</translation>
+    </message>
+    <message>
+        <source>Move &amp;left</source>
+        <translation>Nach &amp;links verschieben</translation>
+    </message>
+    <message>
+        <source>Move r&amp;ight</source>
+        <translation>Nach &amp;rechts verschieben</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Open the containing folder</source>
+        <translation>Übergeordneten &amp;Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Undo the removal of key %1</source>
+        <translation>Entfernen von Taste %1 rück&amp;gängig machen</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Undo the removal of key %1</source>
+        <translation>Entfernen von Taste %1 rückgängig machen</translation>
     </message>
 </context>
 </TS>

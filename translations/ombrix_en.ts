@@ -2,48 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="it">
 <context>
-    <name>Form1</name>
-    <message>
-        <source>The keys were changed by another program. The bar now shows them as they are stored; nothing was moved.</source>
-        <translation>The keys were changed by another program. The bar now shows them as they are stored; nothing was moved.</translation>
-    </message>
-</context>
-<context>
-    <name>KeyMenu</name>
-    <message>
-        <source>&amp;Edit…</source>
-        <translation>&amp;Edit…</translation>
-    </message>
-    <message>
-        <source>Move &amp;left</source>
-        <translation>Move &amp;left</translation>
-    </message>
-    <message>
-        <source>Move r&amp;ight</source>
-        <translation>Move r&amp;ight</translation>
-    </message>
-    <message>
-        <source>&amp;Remove</source>
-        <translation>&amp;Remove</translation>
-    </message>
-    <message>
-        <source>&amp;Open the containing folder</source>
-        <translation>&amp;Open the containing folder</translation>
-    </message>
-    <message>
-        <source>&amp;Undo the removal of key %1</source>
-        <translation>&amp;Undo the removal of key %1</translation>
-    </message>
-    <message>
-        <source>Undo</source>
-        <translation>Undo</translation>
-    </message>
-    <message>
-        <source>Undo the removal of key %1</source>
-        <translation>Undo the removal of key %1</translation>
-    </message>
-</context>
-<context>
     <name>Ombrix</name>
     <message>
         <source>Sposta Ombrix sul lato sinistor/Move Ombrix to the left side</source>
@@ -628,6 +586,42 @@ The bar keeps its earlier number of keys.</translation>
     <message>
         <source>Cannot finish saving in %1: %2. The save is finished at the next start.</source>
         <translation>Cannot finish saving in %1: %2. The save will be finished at the next start.</translation>
+    </message>
+    <message>
+        <source>The keys were changed by another program. The bar now shows them as they are stored; nothing was moved.</source>
+        <translation>The keys were changed by another program. The bar now shows them as they are stored; nothing was moved.</translation>
+    </message>
+    <message>
+        <source>&amp;Edit…</source>
+        <translation>&amp;Edit…</translation>
+    </message>
+    <message>
+        <source>Move &amp;left</source>
+        <translation>Move &amp;left</translation>
+    </message>
+    <message>
+        <source>Move r&amp;ight</source>
+        <translation>Move r&amp;ight</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>&amp;Open the containing folder</source>
+        <translation>&amp;Open the containing folder</translation>
+    </message>
+    <message>
+        <source>&amp;Undo the removal of key %1</source>
+        <translation>&amp;Undo the removal of key %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Undo the removal of key %1</source>
+        <translation>Undo the removal of key %1</translation>
     </message>
 </context>
 </TS>

@@ -2,48 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es" sourcelanguage="it">
 <context>
-    <name>Form1</name>
-    <message>
-        <source>The keys were changed by another program. The bar now shows them as they are stored; nothing was moved.</source>
-        <translation>Otro programa ha cambiado las teclas. La barra las muestra ahora tal como están guardadas; no se ha movido nada.</translation>
-    </message>
-</context>
-<context>
-    <name>KeyMenu</name>
-    <message>
-        <source>&amp;Edit…</source>
-        <translation>&amp;Editar…</translation>
-    </message>
-    <message>
-        <source>Move &amp;left</source>
-        <translation>Mover a la &amp;izquierda</translation>
-    </message>
-    <message>
-        <source>Move r&amp;ight</source>
-        <translation>Mover a la &amp;derecha</translation>
-    </message>
-    <message>
-        <source>&amp;Remove</source>
-        <translation>&amp;Quitar</translation>
-    </message>
-    <message>
-        <source>&amp;Open the containing folder</source>
-        <translation>&amp;Abrir la carpeta contenedora</translation>
-    </message>
-    <message>
-        <source>&amp;Undo the removal of key %1</source>
-        <translation>Des&amp;hacer la eliminación de la tecla %1</translation>
-    </message>
-    <message>
-        <source>Undo</source>
-        <translation>Deshacer</translation>
-    </message>
-    <message>
-        <source>Undo the removal of key %1</source>
-        <translation>Deshacer la eliminación de la tecla %1</translation>
-    </message>
-</context>
-<context>
     <name>Ombrix</name>
     <message>
         <source>Sposta Ombrix sul lato sinistor/Move Ombrix to the left side</source>
@@ -628,6 +586,42 @@ La barra mantiene su número de teclas anterior.</translation>
     <message>
         <source>Cannot finish saving in %1: %2. The save is finished at the next start.</source>
         <translation>No se puede terminar el guardado en %1: %2. El guardado se terminará en el próximo inicio.</translation>
+    </message>
+    <message>
+        <source>The keys were changed by another program. The bar now shows them as they are stored; nothing was moved.</source>
+        <translation>Otro programa ha cambiado las teclas. La barra las muestra ahora tal como están guardadas; no se ha movido nada.</translation>
+    </message>
+    <message>
+        <source>&amp;Edit…</source>
+        <translation>&amp;Editar…</translation>
+    </message>
+    <message>
+        <source>Move &amp;left</source>
+        <translation>Mover a la &amp;izquierda</translation>
+    </message>
+    <message>
+        <source>Move r&amp;ight</source>
+        <translation>Mover a la &amp;derecha</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Quitar</translation>
+    </message>
+    <message>
+        <source>&amp;Open the containing folder</source>
+        <translation>&amp;Abrir la carpeta contenedora</translation>
+    </message>
+    <message>
+        <source>&amp;Undo the removal of key %1</source>
+        <translation>Des&amp;hacer la eliminación de la tecla %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Deshacer</translation>
+    </message>
+    <message>
+        <source>Undo the removal of key %1</source>
+        <translation>Deshacer la eliminación de la tecla %1</translation>
     </message>
 </context>
 </TS>

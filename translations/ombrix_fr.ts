@@ -2,48 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="it">
 <context>
-    <name>Form1</name>
-    <message>
-        <source>The keys were changed by another program. The bar now shows them as they are stored; nothing was moved.</source>
-        <translation>Les touches ont été modifiées par un autre programme. La barre les affiche maintenant telles qu’elles sont enregistrées ; rien n’a été déplacé.</translation>
-    </message>
-</context>
-<context>
-    <name>KeyMenu</name>
-    <message>
-        <source>&amp;Edit…</source>
-        <translation>&amp;Modifier…</translation>
-    </message>
-    <message>
-        <source>Move &amp;left</source>
-        <translation>Déplacer vers la &amp;gauche</translation>
-    </message>
-    <message>
-        <source>Move r&amp;ight</source>
-        <translation>Déplacer vers la d&amp;roite</translation>
-    </message>
-    <message>
-        <source>&amp;Remove</source>
-        <translation>&amp;Supprimer</translation>
-    </message>
-    <message>
-        <source>&amp;Open the containing folder</source>
-        <translation>&amp;Ouvrir le dossier parent</translation>
-    </message>
-    <message>
-        <source>&amp;Undo the removal of key %1</source>
-        <translation>&amp;Annuler la suppression de la touche %1</translation>
-    </message>
-    <message>
-        <source>Undo</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
-        <source>Undo the removal of key %1</source>
-        <translation>Annuler la suppression de la touche %1</translation>
-    </message>
-</context>
-<context>
     <name>Ombrix</name>
     <message>
         <source>Sposta Ombrix sul lato sinistor/Move Ombrix to the left side</source>
@@ -628,6 +586,42 @@ La barre garde son nombre de touches précédent.</translation>
     <message>
         <source>Cannot finish saving in %1: %2. The save is finished at the next start.</source>
         <translation>Impossible de terminer l&apos;enregistrement dans %1 : %2. L&apos;enregistrement sera terminé au prochain démarrage.</translation>
+    </message>
+    <message>
+        <source>The keys were changed by another program. The bar now shows them as they are stored; nothing was moved.</source>
+        <translation>Les touches ont été modifiées par un autre programme. La barre les affiche maintenant telles qu’elles sont enregistrées ; rien n’a été déplacé.</translation>
+    </message>
+    <message>
+        <source>&amp;Edit…</source>
+        <translation>&amp;Modifier…</translation>
+    </message>
+    <message>
+        <source>Move &amp;left</source>
+        <translation>Déplacer vers la &amp;gauche</translation>
+    </message>
+    <message>
+        <source>Move r&amp;ight</source>
+        <translation>Déplacer vers la d&amp;roite</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Supprimer</translation>
+    </message>
+    <message>
+        <source>&amp;Open the containing folder</source>
+        <translation>&amp;Ouvrir le dossier parent</translation>
+    </message>
+    <message>
+        <source>&amp;Undo the removal of key %1</source>
+        <translation>&amp;Annuler la suppression de la touche %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Undo the removal of key %1</source>
+        <translation>Annuler la suppression de la touche %1</translation>
     </message>
 </context>
 </TS>

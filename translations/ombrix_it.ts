@@ -2,48 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it" sourcelanguage="it">
 <context>
-    <name>Form1</name>
-    <message>
-        <source>The keys were changed by another program. The bar now shows them as they are stored; nothing was moved.</source>
-        <translation>I tasti sono stati modificati da un altro programma. La barra ora li mostra come sono salvati; non è stato spostato nulla.</translation>
-    </message>
-</context>
-<context>
-    <name>KeyMenu</name>
-    <message>
-        <source>&amp;Edit…</source>
-        <translation>&amp;Modifica…</translation>
-    </message>
-    <message>
-        <source>Move &amp;left</source>
-        <translation>Sposta a &amp;sinistra</translation>
-    </message>
-    <message>
-        <source>Move r&amp;ight</source>
-        <translation>Sposta a &amp;destra</translation>
-    </message>
-    <message>
-        <source>&amp;Remove</source>
-        <translation>&amp;Rimuovi</translation>
-    </message>
-    <message>
-        <source>&amp;Open the containing folder</source>
-        <translation>&amp;Apri la cartella che lo contiene</translation>
-    </message>
-    <message>
-        <source>&amp;Undo the removal of key %1</source>
-        <translation>Ann&amp;ulla la rimozione del tasto %1</translation>
-    </message>
-    <message>
-        <source>Undo</source>
-        <translation>Annulla</translation>
-    </message>
-    <message>
-        <source>Undo the removal of key %1</source>
-        <translation>Annulla la rimozione del tasto %1</translation>
-    </message>
-</context>
-<context>
     <name>Ombrix</name>
     <message>
         <source>Sposta Ombrix sul lato sinistor/Move Ombrix to the left side</source>
@@ -628,6 +586,42 @@ La barra mantiene il numero di tasti precedente.</translation>
     <message>
         <source>Cannot finish saving in %1: %2. The save is finished at the next start.</source>
         <translation>Impossibile completare il salvataggio in %1: %2. Il salvataggio sarà completato al prossimo avvio.</translation>
+    </message>
+    <message>
+        <source>The keys were changed by another program. The bar now shows them as they are stored; nothing was moved.</source>
+        <translation>I tasti sono stati modificati da un altro programma. La barra ora li mostra come sono salvati; non è stato spostato nulla.</translation>
+    </message>
+    <message>
+        <source>&amp;Edit…</source>
+        <translation>&amp;Modifica…</translation>
+    </message>
+    <message>
+        <source>Move &amp;left</source>
+        <translation>Sposta a &amp;sinistra</translation>
+    </message>
+    <message>
+        <source>Move r&amp;ight</source>
+        <translation>Sposta a &amp;destra</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Rimuovi</translation>
+    </message>
+    <message>
+        <source>&amp;Open the containing folder</source>
+        <translation>&amp;Apri la cartella che lo contiene</translation>
+    </message>
+    <message>
+        <source>&amp;Undo the removal of key %1</source>
+        <translation>Ann&amp;ulla la rimozione del tasto %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>Undo the removal of key %1</source>
+        <translation>Annulla la rimozione del tasto %1</translation>
     </message>
 </context>
 </TS>
