@@ -1,5 +1,6 @@
 #include "common/accessiblenames.h"
 
+#include "common/keyrecord.h"
 #include "common/translatable.h"
 
 #include <array>
@@ -7,13 +8,6 @@
 namespace ombrix {
 
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 constexpr std::array<const char*, 4> sideNames = {
     QT_TRANSLATE_NOOP("Ombrix", "Dock the bar on the left side"),
@@ -23,22 +17,22 @@ constexpr std::array<const char*, 4> sideNames = {
 
 // A key without a caption shows its number; that face is no name.
 bool namesTheKey(std::string_view caption, int index) {
-    return !trimmed(caption).empty() && trimmed(caption) != std::to_string(index + 1);
+    return !trimmedBlanks(caption).empty() && trimmedBlanks(caption) != std::to_string(index + 1);
 }
 
 } // namespace
 
 UserMessage keyAccessibleName(int index, std::string_view caption, std::string_view toolTip) {
     if (namesTheKey(caption, index))
-        return UserMessage::verbatim(std::string(trimmed(caption)));
-    if (!trimmed(toolTip).empty())
-        return UserMessage::verbatim(std::string(trimmed(toolTip)));
+        return UserMessage::verbatim(std::string(trimmedBlanks(caption)));
+    if (!trimmedBlanks(toolTip).empty())
+        return UserMessage::verbatim(std::string(trimmedBlanks(toolTip)));
     return {QT_TRANSLATE_NOOP("Ombrix", "Key %1"), {std::to_string(index + 1)}};
 }
 
 std::string keyAccessibleDescription(int index, std::string_view caption,
                                      std::string_view toolTip) {
-    return namesTheKey(caption, index) ? std::string(trimmed(toolTip)) : std::string();
+    return namesTheKey(caption, index) ? std::string(trimmedBlanks(toolTip)) : std::string();
 }
 
 UserMessage barControlName(BarStopKind kind, int index) {

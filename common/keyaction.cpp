@@ -1,6 +1,7 @@
 #include "common/keyaction.h"
 
 #include "common/desktopentry.h"
+#include "common/keyrecord.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,12 +18,7 @@ namespace fs = std::filesystem;
 // A fixed-width field's text: everything from the first NUL on is not text, and the blanks
 // that pad it are not part of it.
 std::string trimField(std::string_view field) {
-    field = field.substr(0, field.find('\0'));
-    const auto first = field.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = field.find_last_not_of(' ');
-    return std::string(field.substr(first, last - first + 1));
+    return std::string(trimmedBlanks(field.substr(0, field.find('\0'))));
 }
 
 bool endsWithIgnoringCase(std::string_view text, std::string_view lowerEnding) {

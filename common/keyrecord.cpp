@@ -9,6 +9,13 @@
 
 namespace ombrix {
 
+std::string_view trimmedBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 template <std::size_t Width> void FixedText<Width>::assign(std::string_view utf8) {
     const std::string encoded = utf8ToCp1252(utf8);
     bytes_.fill(' ');
@@ -16,13 +23,8 @@ template <std::size_t Width> void FixedText<Width>::assign(std::string_view utf8
 }
 
 template <std::size_t Width> std::string FixedText<Width>::text() const {
-    std::string_view raw(bytes_.data(), Width);
-    raw = raw.substr(0, raw.find('\0'));
-    const auto first = raw.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = raw.find_last_not_of(' ');
-    return cp1252ToUtf8(raw.substr(first, last - first + 1));
+    const std::string_view raw(bytes_.data(), Width);
+    return cp1252ToUtf8(trimmedBlanks(raw.substr(0, raw.find('\0'))));
 }
 
 template <std::size_t Width> void FixedText<Width>::setBytes(const char* from) {

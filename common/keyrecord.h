@@ -10,6 +10,9 @@
 // One key of the bar, as both programs hold it and as barra.dat stores it.
 namespace ombrix {
 
+// `text` without the blanks at either end, as a field's readers see it.
+std::string_view trimmedBlanks(std::string_view text);
+
 // A fixed-width text field: exactly Width bytes of Windows-1252. A field that was never
 // assigned holds NUL bytes; assigning pads with blanks on the right or cuts to the width.
 // The raw bytes are kept, so a record read from a file writes back byte for byte.

@@ -12,13 +12,6 @@ constexpr std::string_view heading = "# Ombrix key texts 1";
 // A text file of 128 keys' captions and pop-up texts, escaped, stays far below this.
 constexpr std::size_t largestFile = 256 * 1024;
 
-std::string trimmedBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
 // One character as a person sees it, as the record keeps it: itself when it is a single
 // character of Windows-1252 (which round-trips), else a question mark.
 std::string storedFormOf(const std::string& grapheme) {
@@ -112,8 +105,8 @@ FieldText fieldTextOf(const Graphemes& typed, std::size_t width) {
         text.typed += typed[i];
         stored += storedFormOf(typed[i]);
     }
-    text.typed = trimmedBlanks(text.typed);
-    text.stored = trimmedBlanks(stored);
+    text.typed = std::string(trimmedBlanks(text.typed));
+    text.stored = std::string(trimmedBlanks(stored));
     return text;
 }
 

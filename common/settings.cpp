@@ -203,9 +203,4 @@ bool Preferences::setPlace(const StoredPlace& place) {
     return store_.writeAll(values);
 }
 
-bool Preferences::setAreaSize(float width, float height) {
-    const bool stored = store_.write(settingkey::areaWidth, formatSingle(width));
-    return store_.write(settingkey::areaHeight, formatSingle(height)) && stored;
-}
-
 } // namespace ombrix

@@ -110,7 +110,6 @@ public:
     [[nodiscard]] bool setShowAllKeys(bool on);
     [[nodiscard]] bool setStartUp(bool on);
     [[nodiscard]] bool setMonitor(std::string_view name);
-    [[nodiscard]] bool setAreaSize(float width, float height);
     // The bar's place, its width and the area's size, stored together as the bar ends.
     [[nodiscard]] bool setPlace(const StoredPlace& place);
 

@@ -1,17 +1,11 @@
 #include "tune/targetline.h"
 
 #include "common/cp1252.h"
+#include "common/keyrecord.h"
 #include "common/targets.h"
 
 namespace ombrix {
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 bool isWholeTarget(std::string_view target) {
     return isWebAddress(target, WebSchemes::HttpAndHttps) || isShutdownTarget(target);
@@ -62,7 +56,7 @@ std::string targetLineOf(const KeyRecord& key) {
 }
 
 TargetFields targetFieldsOf(std::string_view line) {
-    const std::string_view target = trimmed(line);
+    const std::string_view target = trimmedBlanks(line);
     if (isWholeTarget(target))
         return {std::string(target), {}};
     TargetParts parts = splitTarget(target);

@@ -12,9 +12,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-#include <vector>
-
 #include <type_traits>
+#include <vector>
 
 namespace ombrix::design {
 
